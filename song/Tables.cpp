@@ -1,0 +1,134 @@
+#include "song/Tables.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tw {
+namespace {
+
+// Moves songEnd forward (never back) to a newly stored time.
+void ExtendSongEnd(Reporter& reporter, uint32_t time) {
+    if (time > sd.songEnd) {
+        sd.songEnd = time;
+        reporter.SongEndChanged();
+    }
+}
+
+// Inserts at index `at`, moving that entry and every later one up by one.
+template <typename Record>
+void InsertAt(Record* table, uint32_t& count, uint32_t at, const Record& record) {
+    std::memmove(static_cast<void*>(table + at + 1), table + at, (count - at) * sizeof(Record));
+    table[at] = record;
+    ++count;
+}
+
+// The common rule of the tempo, controller, lyric and program tables. The
+// table is in ascending time, so an entry that is the same thing can only
+// stand among the entries of equal time: finding that run by binary search
+// gives the same first match as a scan from index 0, and its end is where a
+// new record goes (after every entry of equal time). Returns true when a
+// record was added rather than replaced.
+template <typename Record, typename SameThing>
+bool ReplaceOrInsert(Record* table, uint32_t& count, const Record& record, SameThing same) {
+    Record* end = table + count;
+    auto first = std::partition_point(table, end, [&](const Record& r) { return r.time < record.time; });
+    auto last = std::partition_point(first, end, [&](const Record& r) { return r.time <= record.time; });
+    for (auto it = first; it != last; ++it) {
+        if (same(*it)) {
+            *it = record;
+            return false;
+        }
+    }
+    InsertAt(table, count, static_cast<uint32_t>(last - table), record);
+    return true;
+}
+
+template <typename Record, typename SameThing>
+uint32_t Update(Reporter& reporter, Record* table, uint32_t& count, uint32_t usable, uint32_t fullCode,
+                const char* text, const char* caption, const Record& record, SameThing same,
+                bool* added = nullptr) {
+    if (count >= usable) {
+        reporter.ShowMessage(text, caption);
+        return fullCode;
+    }
+    ExtendSongEnd(reporter, record.time);
+    const bool inserted = ReplaceOrInsert(table, count, record, same);
+    if (added != nullptr) {
+        *added = inserted;
+    }
+    return kStored;
+}
+
+}  // namespace
+
+uint32_t AddNote(Reporter& reporter, uint32_t track, const displaydata& note) {
+    uint32_t& count = sd.noteCount[track];
+    if (count >= kNotesPerTrack) {
+        reporter.ShowMessage("Out of Note Memory", "Test");
+        return kNotesFull;
+    }
+    ExtendSongEnd(reporter, note.end);
+
+    displaydata* notes = dd[track];
+    if (count == 0) {
+        notes[0] = note;
+        count = 1;
+        return kStored;
+    }
+    displaydata& lastNote = notes[count - 1];
+    if (lastNote.start > note.start) {
+        displaydata* end = notes + count;
+        auto first = std::partition_point(notes, end, [&](const displaydata& n) { return n.start < note.start; });
+        auto later = std::partition_point(first, end, [&](const displaydata& n) { return n.start <= note.start; });
+        for (auto it = first; it != later; ++it) {
+            if (it->line == note.line) {
+                *it = note;
+                return kStored;
+            }
+        }
+        InsertAt(notes, count, static_cast<uint32_t>(later - notes), note);
+        return kStored;
+    }
+    // Appending: only the last note is compared, so a note appended at the
+    // time of the last note is not compared with earlier notes of that time.
+    if (lastNote.start == note.start && lastNote.line == note.line) {
+        lastNote = note;
+        return kStored;
+    }
+    notes[count++] = note;
+    return kStored;
+}
+
+uint32_t UpdateTempoData(Reporter& reporter, const tempodata& tempo) {
+    return Update(reporter, td, sd.tempoTotal, kTempoUsable, kTempoFull, "Out of Tempo Memory",
+                  "twWindow::UpdateTempo", tempo, [](const tempodata&) { return true; });
+}
+
+uint32_t UpdateEventData(Reporter& reporter, const eventdata& event) {
+    return Update(reporter, ed, sd.eventTotal, kEventsUsable, kEventsFull, "Out of Event Memory",
+                  "twWindow::UpdateEvents", event, [&](const eventdata& e) {
+                      return MsgChannel(e.msg) == MsgChannel(event.msg) &&
+                             MsgData1(e.msg) == MsgData1(event.msg);
+                  });
+}
+
+uint32_t UpdateLyricData(Reporter& reporter, const lyric& text) {
+    bool added = false;
+    const uint32_t result =
+        Update(reporter, lcd, sd.lyricTotal, kLyricsUsable, kLyricsFull, "Out of Lyric Memory",
+               "twWindow::UpdateLyrics", text, [&](const lyric& l) { return l.track == text.track; },
+               &added);
+    if (added && text.track < kTracks) {
+        ++sd.lyricCount[text.track];
+    }
+    return result;
+}
+
+uint32_t UpdatePgmData(Reporter& reporter, const eventdata& program) {
+    return Update(reporter, pgm, sd.pgmTotal, kPgmUsable, kPgmFull, "Out of PGM Memory",
+                  "twWindow::UpdatePGM", program, [&](const eventdata& p) {
+                      return MsgChannel(p.msg) == MsgChannel(program.msg);
+                  });
+}
+
+}  // namespace tw

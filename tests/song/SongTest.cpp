@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "song/Pitch.h"
+#include "song/Song.h"
+#include "support/SongFixture.h"
+
+namespace tw {
+namespace {
+
+using SongDefaults = test::SongFixture;
+
+TEST_F(SongDefaults, EmptySongIsFourFourAtDivision192WithOneTempoOf120Bpm) {
+    EXPECT_EQ(sd.barTicks, 768u);
+    EXPECT_EQ(sd.division, 192u);
+    EXPECT_EQ(sd.tsNumerator, 4u);
+    EXPECT_EQ(sd.tsDenominator, 4u);
+    EXPECT_EQ(sd.tempoTotal, 1u);
+    EXPECT_EQ(td[0].time, 0u);
+    EXPECT_EQ(td[0].tempo, 2.0f);
+    EXPECT_STREQ(tn[0], "Track 1");
+    EXPECT_STREQ(tn[31], "Track 32");
+    EXPECT_EQ(sd.soloChannel, -1);
+    EXPECT_EQ(copyrightSet(), 0);
+    EXPECT_EQ(sd.masterLock, 1u);
+    for (int t = 0; t < kTracks; ++t) {
+        EXPECT_EQ(sd.noteCount[t], 0u);
+    }
+    for (int c = 0; c < kChannels; ++c) {
+        EXPECT_EQ(sd.channelMute[c], 0u);
+    }
+    EXPECT_EQ(sd.eventTotal + sd.pgmTotal + sd.lyricTotal + sd.songEnd, 0u);
+}
+
+TEST_F(SongDefaults, ResetKeepsClipboardFileNamesKeySignatureAndVolumeLock) {
+    ebuff[0].note = 60;
+    sd.clipCount = 1;
+    std::strcpy(sd.fileName, "song.mid");
+    std::strcpy(sd.saveName, "out.mid");
+    sd.keySharps = -3;
+    sd.keyMinor = 1;
+    sd.masterLock = 0;
+    sd.editFlag = 2;
+    sd.noteCount[4] = 9;
+    sd.tempoTotal = 7;
+    td[0].tempo = 3.0f;
+    std::strcpy(tn[2], "Bass");
+    std::strcpy(cpyright, "(c)");
+    copyrightSet() = 1;
+    sd.channelMute[3] = 1;
+    sd.soloChannel = 5;
+
+    SetDefaults();
+
+    EXPECT_EQ(sd.clipCount, 1u);
+    EXPECT_EQ(ebuff[0].note, 60);
+    EXPECT_STREQ(sd.fileName, "song.mid");
+    EXPECT_STREQ(sd.saveName, "out.mid");
+    EXPECT_EQ(sd.keySharps, -3);
+    EXPECT_EQ(sd.keyMinor, 1);
+    EXPECT_EQ(sd.masterLock, 0u);
+    EXPECT_EQ(sd.editFlag, 2u);
+    EXPECT_EQ(sd.noteCount[4], 0u);
+    EXPECT_EQ(sd.tempoTotal, 1u);
+    EXPECT_EQ(td[0].tempo, 2.0f);
+    EXPECT_STREQ(tn[2], "Track 3");
+    EXPECT_STREQ(cpyright, "");
+    EXPECT_EQ(copyrightSet(), 0);
+    EXPECT_EQ(sd.channelMute[3], 0u);
+    EXPECT_EQ(sd.soloChannel, -1);
+}
+
+TEST_F(SongDefaults, StartupEmptiesTablesLeftFromAnEarlierRun) {
+    dd[3][0].note = 60;
+    lcd[10].time = 5;
+    ASSERT_TRUE(Startup());
+    EXPECT_EQ(dd[3][0].note, 0);
+    EXPECT_EQ(lcd[10].time, 0u);
+    EXPECT_EQ(sd.fileName[0], '\0');
+}
+
+TEST(SongTables, AllocateAboutSixAndAHalfMegabytes) {
+    EXPECT_EQ(TableBytes(), 6543600u);
+}
+
+TEST(PackedMessage, HoldsStatusAndDataBytesLowToHigh) {
+    constexpr uint32_t msg = PackMsg(0x93, 60, 100);
+    static_assert(msg == 0x643C93);
+    EXPECT_EQ(MsgStatus(msg), 0x93);
+    EXPECT_EQ(MsgChannel(msg), 3);
+    EXPECT_EQ(MsgData1(msg), 60);
+    EXPECT_EQ(MsgData2(msg), 100);
+    EXPECT_EQ(PackMsg(0xC5, 12, 0) >> 16, 0u);
+}
+
+TEST(PitchRule, BlackKeysShareTheLineOfTheirSpelledNatural) {
+    EXPECT_EQ(NoteLine(21), 51);
+    EXPECT_EQ(NoteLine(22), 50);  // B flat 0 on B0's line
+    EXPECT_EQ(NoteLine(23), 50);
+    EXPECT_EQ(NoteLine(24), 49);
+    EXPECT_EQ(NoteLine(25), 49);  // C sharp 1 on C1's line
+    EXPECT_EQ(NoteLine(60), 28);
+    EXPECT_EQ(NoteLine(61), 28);
+    EXPECT_EQ(NoteLine(63), 26);
+    EXPECT_EQ(NoteLine(64), 26);
+    EXPECT_EQ(NoteLine(108), 0);
+    EXPECT_EQ(NoteAccidental(22), kFlat);
+    EXPECT_EQ(NoteAccidental(25), kSharp);
+    EXPECT_EQ(NoteAccidental(66), kSharp);
+    EXPECT_EQ(NoteAccidental(68), kFlat);
+    EXPECT_EQ(NoteAccidental(60), kNoAccidental);
+}
+
+TEST(PitchRule, TablesAgreeWithEachOther) {
+    for (int position = 0; position < kNaturalCount; ++position) {
+        EXPECT_EQ(NoteLine(static_cast<uint8_t>(naturalnotes[position])), position);
+    }
+    for (int32_t note : sharpnotes) {
+        EXPECT_EQ(NoteLine(static_cast<uint8_t>(note)), NoteLine(static_cast<uint8_t>(note - 1)));
+    }
+    for (int32_t note : flatnotes) {
+        EXPECT_EQ(NoteLine(static_cast<uint8_t>(note)), NoteLine(static_cast<uint8_t>(note + 1)));
+    }
+    const int32_t start[] = {51, 50, 50, 49, 49, 48, 47, 47, 46, 46, 45, 44, 44};
+    for (int i = 0; i < 13; ++i) {
+        EXPECT_EQ(notelines[i], start[i]);
+    }
+}
+
+TEST(BarLength, FollowsTheTimeSignatureAndDivision) {
+    EXPECT_EQ(BarTicksFor(3, 8, 480), 720u);
+    EXPECT_EQ(BarTicksFor(4, 4, 192), 768u);
+    EXPECT_EQ(BarTicksFor(3, 4, 96), 288u);
+    EXPECT_EQ(BarTicksFor(0, 4, 192), 1u);
+    EXPECT_EQ(BarTicksFor(1, 0x80000000u, 96), 1u);
+    EXPECT_EQ(BarTicksFor(4, 0, 192), 1u);
+}
+
+TEST(StaffPage, ShowsAsManyWholeBarsAsFit) {
+    EXPECT_EQ(StaffBarsFor(4), 2u);
+    EXPECT_EQ(StaffBarsFor(3), 3u);
+    EXPECT_EQ(StaffBarsFor(2), 4u);
+    EXPECT_EQ(StaffBarsFor(6), 1u);
+    EXPECT_EQ(StaffBarsFor(12), 1u);
+}
+
+}  // namespace
+}  // namespace tw
