@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/midi/MidiOut.h"
+#include "platform/midi/SoundingKeys.h"
+
+namespace tw::midi {
+
+// A real MIDI output port through RtMidi: an ALSA sequencer port or a JACK
+// MIDI input. Sends go straight to the port; there is no volume control.
+class RtMidiPort final : public MidiOut {
+public:
+    // The output devices, numbered by their place here: the ALSA sequencer's
+    // writable ports in the sequencer's order, then, while a JACK server runs,
+    // JACK's MIDI input ports in name order. Empty, silently, without either.
+    [[nodiscard]] static std::vector<std::string> DeviceNames();
+
+    // Opens device number `device` of DeviceNames(); null when it does not
+    // exist or cannot be opened.
+    [[nodiscard]] static std::unique_ptr<MidiOut> Open(uint32_t device);
+
+    ~RtMidiPort() override;
+
+    void Send(uint32_t msg) override;
+    void Reset() override;
+    [[nodiscard]] bool GetVolume(uint32_t&) override { return false; }
+    [[nodiscard]] bool SetVolume(uint32_t) override { return false; }
+
+    struct Connection;
+    explicit RtMidiPort(std::unique_ptr<Connection> connection);
+
+private:
+    void Write(uint32_t msg);
+
+    std::unique_ptr<Connection> connection_;
+    SoundingKeys keys_;
+};
+
+}  // namespace tw::midi
