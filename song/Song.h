@@ -84,6 +84,11 @@ struct noteoffdata {
     uint32_t msg;   // packed note-off
 };
 
+#pragma pack(pop)
+
+// The song state is held in memory only and never written byte for byte, so
+// it keeps natural alignment: its counters are used through references all
+// over the program, which a packed record would make misaligned.
 struct songdata {
     char fileName[kPathSize];
     char saveName[kPathSize];
@@ -132,8 +137,6 @@ struct songdata {
     int8_t keySharps;
     uint8_t keyMinor;
 };
-
-#pragma pack(pop)
 
 static_assert(sizeof(displaydata) == 27);
 static_assert(sizeof(tempodata) == 8);
