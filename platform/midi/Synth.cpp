@@ -71,9 +71,11 @@ struct Synth::Engine {
         if (synth == nullptr) {
             return kSynthUnavailable;
         }
-        return fluid_synth_sfload(synth, soundFont.c_str(), 1) == FLUID_FAILED
-                   ? kSoundFontUnreadable
-                   : kSynthOpened;
+        // Checked first: a file that is no SoundFont at all would otherwise go
+        // to loaders that print on the terminal.
+        const bool loaded = fluid_is_soundfont(soundFont.c_str()) != 0 &&
+                            fluid_synth_sfload(synth, soundFont.c_str(), 1) != FLUID_FAILED;
+        return !loaded ? kSoundFontUnreadable : kSynthOpened;
     }
 
     // The audio thread's callback: effects mixed into the dry output, then

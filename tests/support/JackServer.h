@@ -1,0 +1,113 @@
+#pragma once
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/midi/SystemAudio.h"
+
+extern char** environ;
+
+namespace tw::test {
+
+// True when an executable of that name is on the PATH.
+inline bool HaveProgram(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
+    for (std::size_t start = 0; start <= dirs.size();) {
+        std::size_t end = dirs.find(':', start);
+        end = end == std::string::npos ? dirs.size() : end;
+        if (access((dirs.substr(start, end - start) + "/" + name).c_str(), X_OK) == 0) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+// Starts a program with its output sent to `logFile`; its process id, or -1.
+inline pid_t Spawn(const std::vector<std::string>& args, const std::string& logFile) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    std::vector<char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// Stops a process we started: SIGTERM, then SIGKILL after two seconds.
+inline void Stop(pid_t pid) {
+    if (pid <= 0) {
+        return;
+    }
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+// A private JACK server on the dummy driver (no sound card), under a name of
+// its own that this process and its children reach through
+// JACK_DEFAULT_SERVER. Stopped by its process id.
+class JackServer {
+public:
+    explicit JackServer(const std::string& logDir) {
+        name_ = "tunewell-test-" + std::to_string(getpid()) + "-" + std::to_string(++Serial());
+        setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
+        setenv("JACK_NO_START_SERVER", "1", 1);
+        pid_ = Spawn(
+            {"jackd", "--no-realtime", "--name", name_, "-d", "dummy", "-r", "48000", "-p", "256"},
+            logDir + "/jackd-" + name_ + ".log");
+        for (int i = 0; pid_ > 0 && i < 100 && !running_; ++i) {
+            running_ = midi::JackServerRunning();
+            if (!running_) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
+        }
+    }
+    ~JackServer() {
+        Stop(pid_);
+        unsetenv("JACK_DEFAULT_SERVER");
+    }
+    JackServer(const JackServer&) = delete;
+    JackServer& operator=(const JackServer&) = delete;
+
+    [[nodiscard]] bool Running() const { return running_; }
+    [[nodiscard]] const std::string& Name() const { return name_; }
+
+private:
+    static int& Serial() {
+        static int serial = 0;
+        return serial;
+    }
+
+    std::string name_;
+    pid_t pid_ = -1;
+    bool running_ = false;
+};
+
+}  // namespace tw::test
