@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/midi/RecordingOut.h"
+#include "playback/MidiPort.h"
+#include "song/Song.h"
+
+namespace tw {
+namespace {
+
+using midi::RecordingOut;
+
+class MidiPort : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPortDefaults();
+        SetPortOpener([this](uint32_t device) -> std::unique_ptr<midi::MidiOut> {
+            opened.push_back(device);
+            if (refuse) {
+                return nullptr;
+            }
+            records.push_back(std::make_shared<RecordingOut::Record>());
+            return std::make_unique<RecordingOut>(records.back());
+        });
+    }
+    void TearDown() override {
+        CloseMidiOut();
+        SetPortOpener({});
+    }
+
+    std::vector<uint32_t> opened;
+    std::vector<std::shared_ptr<RecordingOut::Record>> records;
+    bool refuse = false;
+};
+
+TEST_F(MidiPort, TheDefaultsChooseTheMapperAndOpenIt) {
+    EXPECT_EQ(md.portDevice, midi::kMapper);
+    EXPECT_STREQ(md.portName, "Midi Mapper");
+    EXPECT_EQ(md.portOpen, 0u);
+    OpenMidiOut();
+    EXPECT_EQ(opened, std::vector<uint32_t>{midi::kMapper});
+    EXPECT_EQ(md.portOpen, 1u);
+    EXPECT_NE(md.portHandle, 0u);
+}
+
+TEST_F(MidiPort, SendsReachTheOpenPortAndCloseResetsItFirst) {
+    OpenMidiOut();
+    Port().Send(PackMsg(0x90, 60, 100));
+    CloseMidiOut();
+    ASSERT_EQ(records.size(), 1u);
+    ASSERT_EQ(records[0]->size(), 2u);
+    EXPECT_EQ((*records[0])[0].msg, PackMsg(0x90, 60, 100));
+    EXPECT_TRUE((*records[0])[1].reset);
+    EXPECT_EQ(md.portOpen, 0u);
+    Port().Send(PackMsg(0x90, 62, 100));  // dropped
+    EXPECT_EQ(records[0]->size(), 2u);
+}
+
+TEST_F(MidiPort, OpeningWhileOpenClosesTheOldPortFirst) {
+    OpenMidiOut();
+    md.portDevice = 1;
+    OpenMidiOut();
+    EXPECT_EQ(opened, (std::vector<uint32_t>{midi::kMapper, 1}));
+    ASSERT_EQ(records.size(), 2u);
+    ASSERT_EQ(records[0]->size(), 1u);
+    EXPECT_TRUE((*records[0])[0].reset);
+    EXPECT_EQ(md.portOpen, 1u);
+}
+
+TEST_F(MidiPort, AFailedOpenIsSilentAndLeavesThePortClosedWithSendsDropped) {
+    refuse = true;
+    OpenMidiOut();
+    EXPECT_EQ(md.portOpen, 0u);
+    Port().Send(PackMsg(0x90, 60, 100));
+    Port().Reset();
+    uint32_t volume = 0;
+    EXPECT_FALSE(Port().GetVolume(volume));
+}
+
+TEST_F(MidiPort, ARecordThatSaysOpenWithNothingOpenClosesHarmlessly) {
+    md.portOpen = 1;  // as read back from tw.cfg
+    CloseMidiOut();
+    EXPECT_EQ(md.portOpen, 0u);
+    md.portOpen = 1;
+    OpenMidiOut();
+    EXPECT_EQ(md.portOpen, 1u);
+    EXPECT_EQ(records.size(), 1u);
+}
+
+TEST(MidiPortDevices, AStoredDeviceThatNoLongerExistsOpensNothingSilently) {
+    setenv("JACK_DEFAULT_SERVER", "tunewell-test-no-such-server", 1);
+    SetPortDefaults();
+    md.portDevice = 57;
+    ::testing::internal::CaptureStderr();
+    OpenMidiOut();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(md.portOpen, 0u);
+    unsetenv("JACK_DEFAULT_SERVER");
+}
+
+}  // namespace
+}  // namespace tw
