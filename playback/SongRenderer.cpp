@@ -1,0 +1,90 @@
+#include "playback/SongRenderer.h"
+
+#include <memory>
+#include <vector>
+
+#include "platform/midi/Synth.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/PortAnswer.h"
+#include "playback/WavFile.h"
+
+namespace tw {
+
+namespace {
+
+constexpr uint32_t kStepMs = 10;
+
+// Renders the sound up to a point of the simulated clock.
+class Sound {
+public:
+    Sound(midi::Synth& synth, WavFile& wav, uint32_t rate)
+        : synth_(synth), wav_(wav), rate_(rate) {}
+
+    [[nodiscard]] int RenderUntil(uint64_t clockMs) {
+        const uint64_t target = clockMs * rate_ / 1000;
+        const uint64_t frames = target - rendered_;
+        if (!wav_.Fits(frames)) {
+            return kRenderTooLong;
+        }
+        buffer_.resize(frames * 2);
+        synth_.Render(static_cast<uint32_t>(frames), buffer_.data());
+        rendered_ = target;
+        return wav_.Write(buffer_.data(), static_cast<uint32_t>(frames)) ? kRendered
+                                                                         : kRenderCannotWrite;
+    }
+
+private:
+    midi::Synth& synth_;
+    WavFile& wav_;
+    uint64_t rate_;
+    uint64_t rendered_ = 0;
+    std::vector<int16_t> buffer_;
+};
+
+}  // namespace
+
+int SongRenderer::Render(const std::string& soundFont, uint32_t sampleRateHz,
+                         const std::string& wavPath) {
+    audioSeconds_ = 0;
+    int result = midi::kSynthOpened;
+    std::unique_ptr<midi::Synth> synth = midi::Synth::OpenOffline(sampleRateHz, soundFont, result);
+    if (synth == nullptr) {
+        return result;
+    }
+    WavFile wav;
+    if (!wav.Open(wavPath, sampleRateHz)) {
+        return kRenderCannotWrite;
+    }
+    uint64_t clockMs = 0;
+    PlaybackEngine engine(
+        *synth, reporter_,
+        [&synth](uint32_t code, uint32_t value) { AnswerForPort(*synth, code, value); },
+        [&clockMs] { return static_cast<uint32_t>(clockMs); });
+    Sound sound(*synth, wav, sampleRateHz);
+
+    sd.bar = 0;
+    sd.now = 0;
+    engine.GetCtTime();  // the clock starts at the run's first moment
+    static_cast<void>(engine.PlayAll(false));
+    // What a step sends is heard from the step's moment on: each step is
+    // preceded by the sound of the 10 ms before it.
+    int status = kRendered;
+    while (engine.Playing() && status == kRendered) {
+        clockMs += kStepMs;
+        status = sound.RenderUntil(clockMs);
+        engine.Step();
+    }
+    if (status == kRendered) {
+        status = sound.RenderUntil(clockMs + kRenderTailMs);
+    }
+    if (status != kRendered) {
+        if (engine.Playing()) {
+            engine.SetStopMode();
+        }
+        return status;
+    }
+    audioSeconds_ = static_cast<double>(wav.Frames()) / sampleRateHz;
+    return wav.Finish() ? kRendered : kRenderCannotWrite;
+}
+
+}  // namespace tw
