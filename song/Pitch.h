@@ -25,10 +25,10 @@ enum class Spelling { Natural, Sharp, Flat };
 
 // Pitch classes from C: C C# D Eb E F F# G Ab A Bb B.
 constexpr Spelling SpellingOf(int note) {
-    constexpr Spelling kByClass[12] = {
-        Spelling::Natural, Spelling::Sharp,   Spelling::Natural, Spelling::Flat,
-        Spelling::Natural, Spelling::Natural, Spelling::Sharp,   Spelling::Natural,
-        Spelling::Flat,    Spelling::Natural, Spelling::Flat,    Spelling::Natural};
+    constexpr Spelling kByClass[12] = {Spelling::Natural, Spelling::Sharp,   Spelling::Natural,
+                                       Spelling::Flat,    Spelling::Natural, Spelling::Natural,
+                                       Spelling::Sharp,   Spelling::Natural, Spelling::Flat,
+                                       Spelling::Natural, Spelling::Flat,    Spelling::Natural};
     return kByClass[note % 12];
 }
 

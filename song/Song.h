@@ -44,18 +44,18 @@ inline constexpr int32_t kSharp = 1;
 
 // One note of a track.
 struct displaydata {
-    uint32_t start;       // note-on time, ticks
-    uint32_t end;         // note-off time, ticks
-    uint8_t note;         // 21..108
-    uint8_t type;         // notated length: 0 whole .. 5 thirty-second
-    uint8_t dotted;       // 1 when longer than its plain type
-    uint8_t line;         // staff position 0 (C8) .. 51 (A0)
-    uint8_t channel;      // 0..15
-    uint8_t velocity;     // note-on velocity
-    int32_t accidental;   // kNoAccidental, kFlat or kSharp
-    uint32_t onMsg;       // packed note-on
-    uint32_t offMsg;      // packed note-off
-    uint8_t closed;       // 1 once the note-off has been read from a file
+    uint32_t start;      // note-on time, ticks
+    uint32_t end;        // note-off time, ticks
+    uint8_t note;        // 21..108
+    uint8_t type;        // notated length: 0 whole .. 5 thirty-second
+    uint8_t dotted;      // 1 when longer than its plain type
+    uint8_t line;        // staff position 0 (C8) .. 51 (A0)
+    uint8_t channel;     // 0..15
+    uint8_t velocity;    // note-on velocity
+    int32_t accidental;  // kNoAccidental, kFlat or kSharp
+    uint32_t onMsg;      // packed note-on
+    uint32_t offMsg;     // packed note-off
+    uint8_t closed;      // 1 once the note-off has been read from a file
 };
 
 // One tempo change; tempo in quarter notes per second (2.0 is 120 BPM).
@@ -84,6 +84,11 @@ struct noteoffdata {
     uint32_t msg;   // packed note-off
 };
 
+#pragma pack(pop)
+
+// The song state is held in memory only and never written byte for byte, so
+// it keeps natural alignment: its counters are used through references all
+// over the program, which a packed record would make misaligned.
 struct songdata {
     char fileName[kPathSize];
     char saveName[kPathSize];
@@ -133,8 +138,6 @@ struct songdata {
     uint8_t keyMinor;
 };
 
-#pragma pack(pop)
-
 static_assert(sizeof(displaydata) == 27);
 static_assert(sizeof(tempodata) == 8);
 static_assert(sizeof(eventdata) == 12);
@@ -156,7 +159,9 @@ extern char tn[kTracks][kTrackNameSize];
 extern char cpyright[kCopyrightSize];
 
 // The last byte of cpyright: 1 when the song has a copyright notice.
-inline char& copyrightSet() { return cpyright[kCopyrightSize - 1]; }
+inline char& copyrightSet() {
+    return cpyright[kCopyrightSize - 1];
+}
 
 // Total bytes that Startup allocates.
 std::size_t TableBytes();
@@ -181,10 +186,18 @@ constexpr uint32_t PackMsg(uint8_t status, uint8_t data1, uint8_t data2) {
 }
 
 // Query helpers on a packed short message.
-constexpr uint8_t MsgStatus(uint32_t msg) { return msg & 0xFF; }
-constexpr uint8_t MsgChannel(uint32_t msg) { return msg & 0x0F; }
-constexpr uint8_t MsgData1(uint32_t msg) { return (msg >> 8) & 0xFF; }
-constexpr uint8_t MsgData2(uint32_t msg) { return (msg >> 16) & 0xFF; }
+constexpr uint8_t MsgStatus(uint32_t msg) {
+    return msg & 0xFF;
+}
+constexpr uint8_t MsgChannel(uint32_t msg) {
+    return msg & 0x0F;
+}
+constexpr uint8_t MsgData1(uint32_t msg) {
+    return (msg >> 8) & 0xFF;
+}
+constexpr uint8_t MsgData2(uint32_t msg) {
+    return (msg >> 16) & 0xFF;
+}
 
 // Ticks per bar for a time signature: numerator * division * (4 / denominator)
 // in single precision, before truncation. The file reader refuses a time

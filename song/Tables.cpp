@@ -31,8 +31,10 @@ void InsertAt(Record* table, uint32_t& count, uint32_t at, const Record& record)
 template <typename Record, typename SameThing>
 bool ReplaceOrInsert(Record* table, uint32_t& count, const Record& record, SameThing same) {
     Record* end = table + count;
-    auto first = std::partition_point(table, end, [&](const Record& r) { return r.time < record.time; });
-    auto last = std::partition_point(first, end, [&](const Record& r) { return r.time <= record.time; });
+    auto first =
+        std::partition_point(table, end, [&](const Record& r) { return r.time < record.time; });
+    auto last =
+        std::partition_point(first, end, [&](const Record& r) { return r.time <= record.time; });
     for (auto it = first; it != last; ++it) {
         if (same(*it)) {
             *it = record;
@@ -44,9 +46,9 @@ bool ReplaceOrInsert(Record* table, uint32_t& count, const Record& record, SameT
 }
 
 template <typename Record, typename SameThing>
-uint32_t Update(Reporter& reporter, Record* table, uint32_t& count, uint32_t usable, uint32_t fullCode,
-                const char* text, const char* caption, const Record& record, SameThing same,
-                bool* added = nullptr) {
+uint32_t Update(Reporter& reporter, Record* table, uint32_t& count, uint32_t usable,
+                uint32_t fullCode, const char* text, const char* caption, const Record& record,
+                SameThing same, bool* added = nullptr) {
     if (count >= usable) {
         reporter.ShowMessage(text, caption);
         return fullCode;
@@ -78,8 +80,10 @@ uint32_t AddNote(Reporter& reporter, uint32_t track, const displaydata& note) {
     displaydata& lastNote = notes[count - 1];
     if (lastNote.start > note.start) {
         displaydata* end = notes + count;
-        auto first = std::partition_point(notes, end, [&](const displaydata& n) { return n.start < note.start; });
-        auto later = std::partition_point(first, end, [&](const displaydata& n) { return n.start <= note.start; });
+        auto first = std::partition_point(
+            notes, end, [&](const displaydata& n) { return n.start < note.start; });
+        auto later = std::partition_point(
+            first, end, [&](const displaydata& n) { return n.start <= note.start; });
         for (auto it = first; it != later; ++it) {
             if (it->line == note.line) {
                 *it = note;
@@ -114,10 +118,10 @@ uint32_t UpdateEventData(Reporter& reporter, const eventdata& event) {
 
 uint32_t UpdateLyricData(Reporter& reporter, const lyric& text) {
     bool added = false;
-    const uint32_t result =
-        Update(reporter, lcd, sd.lyricTotal, kLyricsUsable, kLyricsFull, "Out of Lyric Memory",
-               "twWindow::UpdateLyrics", text, [&](const lyric& l) { return l.track == text.track; },
-               &added);
+    const uint32_t result = Update(
+        reporter, lcd, sd.lyricTotal, kLyricsUsable, kLyricsFull, "Out of Lyric Memory",
+        "twWindow::UpdateLyrics", text, [&](const lyric& l) { return l.track == text.track; },
+        &added);
     if (added && text.track < kTracks) {
         ++sd.lyricCount[text.track];
     }
@@ -126,9 +130,8 @@ uint32_t UpdateLyricData(Reporter& reporter, const lyric& text) {
 
 uint32_t UpdatePgmData(Reporter& reporter, const eventdata& program) {
     return Update(reporter, pgm, sd.pgmTotal, kPgmUsable, kPgmFull, "Out of PGM Memory",
-                  "twWindow::UpdatePGM", program, [&](const eventdata& p) {
-                      return MsgChannel(p.msg) == MsgChannel(program.msg);
-                  });
+                  "twWindow::UpdatePGM", program,
+                  [&](const eventdata& p) { return MsgChannel(p.msg) == MsgChannel(program.msg); });
 }
 
 }  // namespace tw

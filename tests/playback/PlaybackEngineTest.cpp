@@ -1,0 +1,311 @@
+#include "playback/PlaybackEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "playback/MixerReset.h"
+#include "song/Pitch.h"
+#include "song/Tables.h"
+#include "support/SongFixture.h"
+
+namespace tw {
+namespace {
+
+constexpr uint32_t kReset = 0xFFFFFFFF;  // marks a port reset in the record
+
+class RecordingPort : public midi::MidiOut {
+public:
+    void Send(uint32_t msg) override { sent.push_back(msg); }
+    void Reset() override { sent.push_back(kReset); }
+    bool GetVolume(uint32_t&) override { return false; }
+    bool SetVolume(uint32_t) override { return false; }
+
+    std::vector<uint32_t> sent;
+};
+
+struct Notification {
+    uint32_t code;
+    uint32_t value;
+    bool operator==(const Notification&) const = default;
+};
+
+class Engine : public test::SongFixture {
+protected:
+    Engine()
+        : engine(
+              port, reporter, [this](uint32_t code, uint32_t value) { OnNotify(code, value); },
+              [this] { return clockMs; }) {}
+
+    // Answers the notifications as the main window does for the port.
+    void OnNotify(uint32_t code, uint32_t value) {
+        notes.push_back({code, value});
+        if (code == kMixerReset) {
+            SendMixerReset(port);
+        } else if (code == kControllerPlayed) {
+            port.Send(value);
+        }
+    }
+
+    void AddSongNote(uint32_t track, uint32_t start, uint32_t end, uint8_t pitch,
+                     uint8_t channel = 0) {
+        displaydata n{};
+        n.start = start;
+        n.end = end;
+        n.note = pitch;
+        n.line = NoteLine(pitch);
+        n.channel = channel;
+        n.velocity = 100;
+        n.onMsg = PackMsg(0x90 + channel, pitch, 100);
+        n.offMsg = PackMsg(0x80 + channel, pitch, 0);
+        ASSERT_EQ(AddNote(reporter, track, n), kStored);
+    }
+
+    // Advances the clock by `ms` and runs one timer step.
+    void StepAfter(uint32_t ms) {
+        clockMs += ms;
+        engine.Step();
+    }
+
+    // What reached the port since positioning, without the mixer reset.
+    std::vector<uint32_t> SentAfterReset() const {
+        auto mark = std::find(port.sent.rbegin(), port.sent.rend(), kReset);
+        size_t from = port.sent.rend() - mark + 5 * kChannels;
+        return {port.sent.begin() + static_cast<long>(std::min(from, port.sent.size())),
+                port.sent.end()};
+    }
+
+    bool Notified(uint32_t code, uint32_t value) const {
+        return std::find(notes.begin(), notes.end(), Notification{code, value}) != notes.end();
+    }
+
+    RecordingPort port;
+    std::vector<Notification> notes;
+    uint32_t clockMs = 1000;
+    PlaybackEngine engine;
+};
+
+TEST_F(Engine, SongClockCarriesTheFractionOfATickSoItKeepsPaceWithTheWallClock) {
+    AddSongNote(0, 100000, 100100, 60);
+    engine.Step();  // the first reading of the clock
+    ASSERT_TRUE(engine.PlayAll(false));
+
+    StepAfter(10);
+    EXPECT_EQ(sd.now, 3u);  // 3.84 at 120 BPM and 192 ticks per quarter
+    StepAfter(0);
+    EXPECT_EQ(sd.now, 3u);
+    StepAfter(10);
+    EXPECT_EQ(sd.now, 7u);  // 7.68
+    for (int i = 0; i < 98; ++i) {
+        StepAfter(10);
+    }
+    EXPECT_EQ(sd.now, 384u);  // one second is two quarter notes, exactly
+}
+
+TEST_F(Engine, TimeThatPassesWhileStoppedOrPausedIsNeverCounted) {
+    AddSongNote(0, 100000, 100100, 60);
+    engine.Step();
+    clockMs += 5000;
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+    StepAfter(10);
+    EXPECT_EQ(sd.now, 3u);
+    engine.Pause(true);
+    StepAfter(5000);
+    EXPECT_EQ(sd.now, 3u);
+}
+
+TEST_F(Engine, PositioningChasesControllersAndProgramsWhichTheStepsDoNotResend) {
+    AddSongNote(0, 0, 96, 60);
+    ASSERT_EQ(UpdateEventData(reporter, {0, PackMsg(0xB0, 7, 80), 0}), kStored);
+    ASSERT_EQ(UpdatePgmData(reporter, {0, PackMsg(0xC0, 24, 0), 0}), kStored);
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+
+    EXPECT_TRUE(Notified(kControllerPlayed, PackMsg(0xB0, 7, 80)));
+    EXPECT_TRUE(Notified(kProgramChange, PackMsg(0xC0, 24, 0)));
+    EXPECT_EQ(sd.channelProgram[0], 24);
+    const std::vector<uint32_t> chased = SentAfterReset();
+    EXPECT_EQ(chased, (std::vector<uint32_t>{PackMsg(0xB0, 7, 80), PackMsg(0xC0, 24, 0)}));
+
+    port.sent.clear();
+    StepAfter(10);
+    EXPECT_EQ(port.sent, std::vector<uint32_t>{PackMsg(0x90, 60, 100)});
+}
+
+TEST_F(Engine, NotesThatBeganBeforeTheStartPositionAreNotSounded) {
+    AddSongNote(0, 0, 2000, 48);
+    AddSongNote(0, 768, 900, 60);
+    AddSongNote(1, 768, 800, 64);
+    sd.bar = 1;
+    sd.now = 768;
+    engine.Step();
+    ASSERT_TRUE(engine.Play());
+    EXPECT_EQ(sd.playIndex[0], 1u);
+    EXPECT_EQ(sd.playIndex[1], 0u);
+    port.sent.clear();
+    StepAfter(10);
+    EXPECT_EQ(port.sent, (std::vector<uint32_t>{PackMsg(0x90, 60, 100), PackMsg(0x90, 64, 100)}));
+}
+
+TEST_F(Engine, NoteOffIsSentBeforeTheNoteOnOfTheSameKeyInOneStep) {
+    AddSongNote(0, 0, 4, 60);
+    AddSongNote(0, 4, 100, 60);
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+    StepAfter(10);
+    port.sent.clear();
+    StepAfter(10);
+    ASSERT_GE(port.sent.size(), 2u);
+    EXPECT_EQ(port.sent[0], PackMsg(0x80, 60, 0));
+    EXPECT_EQ(port.sent[1], PackMsg(0x90, 60, 100));
+}
+
+TEST_F(Engine, MutedAndUnsoloedNotesAreNotifiedAndClosedButNotSounded) {
+    AddSongNote(0, 0, 5, 60, 0);
+    AddSongNote(1, 0, 5, 62, 1);
+    AddSongNote(2, 0, 5, 64, 2);
+    sd.channelMute[0] = 1;
+    sd.soloChannel = 2;
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+    port.sent.clear();
+    StepAfter(10);
+    StepAfter(10);
+
+    EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x90, 60, 100)), 0);
+    EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x91, 62, 100)), 0);
+    EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x92, 64, 100)), 1);
+    for (uint32_t off : {PackMsg(0x80, 60, 0), PackMsg(0x81, 62, 0), PackMsg(0x82, 64, 0)}) {
+        EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), off), 1);
+    }
+    EXPECT_TRUE(Notified(kNoteActivity, PackMsg(0x90, 60, 100)));
+    EXPECT_TRUE(Notified(kNoteActivity, PackMsg(0x91, 62, 100)));
+}
+
+TEST_F(Engine, NoteOffsOfEqualTimeLeaveInTheOrderTheirNotesWerePlayed) {
+    AddSongNote(3, 0, 10, 67);
+    AddSongNote(1, 0, 10, 60);
+    AddSongNote(2, 0, 6, 64);
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+    StepAfter(10);
+    port.sent.clear();
+    StepAfter(20);
+    EXPECT_EQ(port.sent, (std::vector<uint32_t>{PackMsg(0x80, 64, 0), PackMsg(0x80, 60, 0),
+                                                PackMsg(0x80, 67, 0), kReset}));
+}
+
+TEST_F(Engine, FullNoteOffQueueShowsItsMessageAndTheNoteStillSounds) {
+    displaydata n{};
+    n.end = 50;
+    n.offMsg = PackMsg(0x80, 60, 0);
+    for (uint32_t i = 0; i < kNoteOffQueueSize; ++i) {
+        ASSERT_EQ(engine.AddNoteOff(n), 0);
+    }
+    EXPECT_EQ(engine.AddNoteOff(n), 1);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Out of Note Off Memory");
+    EXPECT_EQ(reporter.messages[0].caption, "Add Note Off");
+    EXPECT_EQ(engine.PendingNoteOffs(), kNoteOffQueueSize);
+}
+
+TEST_F(Engine, RunEndsPastItsStopTimeSilencesThePortAndReturnsToItsStartBar) {
+    AddSongNote(0, 2304, 2400, 60);
+    AddSongNote(0, 5000, 5100, 62);
+    sd.bar = 3;
+    sd.now = 2304;
+    engine.Step();
+    ASSERT_TRUE(engine.Play());
+    EXPECT_EQ(engine.StopTime(), 3840u);
+    EXPECT_FALSE(engine.Play());  // Play while a Play run is on changes nothing
+    notes.clear();
+    for (int i = 0; i < 1000 && engine.Playing(); ++i) {
+        StepAfter(10);
+    }
+    EXPECT_FALSE(engine.Playing());
+    EXPECT_EQ(sd.playState, 0u);
+    EXPECT_EQ(sd.bar, 3u);
+    EXPECT_EQ(sd.now, 2304u);
+    EXPECT_EQ(port.sent.back(), kReset);
+    EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x90, 62, 100)), 0);
+    ASSERT_GE(notes.size(), 2u);
+    EXPECT_EQ(notes[notes.size() - 2], (Notification{kPageChange, 0}));
+    EXPECT_EQ(notes.back(), (Notification{kStopped, 0}));
+}
+
+TEST_F(Engine, PlayAllStartsAtTheCuePointOnlyWhenCueIsOn) {
+    AddSongNote(0, 0, 4000, 60);
+    sd.markTime = 1000;
+    sd.bar = 2;
+    sd.now = 1536;
+    ASSERT_TRUE(engine.PlayAll(false));
+    EXPECT_EQ(engine.StartTime(), 0u);
+    engine.SetStopMode();
+    EXPECT_EQ(sd.bar, 2u);
+    ASSERT_TRUE(engine.PlayAll(true));
+    EXPECT_EQ(engine.StartTime(), 1000u);
+    EXPECT_EQ(sd.now, 1000u);
+    EXPECT_EQ(sd.bar, 1u);
+}
+
+TEST_F(Engine, ResumingChasesFromThePausePointWithoutRestartingHeldNotes) {
+    AddSongNote(0, 0, 3000, 60);
+    AddSongNote(0, 1000, 1100, 64);
+    ASSERT_EQ(UpdateEventData(reporter, {10, PackMsg(0xB0, 10, 20), 0}), kStored);
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+    StepAfter(100);
+    engine.Pause(true);
+    EXPECT_EQ(port.sent.back(), kReset);
+    EXPECT_FALSE(engine.Play());  // refused while paused
+    port.sent.clear();
+    engine.Pause(false);
+    const std::vector<uint32_t> chased = SentAfterReset();
+    EXPECT_EQ(chased, std::vector<uint32_t>{PackMsg(0xB0, 10, 20)});
+    for (int i = 0; i < 300; ++i) {
+        StepAfter(10);
+    }
+    EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x90, 60, 100)), 0);
+    EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x90, 64, 100)), 1);
+}
+
+TEST_F(Engine, EveryNewStaffPageIsAnnouncedOnce) {
+    AddSongNote(0, 0, 10000, 60);
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+    notes.clear();
+    for (int i = 0; i < 399; ++i) {  // 3.99 s: just short of bar 2, the second page
+        StepAfter(10);
+    }
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), Notification{kPageChange, 0}), 0);
+    StepAfter(10);
+    EXPECT_EQ(sd.now, 1536u);
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), Notification{kPageChange, 0}), 1);
+    for (int i = 0; i < 399; ++i) {
+        StepAfter(10);
+    }
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), Notification{kPageChange, 0}), 1);
+    StepAfter(10);
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), Notification{kPageChange, 0}), 2);
+    // A time tick once more than 100 ms have passed: every 110 ms at 10 ms steps.
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), Notification{kTimeTick, 0}), 800 / 11);
+}
+
+TEST(MixerReset, SilencesThenSetsEveryChannelToAudibleDefaults) {
+    RecordingPort port;
+    SendMixerReset(port);
+    ASSERT_EQ(port.sent.size(), 1u + 5 * kChannels);
+    EXPECT_EQ(port.sent[0], kReset);
+    EXPECT_EQ(port.sent[1], PackMsg(0xB0, 7, 100));
+    EXPECT_EQ(port.sent[2], PackMsg(0xB0, 10, 63));
+    EXPECT_EQ(port.sent[3], PackMsg(0xB0, 91, 0));
+    EXPECT_EQ(port.sent[4], PackMsg(0xB0, 93, 0));
+    EXPECT_EQ(port.sent[5], PackMsg(0xC0, 0, 0));
+    EXPECT_EQ(port.sent.back(), PackMsg(0xCF, 0, 0));
+}
+
+}  // namespace
+}  // namespace tw
