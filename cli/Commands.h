@@ -14,6 +14,8 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitLoadError = 2;
 inline constexpr int kExitSaveError = 3;
+inline constexpr int kExitPortError = 3;      // the MIDI port or the synthesizer would not open
+inline constexpr int kExitInterrupted = 130;  // play stopped by Ctrl-C
 inline constexpr int kExitUsage = 64;
 
 using Operands = std::span<char* const>;
@@ -21,6 +23,9 @@ using Operands = std::span<char* const>;
 int InfoCommand(Operands operands);
 int DumpCommand(Operands operands);
 int ResaveCommand(Operands operands);
+int PortsCommand(Operands operands);
+int PlayCommand(Operands operands);
+int RenderCommand(Operands operands);
 
 // Loads a song as File Open does; on failure prints "Load error = N" on
 // standard error, after whatever the load had to say, and returns false.

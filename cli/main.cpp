@@ -23,6 +23,18 @@ constexpr Command kCommands[] = {
      tw::cli::DumpCommand},
     {"resave", "resave IN OUT      load IN as File Open does and save it as OUT",
      tw::cli::ResaveCommand},
+    {"ports", "ports              list the MIDI output ports and the one tw.cfg selects",
+     tw::cli::PortsCommand},
+    {"play",
+     "play FILE [--port N] [--from BAR]\n"
+     "                     play a song from bar BAR (default 0) through port N\n"
+     "                     (default: the one tw.cfg selects, else the Midi Mapper)",
+     tw::cli::PlayCommand},
+    {"render",
+     "render FILE OUT.wav [--rate HZ]\n"
+     "                     render a song through the built-in synthesizer to a WAV\n"
+     "                     file (default 44100 Hz)",
+     tw::cli::RenderCommand},
 };
 
 void PrintUsage(std::FILE* out) {
@@ -33,7 +45,8 @@ void PrintUsage(std::FILE* out) {
     }
     std::fputs(
         "\nExit status: 0 success, 2 the song could not be loaded (\"Load error = N\"),\n"
-        "3 it could not be saved (\"Save error = N\"), 64 a usage error.\n",
+        "3 it could not be saved (\"Save error = N\") or the port or synthesizer would not\n"
+        "open, 64 a usage error, 130 play stopped by Ctrl-C.\n",
         out);
 }
 

@@ -1,0 +1,171 @@
+// tunewell-cli play FILE [--port N] [--from BAR]: plays a song through a MIDI
+// port in real time, answering the engine's notifications as the main window
+// does for the port. Ctrl-C stops like the Stop button.
+
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include "cli/CliReporter.h"
+#include "cli/Commands.h"
+#include "cli/Operand.h"
+#include "cli/SongText.h"
+#include "platform/midi/Outputs.h"
+#include "platform/midi/SoundFont.h"
+#include "playback/Config.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/PortAnswer.h"
+
+namespace tw::cli {
+namespace {
+
+constexpr auto kStep = std::chrono::milliseconds(10);
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void RequestStop(int) {
+    stopRequested = 1;
+}
+
+struct PlayOptions {
+    const char* file = nullptr;
+    bool portGiven = false;
+    uint32_t port = 0;
+    uint32_t fromBar = 0;
+};
+
+bool ParsePlay(Operands operands, PlayOptions& options) {
+    for (std::size_t i = 0; i < operands.size(); ++i) {
+        const char* arg = operands[i];
+        const bool hasValue = i + 1 < operands.size();
+        if (std::strcmp(arg, "--port") == 0 && hasValue) {
+            options.portGiven = ParseNumber(operands[++i], UINT32_MAX, options.port);
+            if (!options.portGiven) {
+                return false;
+            }
+        } else if (std::strcmp(arg, "--from") == 0 && hasValue) {
+            if (!ParseNumber(operands[++i], UINT32_MAX, options.fromBar)) {
+                return false;
+            }
+        } else if (options.file == nullptr && arg[0] != '-') {
+            options.file = arg;
+        } else {
+            return false;
+        }
+    }
+    return options.file != nullptr;
+}
+
+// The port the options choose, else the one tw.cfg in the working directory
+// chooses, else the mapper.
+void ChoosePort(const PlayOptions& options) {
+    SetWorkingPaths();
+    SetPortDefaults();
+    static_cast<void>(ReadConfig(ConfigFileName, md));
+    if (options.portGiven) {
+        md.portDevice = options.port;
+    }
+}
+
+void ReportUnopenedPort() {
+    if (md.portDevice == midi::kMapper) {
+        std::fprintf(stderr, "tunewell-cli: cannot open the Midi Mapper: %s\n",
+                     midi::FindSoundFont().empty()
+                         ? midi::kNoSoundFontText
+                         : "no audio output would open (tried PipeWire, PulseAudio, JACK, ALSA)");
+        return;
+    }
+    const std::size_t devices = midi::OutputDeviceNames().size();
+    if (md.portDevice >= devices) {
+        std::fprintf(stderr,
+                     "tunewell-cli: cannot open MIDI port %u: there are %zu output devices "
+                     "(see tunewell-cli ports)\n",
+                     md.portDevice, devices);
+    } else {
+        std::fprintf(stderr, "tunewell-cli: cannot open MIDI port %u\n", md.portDevice);
+    }
+}
+
+uint32_t WallClockMs() {
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+// The song position on one terminal line, rewritten as it moves.
+void ShowPosition() {
+    if (isatty(STDOUT_FILENO) == 1) {
+        std::printf("\rBar %04u  %s ", sd.bar, BarTick(sd.now, sd.barTicks).c_str());
+        std::fflush(stdout);
+    }
+}
+
+// Steps the engine every 10 ms of real time until the run ends or the user
+// interrupts; true when it ran to the end.
+bool RunToEnd(PlaybackEngine& engine) {
+    auto next = std::chrono::steady_clock::now();
+    while (engine.Playing()) {
+        if (stopRequested != 0) {
+            engine.SetStopMode();
+            return false;
+        }
+        next += kStep;
+        std::this_thread::sleep_until(next);
+        engine.Step();
+    }
+    return true;
+}
+
+}  // namespace
+
+int PlayCommand(Operands operands) {
+    PlayOptions options;
+    if (!ParsePlay(operands, options)) {
+        return kExitUsage;
+    }
+    CliReporter reporter;
+    if (!LoadSong(options.file, reporter)) {
+        return kExitLoadError;
+    }
+    const uint64_t startTime = uint64_t{options.fromBar} * sd.barTicks;
+    if (startTime > sd.songEnd) {
+        std::fprintf(stderr, "tunewell-cli: bar %u is past the end of the song (bar %u)\n",
+                     options.fromBar, sd.songEnd / sd.barTicks);
+        return kExitFailure;
+    }
+    ChoosePort(options);
+    OpenMidiOut();
+    if (md.portOpen == 0) {
+        ReportUnopenedPort();
+        return kExitPortError;
+    }
+    PlaybackEngine engine(
+        Port(), reporter,
+        [](uint32_t code, uint32_t value) {
+            AnswerForPort(Port(), code, value);
+            if (code == kPageChange || code == kTimeTick) {
+                ShowPosition();
+            }
+        },
+        WallClockMs);
+    stopRequested = 0;
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+    engine.GetCtTime();  // the clock starts at the run's first moment
+    sd.bar = options.fromBar;
+    sd.now = static_cast<uint32_t>(startTime);
+    sd.markTime = sd.now;
+    static_cast<void>(engine.PlayAll(true));
+    const bool finished = RunToEnd(engine);
+    CloseMidiOut();
+    if (isatty(STDOUT_FILENO) == 1) {
+        std::printf("\n");
+    }
+    return finished ? kExitOk : kExitInterrupted;
+}
+
+}  // namespace tw::cli

@@ -1,0 +1,46 @@
+// tunewell-cli ports: the entries of the "Midi Ports" dialog and the one
+// that tw.cfg in the working directory selects. tw.cfg is read, never written.
+
+#include <cstdio>
+
+#include "cli/CliReporter.h"
+#include "cli/Commands.h"
+#include "cli/SongText.h"
+#include "platform/midi/Outputs.h"
+#include "playback/Config.h"
+#include "playback/PortList.h"
+
+namespace tw::cli {
+namespace {
+
+void PrintSelection(const PortList& list, const mididata& record, bool fromFile) {
+    const char* source = fromFile ? "tw.cfg selects" : "No tw.cfg here; the default selects";
+    const int index = list.SelectedIndex(record);
+    if (index < 0) {
+        std::printf("%s device %u, %s, which does not exist now: no port would be opened\n", source,
+                    record.portDevice, Quoted(record.portName).c_str());
+        return;
+    }
+    std::printf("%s %u: %s\n", source, list.DeviceNumber(index),
+                list.Entries()[static_cast<std::size_t>(index)].c_str());
+}
+
+}  // namespace
+
+int PortsCommand(Operands operands) {
+    if (!operands.empty()) {
+        return kExitUsage;
+    }
+    const PortList list(midi::OutputDeviceNames());
+    for (int i = 0; i < static_cast<int>(list.Entries().size()); ++i) {
+        std::printf("%u: %s\n", list.DeviceNumber(i),
+                    list.Entries()[static_cast<std::size_t>(i)].c_str());
+    }
+    SetWorkingPaths();
+    SetPortDefaults();
+    const bool fromFile = ReadConfig(ConfigFileName, md);
+    PrintSelection(list, md, fromFile);
+    return kExitOk;
+}
+
+}  // namespace tw::cli
