@@ -19,6 +19,7 @@
 #include "playback/Config.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PortAnswer.h"
+#include "playback/SongEnd.h"
 
 namespace tw::cli {
 namespace {
@@ -131,6 +132,8 @@ int PlayCommand(Operands operands) {
     if (!LoadSong(options.file, reporter)) {
         return kExitLoadError;
     }
+    // The song length as the main window shows it once the song is set up.
+    sd.songEnd = FindSongEnd();
     const uint64_t startTime = uint64_t{options.fromBar} * sd.barTicks;
     if (startTime > sd.songEnd) {
         std::fprintf(stderr, "tunewell-cli: bar %u is past the end of the song (bar %u)\n",

@@ -10,7 +10,9 @@
 #include "cli/Operand.h"
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/Synth.h"
+#include "playback/SongEnd.h"
 #include "playback/SongRenderer.h"
+#include "song/Song.h"
 
 namespace tw::cli {
 namespace {
@@ -69,6 +71,8 @@ int RenderCommand(Operands operands) {
     if (!LoadSong(options.file, reporter)) {
         return kExitLoadError;
     }
+    // The song length as the main window shows it once the song is set up.
+    sd.songEnd = FindSongEnd();
     const auto start = std::chrono::steady_clock::now();
     SongRenderer renderer(reporter);
     const int code = renderer.Render(midi::FindSoundFont(), options.rateHz, options.out);

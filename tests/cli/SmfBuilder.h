@@ -31,8 +31,7 @@ public:
         std::vector<uint8_t> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1};
         Put16(file, static_cast<uint16_t>(tracks_.size() + 1));
         Put16(file, division_);
-        std::vector<uint8_t> tempo = {0x00, 0xFF, 0x58, 0x04, 4, 2, 24, 8,
-                                      0x00, 0xFF, 0x51, 0x03};
+        std::vector<uint8_t> tempo = {0x00, 0xFF, 0x58, 0x04, 4, 2, 24, 8, 0x00, 0xFF, 0x51, 0x03};
         tempo.push_back(static_cast<uint8_t>(usPerQuarter_ >> 16));
         tempo.push_back(static_cast<uint8_t>(usPerQuarter_ >> 8));
         tempo.push_back(static_cast<uint8_t>(usPerQuarter_));
@@ -68,7 +67,8 @@ private:
         if (tracks_.size() <= static_cast<std::size_t>(track)) {
             tracks_.resize(static_cast<std::size_t>(track) + 1);
         }
-        tracks_[static_cast<std::size_t>(track)].push_back({time, order == 2 ? 0 : order + 1, bytes});
+        tracks_[static_cast<std::size_t>(track)].push_back(
+            {time, order == 2 ? 0 : order + 1, bytes});
     }
     static void Put16(std::vector<uint8_t>& out, uint16_t value) {
         out.push_back(static_cast<uint8_t>(value >> 8));
