@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Playback accuracy and render speed.
+#
+#   bench/play_accuracy.sh [BUILD_DIR]
+#
+# 1. Plays a two-minute, four-track song with tunewell-cli play through a
+#    private JACK server (dummy driver, 48 kHz, 64-frame periods) into a
+#    capture client (bench/midi_capture.cpp, built here) that stamps each
+#    message with the monotonic clock, and prints the song-clock drift against
+#    that wall clock and the median and 99th-percentile lateness of the
+#    note-ons.
+# 2. Renders a three-minute, twelve-track song with tunewell-cli render and
+#    prints the seconds of sound made per second of work.
+#
+# PLAY_SECONDS=N shortens the played song; KEEP_WORK=1 keeps the songs and
+# the capture.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build}" && pwd)
+cli="$build/cli/tunewell-cli"
+[ -x "$cli" ] || { echo "no $cli: build first" >&2; exit 1; }
+command -v jackd >/dev/null ||
+  { echo "jackd is needed (Debian package jackd2)" >&2; exit 1; }
+
+work=$(mktemp -d)
+rate=48000
+export JACK_DEFAULT_SERVER="tunewell-bench-$$"
+export JACK_NO_START_SERVER=1
+jackd_pid=""
+dump_pid=""
+cleanup() {
+  [ -n "$dump_pid" ] && kill "$dump_pid" 2>/dev/null && wait "$dump_pid" 2>/dev/null || true
+  [ -n "$jackd_pid" ] && kill "$jackd_pid" 2>/dev/null && wait "$jackd_pid" 2>/dev/null || true
+  if [ -n "${KEEP_WORK:-}" ]; then echo "work files kept in $work"; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+g++ -O2 -std=c++20 -o "$work/midi_capture" "$here/midi_capture.cpp" $(pkg-config --cflags --libs jack)
+python3 "$here/songs.py" make "$work/play.mid" --seconds "${PLAY_SECONDS:-120}" --tracks 4
+python3 "$here/songs.py" make "$work/render.mid" --seconds 180 --tracks 12
+
+jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy -r "$rate" -p 64 \
+  >"$work/jackd.log" 2>&1 &
+jackd_pid=$!
+for _ in $(seq 100); do
+  jack_lsp >/dev/null 2>&1 && break
+  sleep 0.1
+done
+"$work/midi_capture" tw-bench "$work/capture.txt" &
+dump_pid=$!
+port=""
+for _ in $(seq 100); do
+  port=$(cd "$work" && "$cli" ports | sed -n 's/^\([0-9]*\): tw-bench:input$/\1/p')
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+[ -n "$port" ] || { echo "the capture port did not appear" >&2; exit 1; }
+
+echo "== play: two-minute song through JACK port $port"
+start=$(date +%s.%N)
+(cd "$work" && "$cli" play play.mid --port "$port" >/dev/null)
+end=$(date +%s.%N)
+sleep 0.3
+kill "$dump_pid"; wait "$dump_pid" 2>/dev/null || true; dump_pid=""
+python3 "$here/lateness.py" "$work/capture.txt" "$work/play.mid.json" 1000000
+echo "wall-clock run:      $(echo "$end - $start" | bc) s"
+
+echo "== render: three-minute, twelve-track song"
+(cd "$work" && "$cli" render render.mid render.wav)
