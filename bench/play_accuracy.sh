@@ -25,7 +25,7 @@ command -v jackd >/dev/null ||
 
 work=$(mktemp -d)
 rate=48000
-export JACK_DEFAULT_SERVER="tunewell-bench-$$"
+export JACK_DEFAULT_SERVER="tunewell-bench-$(id -u)"
 export JACK_NO_START_SERVER=1
 jackd_pid=""
 dump_pid=""

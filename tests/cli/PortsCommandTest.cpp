@@ -46,7 +46,7 @@ TEST_F(PortsCommand, ListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
     if (!HaveProgram("jackd") || !HaveProgram("jack_midi_dump")) {
         GTEST_SKIP() << "jackd is not installed (Debian package jackd2)";
     }
-    JackServer server(dir.string());
+    const JackServer server(dir.string());
     ASSERT_TRUE(server.Running());
     const pid_t dump = Spawn({"jack_midi_dump", "tw-ports"}, (dir / "dump.txt").string());
     std::vector<std::string> names;

@@ -54,13 +54,15 @@ inline pid_t Spawn(const std::vector<std::string>& args, const std::string& logF
     return pid;
 }
 
-// Stops a process we started: SIGTERM, then SIGKILL after two seconds.
+// Stops a process we started: SIGTERM, then SIGKILL if it is still there
+// after ten seconds. A JACK server needs the time: killed, it leaves its
+// entry in JACK's registry of servers behind.
 inline void Stop(pid_t pid) {
     if (pid <= 0) {
         return;
     }
     kill(pid, SIGTERM);
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 1000; ++i) {
         if (waitpid(pid, nullptr, WNOHANG) == pid) {
             return;
         }
@@ -72,21 +74,25 @@ inline void Stop(pid_t pid) {
 
 // A private JACK server on the dummy driver (no sound card), under a name of
 // its own that this process and its children reach through
-// JACK_DEFAULT_SERVER. Stopped by its process id.
+// JACK_DEFAULT_SERVER; stopped by its process id. The name is the first of
+// a few per user that no running server holds: JACK keeps at most eight
+// servers in its registry and frees the entry of one that died only when a
+// server of the same name starts again. Periods of 512 frames at 48 kHz
+// (10.7 ms) keep a loaded machine from missing cycles.
 class JackServer {
 public:
     explicit JackServer(const std::string& logDir) {
-        name_ = "tunewell-test-" + std::to_string(getpid()) + "-" + std::to_string(++Serial());
-        setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
         setenv("JACK_NO_START_SERVER", "1", 1);
-        pid_ = Spawn(
-            {"jackd", "--no-realtime", "--name", name_, "-d", "dummy", "-r", "48000", "-p", "256"},
-            logDir + "/jackd-" + name_ + ".log");
-        for (int i = 0; pid_ > 0 && i < 100 && !running_; ++i) {
-            running_ = midi::JackServerRunning();
-            if (!running_) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        for (int n = 0; n < 4 && !running_; ++n) {
+            name_ = "tunewell-test-" + std::to_string(getuid()) + "-" + std::to_string(n);
+            setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
+            if (midi::JackServerRunning()) {
+                continue;  // someone else's run holds this name
             }
+            pid_ = Spawn({"jackd", "--no-realtime", "--name", name_, "-d", "dummy", "-r", "48000",
+                          "-p", "512"},
+                         logDir + "/jackd-" + name_ + ".log");
+            running_ = WaitUntilServing();
         }
     }
     ~JackServer() {
@@ -100,9 +106,22 @@ public:
     [[nodiscard]] const std::string& Name() const { return name_; }
 
 private:
-    static int& Serial() {
-        static int serial = 0;
-        return serial;
+    // True once our server answers; false, with nothing left running, when it
+    // exits or does not answer within ten seconds.
+    bool WaitUntilServing() {
+        for (int i = 0; pid_ > 0 && i < 200; ++i) {
+            if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = -1;
+                return false;
+            }
+            if (midi::JackServerRunning()) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        Stop(pid_);
+        pid_ = -1;
+        return false;
     }
 
     std::string name_;

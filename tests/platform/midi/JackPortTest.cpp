@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "tests/platform/midi/JackCapture.h"
 #include "platform/midi/Outputs.h"
 #include "platform/midi/SystemAudio.h"
+#include "tests/platform/midi/JackCapture.h"
 #include "tests/support/JackServer.h"
 
 namespace tw::midi {
@@ -15,11 +15,11 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-std::string LogDir() {
-    const char* dir = std::getenv("TUNEWELL_TEST_OUTPUT");
-    std::string path = dir != nullptr ? dir : std::filesystem::temp_directory_path().string();
-    std::filesystem::create_directories(path);
-    return path;
+std::filesystem::path LogDir() {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("tw-jackport-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    return dir;
 }
 
 class JackPort : public ::testing::Test {
@@ -28,7 +28,7 @@ protected:
         if (!test::HaveProgram("jackd")) {
             GTEST_SKIP() << "jackd is not installed (Debian package jackd2); JACK tests skipped";
         }
-        server = std::make_unique<test::JackServer>(LogDir());
+        server = std::make_unique<test::JackServer>(LogDir().string());
         ASSERT_TRUE(server->Running()) << "the private JACK server did not start";
         capture = std::make_unique<test::JackCapture>("tw-capture",
                                                       std::vector<std::string>{"zeta", "alpha"});
@@ -37,6 +37,9 @@ protected:
     void TearDown() override {
         capture.reset();
         server.reset();
+        if (!HasFailure()) {
+            std::filesystem::remove_all(LogDir());
+        }
     }
 
     // The device number of a port, or -1.

@@ -112,10 +112,11 @@ TEST(SynthOpening, TheMapperPlaysThroughARunningJackServerWhenNothingElseOpens) 
     if (!test::HaveProgram("jackd")) {
         GTEST_SKIP() << "jackd is not installed (Debian package jackd2)";
     }
-    const char* dir = std::getenv("TUNEWELL_TEST_OUTPUT");
-    std::filesystem::create_directories(dir != nullptr ? dir : "/tmp");
-    test::JackServer server(dir != nullptr ? dir : "/tmp");
-    ASSERT_TRUE(server.Running());
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("tw-mapper-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    auto server = std::make_unique<test::JackServer>(dir.string());
+    ASSERT_TRUE(server->Running());
     ::testing::internal::CaptureStderr();
     int result = -1;
     std::unique_ptr<Synth> live = Synth::OpenLive(result);
@@ -127,6 +128,10 @@ TEST(SynthOpening, TheMapperPlaysThroughARunningJackServerWhenNothingElseOpens) 
     live->Reset();
     live.reset();
     EXPECT_EQ(err, "");
+    server.reset();
+    if (!HasFailure()) {
+        std::filesystem::remove_all(dir);
+    }
 }
 
 }  // namespace
