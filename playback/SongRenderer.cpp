@@ -41,6 +41,26 @@ private:
     std::vector<int16_t> buffer_;
 };
 
+// Plays the whole song with the simulated clock, the sound of each 10 ms
+// rendered before the step at its end, then the release tail. What a step
+// sends is heard from the step's moment on.
+int PlaySong(PlaybackEngine& engine, Sound& sound, uint64_t& clockMs) {
+    sd.bar = 0;
+    sd.now = 0;
+    engine.GetCtTime();  // the clock starts at the run's first moment
+    static_cast<void>(engine.PlayAll(false));
+    int status = kRendered;
+    while (engine.Playing() && status == kRendered) {
+        clockMs += kStepMs;
+        status = sound.RenderUntil(clockMs);
+        engine.Step();
+    }
+    if (engine.Playing()) {
+        engine.SetStopMode();
+    }
+    return status == kRendered ? sound.RenderUntil(clockMs + kRenderTailMs) : status;
+}
+
 }  // namespace
 
 int SongRenderer::Render(const std::string& soundFont, uint32_t sampleRateHz,
@@ -61,26 +81,8 @@ int SongRenderer::Render(const std::string& soundFont, uint32_t sampleRateHz,
         [&synth](uint32_t code, uint32_t value) { AnswerForPort(*synth, code, value); },
         [&clockMs] { return static_cast<uint32_t>(clockMs); });
     Sound sound(*synth, wav, sampleRateHz);
-
-    sd.bar = 0;
-    sd.now = 0;
-    engine.GetCtTime();  // the clock starts at the run's first moment
-    static_cast<void>(engine.PlayAll(false));
-    // What a step sends is heard from the step's moment on: each step is
-    // preceded by the sound of the 10 ms before it.
-    int status = kRendered;
-    while (engine.Playing() && status == kRendered) {
-        clockMs += kStepMs;
-        status = sound.RenderUntil(clockMs);
-        engine.Step();
-    }
-    if (status == kRendered) {
-        status = sound.RenderUntil(clockMs + kRenderTailMs);
-    }
+    const int status = PlaySong(engine, sound, clockMs);
     if (status != kRendered) {
-        if (engine.Playing()) {
-            engine.SetStopMode();
-        }
         return status;
     }
     audioSeconds_ = static_cast<double>(wav.Frames()) / sampleRateHz;

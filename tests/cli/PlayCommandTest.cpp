@@ -8,9 +8,9 @@
 
 #include "platform/midi/Outputs.h"
 #include "tests/cli/CliRun.h"
-#include "tests/cli/MidiDump.h"
-#include "tests/cli/SmfBuilder.h"
 #include "tests/support/JackServer.h"
+#include "tests/support/MidiDump.h"
+#include "tests/support/SongMaker.h"
 
 namespace tw::test {
 namespace {
@@ -59,21 +59,21 @@ protected:
         return ParseMidiDump(ReadText(dir / "dump.txt"));
     }
 
-    std::string WriteSong(int repeats) {
-        SmfBuilder song;
+    std::string WriteSong(uint32_t repeats) {
+        SongMaker song;
         song.Program(0, 0, 0, 24);
         song.Controller(0, 0, 0, 7, 90);
         song.Controller(0, 0, 0, 10, 30);
         song.Program(1, 1, 0, 40);
-        for (uint32_t i = 0; i < 16u * repeats; ++i) {
+        for (uint32_t i = 0; i < 16 * repeats; ++i) {
             song.Note(0, 0, static_cast<uint8_t>(60 + i % 12), i * kEighth, i * kEighth + 80);
         }
-        for (uint32_t bar = 0; bar < 4u * repeats; ++bar) {
+        for (uint32_t bar = 0; bar < 4 * repeats; ++bar) {
             song.Note(1, 1, 48, bar * 4 * kEighth, (bar + 1) * 4 * kEighth);
             song.Note(1, 1, 52, bar * 4 * kEighth, (bar + 1) * 4 * kEighth);
         }
         const std::string path = (dir / "song.mid").string();
-        song.Write(path);
+        EXPECT_TRUE(song.Save(path));
         return path;
     }
 
@@ -198,23 +198,16 @@ TEST_F(JackPlay, CtrlCStopsLikeTheStopButtonAndLeavesNothingSounding) {
 TEST(PlayCommand, APortThatCannotBeOpenedIsAnErrorWithExitStatus3) {
     setenv("JACK_DEFAULT_SERVER", "tunewell-test-no-such-server", 1);
     const std::filesystem::path dir = FreshDirectory("noport");
-    SmfBuilder song;
-    song.Note(0, 0, 60, 0, 96);
-    song.Write((dir / "song.mid").string());
+    {
+        SongMaker song;
+        song.Note(0, 0, 60, 0, 96);
+        ASSERT_TRUE(song.Save((dir / "song.mid").string()));
+    }
     const CliResult run = RunCli(dir, {"play", "song.mid", "--port", "99"});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("cannot open MIDI port 99"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg")) << "play never writes tw.cfg";
-    std::filesystem::remove_all(dir);
-    unsetenv("JACK_DEFAULT_SERVER");
-}
-
-TEST(PlayCommand, BadOperandsAreAUsageError) {
-    const std::filesystem::path dir = FreshDirectory("usage");
-    EXPECT_EQ(RunCli(dir, {"play"}).status, 64);
-    EXPECT_EQ(RunCli(dir, {"play", "a.mid", "--port", "x"}).status, 64);
-    EXPECT_EQ(RunCli(dir, {"play", "a.mid", "--from", "-1"}).status, 64);
-    EXPECT_EQ(RunCli(dir, {"play", "a.mid", "--from"}).status, 64);
+    EXPECT_EQ(RunCli(dir, {"play", "song.mid", "--port", "x"}).status, 64);
     std::filesystem::remove_all(dir);
 }
 

@@ -83,9 +83,5 @@ TEST_F(PortsCommand, AStoredDeviceThatNoLongerExistsIsNamedAsSuch) {
         << run.out;
 }
 
-TEST_F(PortsCommand, OperandsAreAUsageError) {
-    EXPECT_EQ(RunCli(dir, {"ports", "x"}).status, 64);
-}
-
 }  // namespace
 }  // namespace tw::test

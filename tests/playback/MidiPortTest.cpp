@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/midi/RecordingOut.h"
 #include "playback/MidiPort.h"
 #include "song/Song.h"
@@ -11,6 +9,7 @@ namespace {
 
 using midi::RecordingOut;
 
+// The port layer with recorders behind it in place of the machine's devices.
 class MidiPort : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -34,27 +33,19 @@ protected:
     bool refuse = false;
 };
 
-TEST_F(MidiPort, TheDefaultsChooseTheMapperAndOpenIt) {
-    EXPECT_EQ(md.portDevice, midi::kMapper);
+TEST_F(MidiPort, TheDefaultMapperIsOpenedAndClosingResetsItBeforeSendsAreDropped) {
     EXPECT_STREQ(md.portName, "Midi Mapper");
-    EXPECT_EQ(md.portOpen, 0u);
     OpenMidiOut();
     EXPECT_EQ(opened, std::vector<uint32_t>{midi::kMapper});
     EXPECT_EQ(md.portOpen, 1u);
-    EXPECT_NE(md.portHandle, 0u);
-}
-
-TEST_F(MidiPort, SendsReachTheOpenPortAndCloseResetsItFirst) {
-    OpenMidiOut();
     Port().Send(PackMsg(0x90, 60, 100));
     CloseMidiOut();
+    EXPECT_EQ(md.portOpen, 0u);
+    Port().Send(PackMsg(0x90, 62, 100));
     ASSERT_EQ(records.size(), 1u);
     ASSERT_EQ(records[0]->size(), 2u);
     EXPECT_EQ((*records[0])[0].msg, PackMsg(0x90, 60, 100));
     EXPECT_TRUE((*records[0])[1].reset);
-    EXPECT_EQ(md.portOpen, 0u);
-    Port().Send(PackMsg(0x90, 62, 100));  // dropped
-    EXPECT_EQ(records[0]->size(), 2u);
 }
 
 TEST_F(MidiPort, OpeningWhileOpenClosesTheOldPortFirst) {
@@ -65,27 +56,17 @@ TEST_F(MidiPort, OpeningWhileOpenClosesTheOldPortFirst) {
     ASSERT_EQ(records.size(), 2u);
     ASSERT_EQ(records[0]->size(), 1u);
     EXPECT_TRUE((*records[0])[0].reset);
-    EXPECT_EQ(md.portOpen, 1u);
 }
 
-TEST_F(MidiPort, AFailedOpenIsSilentAndLeavesThePortClosedWithSendsDropped) {
+TEST_F(MidiPort, AFailedOpenLeavesThePortClosedAndARecordReadAsOpenClosesHarmlessly) {
     refuse = true;
+    md.portOpen = 1;  // as read back from tw.cfg, with nothing open
     OpenMidiOut();
     EXPECT_EQ(md.portOpen, 0u);
     Port().Send(PackMsg(0x90, 60, 100));
-    Port().Reset();
     uint32_t volume = 0;
     EXPECT_FALSE(Port().GetVolume(volume));
-}
-
-TEST_F(MidiPort, ARecordThatSaysOpenWithNothingOpenClosesHarmlessly) {
-    md.portOpen = 1;  // as read back from tw.cfg
-    CloseMidiOut();
-    EXPECT_EQ(md.portOpen, 0u);
-    md.portOpen = 1;
-    OpenMidiOut();
-    EXPECT_EQ(md.portOpen, 1u);
-    EXPECT_EQ(records.size(), 1u);
+    EXPECT_TRUE(records.empty());
 }
 
 TEST(MidiPortDevices, AStoredDeviceThatNoLongerExistsOpensNothingSilently) {
@@ -96,7 +77,6 @@ TEST(MidiPortDevices, AStoredDeviceThatNoLongerExistsOpensNothingSilently) {
     OpenMidiOut();
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(md.portOpen, 0u);
-    unsetenv("JACK_DEFAULT_SERVER");
 }
 
 }  // namespace
