@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iostream>
 
 #include "platform/midi/ShortMsg.h"
 #include "platform/midi/SystemAudio.h"
@@ -35,13 +36,20 @@ std::unique_ptr<RtMidiOut> Client(RtMidi::Api api, bool& failed) {
     if (!available) {
         return nullptr;
     }
+    // RtMidi reports a failure while it is being built on std::cerr, before
+    // a callback can be given: a JACK server that stops answering between
+    // the check above and here would otherwise print on the terminal.
+    std::streambuf* const terminal = std::cerr.rdbuf(nullptr);
+    std::unique_ptr<RtMidiOut> client;
     try {
-        auto client = std::make_unique<RtMidiOut>(api, kClientName);
+        client = std::make_unique<RtMidiOut>(api, kClientName);
         client->setErrorCallback(NoteFailure, &failed);
-        return client;
     } catch (const RtMidiError&) {
-        return nullptr;
+        client.reset();
     }
+    std::cerr.rdbuf(terminal);
+    std::cerr.clear();
+    return client;
 }
 
 std::vector<std::string> PortNames(RtMidiOut& client) {
@@ -107,6 +115,9 @@ std::unique_ptr<MidiOut> RtMidiPort::Open(uint32_t device) {
     connection->client->openPort(static_cast<unsigned>(found - names.begin()), kPortName);
     if (connection->failed || !connection->client->isPortOpen()) {
         return nullptr;
+    }
+    if (devices[device].api == RtMidi::UNIX_JACK) {
+        AwaitJackConnection(devices[device].name);
     }
     return std::make_unique<RtMidiPort>(std::move(connection));
 }

@@ -3,7 +3,9 @@
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>
 
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 namespace tw::midi {
 
@@ -43,6 +45,21 @@ bool JackServerRunning() {
     }
     jack_client_close(client);
     return true;
+}
+
+void AwaitJackConnection(const std::string& target) {
+    SilenceSystemAudio();
+    jack_client_t* client = jack_client_open("tunewell-probe", JackNoStartServer, nullptr);
+    if (client == nullptr) {
+        return;
+    }
+    const jack_port_t* port = jack_port_by_name(client, target.c_str());
+    for (int i = 0; port != nullptr && i < 100 && jack_port_connected(port) == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const auto periodUs = 1000000LL * jack_get_buffer_size(client) / jack_get_sample_rate(client);
+    jack_client_close(client);
+    std::this_thread::sleep_for(std::chrono::microseconds(2 * periodUs));
 }
 
 }  // namespace tw::midi

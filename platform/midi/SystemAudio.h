@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace tw::midi {
 
 // Keeps the ALSA and JACK libraries from printing on the terminal. Their
@@ -13,5 +15,10 @@ void SilenceSystemAudio();
 // True when a JACK server runs (the one JACK_DEFAULT_SERVER names, else the
 // default). Never starts one.
 [[nodiscard]] bool JackServerRunning();
+
+// Waits, a second at most, until the JACK port `target` has a connection and
+// the server has run two periods since, so that the next message sent to it
+// arrives: a new connection takes effect only with the server's next graph.
+void AwaitJackConnection(const std::string& target);
 
 }  // namespace tw::midi

@@ -42,6 +42,8 @@ protected:
             }
         }
         ASSERT_GE(device, 0) << "jack_midi_dump's port did not appear";
+        // Its port exists before the client runs; give it time to start.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
     void TearDown() override {
         Stop(dump);

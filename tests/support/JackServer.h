@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -77,8 +78,10 @@ inline void Stop(pid_t pid) {
 // JACK_DEFAULT_SERVER; stopped by its process id. The name is the first of
 // a few per user that no running server holds: JACK keeps at most eight
 // servers in its registry and frees the entry of one that died only when a
-// server of the same name starts again. Periods of 512 frames at 48 kHz
-// (10.7 ms) keep a loaded machine from missing cycles.
+// server of the same name starts again. A lock file beside the temporary
+// files keeps two test processes from taking the same name. Periods of 512 frames at 48 kHz
+// (10.7 ms) and a client timeout of three seconds keep a loaded machine
+// from missing cycles and failing clients.
 class JackServer {
 public:
     explicit JackServer(const std::string& logDir) {
@@ -86,17 +89,19 @@ public:
         for (int n = 0; n < 4 && !running_; ++n) {
             name_ = "tunewell-test-" + std::to_string(getuid()) + "-" + std::to_string(n);
             setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
-            if (midi::JackServerRunning()) {
-                continue;  // someone else's run holds this name
+            if (!LockName() || midi::JackServerRunning()) {
+                Unlock();
+                continue;  // another run holds this name
             }
-            pid_ = Spawn({"jackd", "--no-realtime", "--name", name_, "-d", "dummy", "-r", "48000",
-                          "-p", "512"},
+            pid_ = Spawn({"jackd", "--no-realtime", "--timeout", "3000", "--name", name_, "-d",
+                          "dummy", "-r", "48000", "-p", "512"},
                          logDir + "/jackd-" + name_ + ".log");
             running_ = WaitUntilServing();
         }
     }
     ~JackServer() {
         Stop(pid_);
+        Unlock();
         unsetenv("JACK_DEFAULT_SERVER");
     }
     JackServer(const JackServer&) = delete;
@@ -106,6 +111,18 @@ public:
     [[nodiscard]] const std::string& Name() const { return name_; }
 
 private:
+    bool LockName() {
+        const auto path = std::filesystem::temp_directory_path() / (name_ + ".lock");
+        lock_ = open(path.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+        return lock_ >= 0 && flock(lock_, LOCK_EX | LOCK_NB) == 0;
+    }
+    void Unlock() {
+        if (lock_ >= 0) {
+            close(lock_);
+            lock_ = -1;
+        }
+    }
+
     // True once our server answers; false, with nothing left running, when it
     // exits or does not answer within ten seconds.
     bool WaitUntilServing() {
@@ -126,6 +143,7 @@ private:
 
     std::string name_;
     pid_t pid_ = -1;
+    int lock_ = -1;
     bool running_ = false;
 };
 
