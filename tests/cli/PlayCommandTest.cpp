@@ -165,11 +165,14 @@ TEST_F(JackPlay, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
             onsetsMs.push_back(static_cast<double>(c.frame) * 1000.0 / kRate);
         }
     }
+    // Loose bounds: the capture stamps frames, which a loaded dummy-driver
+    // server lets fall behind the wall clock; a song clock 22 % slow would
+    // still be far outside them.
     ASSERT_EQ(onsetsMs.size(), 16u);
     for (std::size_t i = 1; i < onsetsMs.size(); ++i) {
-        EXPECT_NEAR(onsetsMs[i] - onsetsMs[i - 1], 250.0, 30.0) << "onset " << i;
+        EXPECT_NEAR(onsetsMs[i] - onsetsMs[i - 1], 250.0, 60.0) << "onset " << i;
     }
-    EXPECT_NEAR(onsetsMs.back() - onsetsMs.front(), 15 * 250.0, 30.0)
+    EXPECT_NEAR(onsetsMs.back() - onsetsMs.front(), 15 * 250.0, 75.0)
         << "the song clock keeps pace with the wall clock";
 
     EXPECT_EQ(SoundingAfter(all, all.size()), 0) << "every note-on has its note-off";
