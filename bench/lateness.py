@@ -34,6 +34,24 @@ def percentile(values, fraction):
     return ordered[index]
 
 
+def match(captured, ideal, slack):
+    """Pairs each captured note-on (time, channel, key) with the ideal one of
+    the same channel and key that it plays; ideal ones left behind by more
+    than `slack` seconds were lost. Returns (pairs, lost)."""
+    waiting = {}
+    for when, channel, key in sorted(ideal):
+        waiting.setdefault((channel, key), []).append(when)
+    pairs, lost = [], 0
+    for when, channel, key in captured:
+        queue = waiting.get((channel, key), [])
+        while len(queue) > 1 and queue[0] + slack < when and queue[1] <= when + slack:
+            queue.pop(0)
+            lost += 1
+        if queue:
+            pairs.append((when, queue.pop(0)))
+    return pairs, lost + sum(len(q) for q in waiting.values())
+
+
 def main():
     dump, song, rate = sys.argv[1], sys.argv[2], float(sys.argv[3])
     with open(song) as f:
@@ -42,18 +60,19 @@ def main():
     if not messages:
         sys.exit("no MIDI captured")
     start = messages[0][0]
-    note_ons = [frame for frame, data in messages
-                if len(data) == 3 and data[0] & 0xF0 == 0x90 and data[2] > 0]
-    ideal = info["onsets"]
-    if len(note_ons) != len(ideal):
-        sys.exit(f"captured {len(note_ons)} note-ons, the song has {len(ideal)}")
     tps = info["ticks_per_second"]
-    late_ms = [(frame - start) * 1000.0 / rate - tick * 1000.0 / tps
-               for frame, tick in zip(note_ons, ideal)]
-    played_s = (note_ons[-1] - note_ons[0]) / rate
-    song_s = (ideal[-1] - ideal[0]) / tps
+    captured = [((frame - start) / rate, data[0] & 0x0F, data[1]) for frame, data in messages
+                if len(data) == 3 and data[0] & 0xF0 == 0x90 and data[2] > 0]
+    ideal = [(tick / tps, channel, key) for tick, channel, key in info["onsets"]]
+    pairs, lost = match(captured, ideal, 0.1)
+    if not pairs:
+        sys.exit("no note-on of the song was captured")
+    late_ms = [(played - due) * 1000.0 for played, due in pairs]
+    first, last = min(pairs, key=lambda p: p[1]), max(pairs, key=lambda p: p[1])
+    played_s, song_s = last[0] - first[0], last[1] - first[1]
     drift = (played_s - song_s) / song_s * 100.0
-    print(f"note-ons:            {len(note_ons)} over {song_s:.1f} s of song")
+    print(f"note-ons:            {len(pairs)} of {len(ideal)} captured ({lost} lost)"
+          f" over {song_s:.1f} s of song")
     print(f"song-clock drift:    {drift:+.4f} % (played {played_s:.4f} s for {song_s:.4f} s)")
     print(f"lateness median:     {statistics.median(late_ms):.2f} ms")
     print(f"lateness 99th pct:   {percentile(late_ms, 0.99):.2f} ms")

@@ -65,6 +65,7 @@ sleep 0.3
 kill "$dump_pid"; wait "$dump_pid" 2>/dev/null || true; dump_pid=""
 python3 "$here/lateness.py" "$work/capture.txt" "$work/play.mid.json" 1000000
 echo "wall-clock run:      $(echo "$end - $start" | bc) s"
+echo "JACK xruns:          $(grep -c XRun "$work/jackd.log" || true) (a message in a missed cycle is lost)"
 
 echo "== render: three-minute, twelve-track song"
 (cd "$work" && "$cli" render render.mid render.wav)

@@ -3,7 +3,8 @@
 
 make SONG.mid --seconds S --tracks N writes a song of S seconds at 120 BPM
 (division 192) with N note tracks of different rhythms and instruments, and
-SONG.mid.json with the tick of every note-on, for the lateness analysis.
+SONG.mid.json with the tick, channel and key of every note-on, for the
+lateness analysis.
 """
 import argparse
 import json
@@ -64,7 +65,7 @@ def make(path, seconds, tracks):
             key = keys[i % len(keys)]
             events.append((tick, 2, bytes([0x90 | channel, key, 90])))
             events.append((tick + length - 8, 1, bytes([0x80 | channel, key, 0])))
-            onsets.append(tick)
+            onsets.append((tick, channel, key))
             tick += length
             i += 1
         chunks.append(chunk(events))
