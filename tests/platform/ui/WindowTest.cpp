@@ -230,11 +230,5 @@ TEST(Window, TimersDeliverTheirIdUntilKilled) {
     EXPECT_TRUE(probe->ticks.empty());
 }
 
-TEST(Window, WindowTextIsKept) {
-    TestHost host;
-    host.SetWindowText("Tunewell - song.mid");
-    EXPECT_EQ(host.GetWindowText(), "Tunewell - song.mid");
-}
-
 }  // namespace
 }  // namespace tw::ui
