@@ -26,6 +26,15 @@ ui::Point OnCircle(ui::Point centre, float degrees, float scale, int radius) {
     return {static_cast<int>(x), static_cast<int>(y)};
 }
 
+// Truncation toward zero, held inside the unsigned values for ranges that
+// reach the top of them.
+unsigned Truncate(float v) {
+    if (v >= 4294967296.0f) {
+        return 0xFFFFFFFFu;
+    }
+    return v <= 0.0f ? 0u : static_cast<unsigned>(v);
+}
+
 float NextAngle(float a, float stepDown) {
     a -= stepDown;
     return a < 0.0f ? a + 360.0f : a;
@@ -105,7 +114,7 @@ void Pot::CalcValues() {
     const float step = static_cast<float>(upper_ - lower_) / 12.0f;
     float sum = 0.0f;
     for (unsigned& v : stepValue_) {
-        v = static_cast<unsigned>(sum);
+        v = Truncate(sum);
         sum += step;
     }
 }

@@ -14,11 +14,12 @@ Image::Image(int width, int height, Color fill) : impl_(std::make_unique<Impl>()
 Image::~Image() = default;
 Image::Image(Image&&) noexcept = default;
 Image& Image::operator=(Image&&) noexcept = default;
-Image::Image(const Image& other) : impl_(std::make_unique<Impl>(*other.impl_)) {}
+Image::Image(const Image& other)
+    : impl_(other.impl_ ? std::make_unique<Impl>(*other.impl_) : std::make_unique<Impl>()) {}
 
 Image& Image::operator=(const Image& other) {
     if (this != &other) {
-        impl_ = std::make_unique<Impl>(*other.impl_);
+        impl_ = other.impl_ ? std::make_unique<Impl>(*other.impl_) : std::make_unique<Impl>();
     }
     return *this;
 }
@@ -34,7 +35,7 @@ int Image::Height() const {
 }
 
 Color Image::Pixel(int x, int y) const {
-    if (!impl_->image.valid(x, y)) {
+    if (IsNull() || !impl_->image.valid(x, y)) {
         return Color::Black();
     }
     const QRgb p = impl_->image.pixel(x, y);

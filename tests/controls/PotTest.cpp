@@ -68,6 +68,11 @@ TEST_F(PotTest, StepValuesAreTruncatedSinglePrecisionPartialSums) {
     pot->SetRange(127, 0);
     EXPECT_EQ(StepValues(*pot),
               (std::vector<unsigned>{0, 10, 21, 31, 42, 52, 63, 74, 84, 95, 105, 116, 127}));
+    pot->SetRange(0, 0xFFFFFFFFu);  // the whole unsigned range stays in order
+    for (int k = 1; k < Pot::kSteps; ++k) {
+        EXPECT_GT(pot->StepValue(k), pot->StepValue(k - 1)) << k;
+    }
+    EXPECT_GE(pot->StepValue(12), 0xFFFFF000u);
 }
 
 TEST_F(PotTest, SetPositionPicksTheNearestStepTheLowerOnATieAndSendsNothing) {

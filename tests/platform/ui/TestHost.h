@@ -61,14 +61,19 @@ protected:
     }
 };
 
-// $TUNEWELL_TEST_OUTPUT/<area>, or a folder under the system's temporary
-// directory when the variable is not set.
+// $TUNEWELL_TEST_OUTPUT/<area>; without the variable, the build tree's
+// test-output folder that the build names, else one in the temporary
+// directory.
 inline std::filesystem::path OutputDir(const std::string& area) {
     const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
+#ifdef TUNEWELL_BUILD_TEST_OUTPUT
+    const std::filesystem::path fallback(TUNEWELL_BUILD_TEST_OUTPUT);
+#else
+    const std::filesystem::path fallback =
+        std::filesystem::temp_directory_path() / "tunewell-test-output";
+#endif
     std::filesystem::path dir =
-        base != nullptr && *base != '\0'
-            ? std::filesystem::path(base)
-            : std::filesystem::temp_directory_path() / "tunewell-test-output";
+        base != nullptr && *base != '\0' ? std::filesystem::path(base) : fallback;
     dir /= area;
     std::filesystem::create_directories(dir);
     return dir;
