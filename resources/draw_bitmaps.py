@@ -258,24 +258,36 @@ def staff_lines(cv, rows):
         cv.hline(0, cv.w - 1, y, BLACK)
 
 
+def smooth(points, steps=8):
+    """A Catmull-Rom curve through the points, as a finer polyline."""
+    pts = [points[0]] + points + [points[-1]]
+    out = []
+    for i in range(1, len(pts) - 2):
+        p0, p1, p2, p3 = pts[i - 1], pts[i], pts[i + 1], pts[i + 2]
+        for k in range(steps):
+            t = k / steps
+            out.append(tuple(0.5 * (2 * p1[j] + (p2[j] - p0[j]) * t +
+                                    (2 * p0[j] - 5 * p1[j] + 4 * p2[j] - p3[j]) * t * t +
+                                    (3 * p1[j] - p0[j] - 3 * p2[j] + p3[j]) * t * t * t)
+                             for j in range(2)))
+    out.append(points[-1])
+    return out
+
+
 def treble_clef():
     """28 x 62; staff lines on rows 15..47, the curl around the G line (39)."""
     cv = Canvas(28, 62, SILVER)
     staff_lines(cv, [15, 23, 31, 39, 47])
-    cx, cy = 14.0, 39.0
-    spiral = []
-    for i in range(0, 41):
-        a = math.radians(90 + 9 * i * 1.15)
-        r = 2.0 + 7.0 * i / 40
-        spiral.append((cx + r * math.cos(a), cy - r * math.sin(a) * 1.05))
-    # Up the right side from the spiral's outer end to the top curl, then
-    # the main stroke down through the staff to the tail.
-    spiral += [(20.5, 33.0), (19.0, 24.0), (15.5, 16.0), (14.5, 8.0), (16.0, 3.0),
-               (18.5, 3.5), (18.0, 9.0), (13.0, 17.0), (10.5, 22.0)]
-    cv.stroke(spiral, BLACK, 2.2)
-    cv.stroke([(16.0, 3.5), (14.0, 20.0), (15.0, 38.0), (16.5, 52.0), (15.5, 57.0),
-               (12.5, 58.5), (10.0, 56.5)], BLACK, 2.0)
-    cv.disc(10.5, 55.5, 2.3, 2.3, BLACK)
+    # The curl around the G line, the belly, and up the right to the top loop.
+    belly = [(15.5, 39.5), (13.5, 41.5), (11.5, 39.5), (12.5, 35.5), (16.5, 34.0), (20.5, 37.0),
+             (20.5, 42.5), (16.5, 46.5), (11.0, 46.5), (7.5, 42.5), (7.5, 36.5), (10.5, 30.5),
+             (15.0, 25.5), (18.0, 19.5), (18.5, 12.5), (17.5, 6.5), (15.5, 3.5)]
+    cv.stroke(smooth(belly), BLACK, 2.0)
+    # The stem from the top loop down through the staff to the hook.
+    stem = [(15.5, 3.5), (13.5, 6.5), (13.0, 12.0), (13.5, 24.0), (14.5, 36.0), (15.5, 47.0),
+            (16.0, 53.0), (15.0, 57.0), (12.5, 58.5), (10.0, 57.0)]
+    cv.stroke(smooth(stem), BLACK, 1.6)
+    cv.disc(10.5, 55.5, 2.2, 2.2, BLACK)
     return cv
 
 
