@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
+#include <cstdlib>
 
 #include "platform/ui/ImageImpl.h"
 #include "platform/ui/QtFont.h"
@@ -47,9 +49,21 @@ void DC::FillRect(const Rect& r, Color c) {
     Fill(r.Normalized(), c);
 }
 
+// Slanted lines longer than any window are handed to the toolkit's own
+// clipping line drawer rather than stepped pixel by pixel off the screen.
+constexpr int kLongestSteppedLine = 8192;
+
 void DC::LineTo(int x, int y) {
-    for (const Rect& r : raster::LineCover(current_.x, current_.y, x, y, pen_.Width())) {
-        Fill(r, pen_.GetColor());
+    const int dx = std::abs(x - current_.x);
+    const int dy = std::abs(y - current_.y);
+    if (dx != 0 && dy != 0 && std::max(dx, dy) > kLongestSteppedLine) {
+        const Color c = pen_.GetColor();
+        painter_.setPen(QPen(QColor(c.r, c.g, c.b), pen_.Width(), Qt::SolidLine, Qt::FlatCap));
+        painter_.drawLine(current_.x, current_.y, x, y);
+    } else {
+        for (const Rect& r : raster::LineCover(current_.x, current_.y, x, y, pen_.Width())) {
+            Fill(r, pen_.GetColor());
+        }
     }
     current_ = {x, y};
 }
@@ -71,7 +85,8 @@ void DC::Rectangle(int l, int t, int r, int b) {
 void DC::Ellipse(int l, int t, int r, int b) {
     std::vector<Rect> interior;
     std::vector<Rect> rim;
-    raster::SplitEllipse(raster::EllipseSpans({l, t, r, b}), interior, rim);
+    const Rect visible{0, 0, painter_.device()->width(), painter_.device()->height()};
+    raster::SplitEllipse(raster::EllipseSpans({l, t, r, b}, visible), interior, rim);
     for (const Rect& run : interior) {
         Fill(run, brush_.GetColor());
     }

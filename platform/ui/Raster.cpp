@@ -1,6 +1,8 @@
 #include "platform/ui/Raster.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tw::ui::raster {
 
@@ -23,7 +25,7 @@ std::vector<Rect> LineCover(int x0, int y0, int x1, int y1, int width) {
     return cover;
 }
 
-std::vector<Span> EllipseSpans(const Rect& box) {
+std::vector<Span> EllipseSpans(const Rect& box, const Rect& visible) {
     std::vector<Span> spans;
     const Rect b = box.Normalized();
     if (b.IsEmpty()) {
@@ -33,7 +35,9 @@ std::vector<Span> EllipseSpans(const Rect& box) {
     const double ry = b.Height() / 2.0;
     const double cx = b.left + rx;
     const double cy = b.top + ry;
-    for (int y = b.top; y < b.bottom; ++y) {
+    const int first = std::max(b.top, visible.top - 1);
+    const int last = std::min(b.bottom, visible.bottom + 1);
+    for (int y = first; y < last; ++y) {
         const double dy = (y + 0.5 - cy) / ry;
         const double half = rx * std::sqrt(std::max(0.0, 1.0 - dy * dy));
         // Columns whose centre x + 0.5 lies within [cx - half, cx + half];
@@ -50,35 +54,40 @@ std::vector<Span> EllipseSpans(const Rect& box) {
 
 namespace {
 
-bool Inside(const std::vector<Span>& spans, int x, int y) {
-    if (spans.empty() || y < spans.front().y || y > spans.back().y) {
-        return false;
+// The columns of row i that are inside the ellipse, or an empty range.
+std::pair<int, int> RowAt(const std::vector<Span>& spans, long i) {
+    if (i < 0 || i >= static_cast<long>(spans.size())) {
+        return {1, 0};
     }
-    const Span& s = spans[static_cast<size_t>(y - spans.front().y)];
-    return x >= s.left && x <= s.right;
+    const Span& s = spans[static_cast<size_t>(i)];
+    return {s.left, s.right};
 }
 
-bool OnRim(const std::vector<Span>& spans, int x, int y) {
-    return !Inside(spans, x - 1, y) || !Inside(spans, x + 1, y) || !Inside(spans, x, y - 1) ||
-           !Inside(spans, x, y + 1);
+void AddRun(std::vector<Rect>& out, int y, int left, int right) {
+    if (left <= right) {
+        out.push_back({left, y, right + 1, y + 1});
+    }
 }
 
 }  // namespace
 
+// A pixel is inside the rim when its row continues on both sides and the
+// rows above and below cover its column too; the rest of each row is rim.
 void SplitEllipse(const std::vector<Span>& spans, std::vector<Rect>& interior,
                   std::vector<Rect>& rim) {
-    for (const Span& s : spans) {
-        int runStart = s.left;
-        bool runIsRim = OnRim(spans, s.left, s.y);
-        for (int x = s.left + 1; x <= s.right + 1; ++x) {
-            const bool end = x > s.right;
-            const bool isRim = !end && OnRim(spans, x, s.y);
-            if (end || isRim != runIsRim) {
-                (runIsRim ? rim : interior).push_back({runStart, s.y, x, s.y + 1});
-                runStart = x;
-                runIsRim = isRim;
-            }
+    for (size_t i = 0; i < spans.size(); ++i) {
+        const Span& s = spans[i];
+        const auto above = RowAt(spans, static_cast<long>(i) - 1);
+        const auto below = RowAt(spans, static_cast<long>(i) + 1);
+        const int left = std::max({s.left + 1, above.first, below.first});
+        const int right = std::min({s.right - 1, above.second, below.second});
+        if (left > right) {
+            AddRun(rim, s.y, s.left, s.right);
+            continue;
         }
+        AddRun(rim, s.y, s.left, left - 1);
+        AddRun(interior, s.y, left, right);
+        AddRun(rim, s.y, right + 1, s.right);
     }
 }
 

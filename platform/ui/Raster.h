@@ -54,8 +54,9 @@ struct Span {
 
 // The rows of an ellipse inscribed in columns l..r-1 and rows t..b-1: the
 // pixels whose centres lie inside it. Every row and column of the box is
-// touched.
-std::vector<Span> EllipseSpans(const Rect& box);
+// touched. Only rows from one above the visible area to one below it are
+// made, so that the rim of what shows is right whatever the ellipse's size.
+std::vector<Span> EllipseSpans(const Rect& box, const Rect& visible);
 
 // Splits an ellipse into its interior (brush) and its one-pixel rim (pen):
 // rim pixels are those with a neighbour above, below, left or right outside.

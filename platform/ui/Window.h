@@ -34,7 +34,8 @@ public:
     Window& operator=(const Window&) = delete;
 
     // Creates the native window, then runs SetupWindow (which creates the
-    // children). Returns false if the window already exists.
+    // children). Returns false if the window exists already or its parent
+    // does not exist yet.
     [[nodiscard]] bool Create();
     bool IsCreated() const { return widget_ != nullptr; }
     void Show();

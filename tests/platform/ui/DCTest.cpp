@@ -131,6 +131,20 @@ TEST(DC, EllipseTouchesEveryRowAndColumnOfItsBoxAndNothingOutside) {
     EXPECT_EQ(img.Pixel(4, 3), kPage);  // corners stay outside
 }
 
+// Shapes far beyond any window are clipped, not stepped through.
+TEST(DC, HugeShapesAreClippedToTheSurfaceWithoutStalling) {
+    const Image img = Draw([](DC& dc) {
+        dc.SelectPen(Pen(kInk));
+        dc.SelectBrush(Brush(kFill));
+        dc.Ellipse(-2000000, -2000000, 2000000, 2000000);
+        dc.MoveTo(-1000000000, -1000000000);
+        dc.LineTo(1000000000, 1000000001);
+        dc.Rectangle(-5, -5, 1 << 30, 1 << 30);
+    });
+    EXPECT_EQ(img.Pixel(20, 20), kFill);
+    EXPECT_EQ(img.Pixel(0, 10), kFill);
+}
+
 TEST(DC, OpaqueTextFillsItsWholeBoxWithTheBackgroundColour) {
     const Color text{255, 255, 0};
     const Color back{0, 0, 128};
