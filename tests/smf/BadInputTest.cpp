@@ -1,15 +1,13 @@
-// A corpus of broken files made here, sorted by fault. Each must load or be
-// refused with its code; none may crash, hang or read outside the file (the
-// sanitizer build checks the last, as every file is an exactly sized buffer).
+// Broken files made here, sorted by fault. Each loads or is refused with its
+// code; none may crash, hang or read outside the file (the sanitizer build
+// checks the last: every file is an exactly sized buffer).
 
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 
 #include "smf/SmfFiles.h"
 #include "smf/SmfReader.h"
-#include "song/Song.h"
 #include "support/SongFixture.h"
 
 namespace tw {
@@ -29,35 +27,28 @@ Bytes ValidSong() {
                             .Meta(0, 0x05, "word")
                             .Event(48, {0x80, 60, 0})
                             .Event(0, {0xF0, 2, 1, 0xF7})
-                            .Event(0, {0x90, 64, 0})
                             .End();
-    const Track second =
-        Track().Event(0, {0xB1, 7, 100}).Event(0, {0x91, 40, 80}).Event(96, {0x81, 40, 0}).End();
-    return test::File(96, {first, second});
+    return test::File(96, {first, Track().Event(0, {0xB1, 7, 100}).Event(0, {0x91, 40, 80}).End()});
 }
 
-// The load code of a prefix of a valid file: missing header bytes read as 0,
-// a cut chunk tag gives 4, a track cut anywhere else just ends early.
-int ExpectedCodeOfPrefix(const Bytes& file, std::size_t n) {
-    if (n < 4) {
-        return kLoadNoHeader;
-    }
-    if (n < 10) {
-        return kLoadNotFormat1;
-    }
+// The code of a valid file cut after n bytes: missing header bytes read as
+// 0, a cut chunk tag gives 4, and a track cut anywhere else just ends.
+int CodeOfPrefix(const Bytes& file, std::size_t n) {
     if (n < 14) {
-        return kLoadNoDivision;
+        return n < 4 ? kLoadNoHeader : n < 10 ? kLoadNotFormat1 : kLoadNoDivision;
     }
-    for (std::size_t chunk = 14; chunk < file.size();) {
+    for (std::size_t chunk = 14; chunk < file.size(); chunk += 8 + file[chunk + 7]) {
         if (n < chunk + 4) {
             return kLoadNoTrack;
         }
-        const uint32_t length = (uint32_t{file[chunk + 4]} << 24) |
-                                (uint32_t{file[chunk + 5]} << 16) |
-                                (uint32_t{file[chunk + 6]} << 8) | file[chunk + 7];
-        chunk += 8 + length;
     }
     return kLoadOk;
+}
+
+Track Repeated(Bytes start, uint8_t byte, int count) {
+    Track track;
+    track.Raw(start).Raw(Bytes(static_cast<std::size_t>(count), byte));
+    return track;
 }
 
 class BadInput : public test::SongFixture {
@@ -73,86 +64,54 @@ protected:
 TEST_F(BadInput, ValidFileCutAtEveryByteLoadsOrIsRefusedWithItsCode) {
     const Bytes file = ValidSong();
     for (std::size_t n = 0; n <= file.size(); ++n) {
-        SCOPED_TRACE(n);
-        const Bytes prefix(file.begin(), file.begin() + static_cast<long>(n));
-        ASSERT_EQ(Load(prefix), ExpectedCodeOfPrefix(file, n));
-        EXPECT_EQ(progress.opened, progress.closed);
+        ASSERT_EQ(Load(Bytes(file.begin(), file.begin() + static_cast<long>(n))),
+                  CodeOfPrefix(file, n))
+            << n;
+        ASSERT_EQ(progress.captions.size(), static_cast<std::size_t>(progress.closed));
     }
 }
 
-TEST_F(BadInput, HugeChunkAndMetaLengthsEndTheTrack) {
+TEST_F(BadInput, CorpusOfStructuralFaultsLoadsOrIsRefusedWithItsCode) {
     Bytes hugeChunk = test::Header(1, 2, 96);
     test::Append(hugeChunk, test::Chunk(Track().Event(0, {0x90, 60, 100}), 0xFFFFFFFF));
-    EXPECT_EQ(Load(hugeChunk), kLoadNoTrack);  // the second chunk lies past the end
-    EXPECT_EQ(sd.noteCount[0], 1u);
-
-    for (uint8_t type : {0x01, 0x02, 0x03, 0x05, 0x7F}) {
-        const Track meta = Track()
-                               .Event(0, {0x90, 60, 100})
-                               .Raw({0, 0xFF, type, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 'a'});
-        EXPECT_EQ(Load(test::File(96, {meta})), kLoadOk);
-        EXPECT_EQ(sd.noteCount[0], 1u);
+    Bytes fortyEmpty = test::Header(1, 0xFFFF, 0x8000);
+    for (int t = 0; t < 40; ++t) {
+        test::Append(fortyEmpty, test::Chunk(Track(), 0));
+    }
+    const std::pair<Bytes, int> corpus[] = {
+        {hugeChunk, kLoadNoTrack},  // the second chunk would lie past the end
+        {test::File(96, {Repeated({0, 0xFF, 0x05, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, 'a', 9)}),
+         kLoadOk},
+        {test::File(96, {Repeated({0, 0xFF, 0x01}, 0x80, 100)}), kLoadOk},  // endless meta length
+        {test::File(96, {Repeated({}, 0xFF, 5000)}), kLoadOk},              // endless delta time
+        {test::File(96, {Repeated({0, 0xF0}, 0x81, 7)}), kLoadOk},
+        {test::File(96, {Repeated({0, 0x40}, 0x40, 2)}), kLoadOk},  // running status at track start
+        {test::File(96, {Repeated({0, 0xF4}, 0x40, 2)}), kLoadOk},
+        {test::File(0, {Track().End()}), kLoadNoDivision},
+        {fortyEmpty, kLoadOk},
+    };
+    for (const auto& [file, code] : corpus) {
+        ASSERT_EQ(Load(file), code) << file.size() << " bytes";
         EXPECT_EQ(sd.lyricTotal, 0u);
     }
-}
-
-TEST_F(BadInput, EndlessVariableLengthNumbersStopAtTheChunkEnd) {
-    Track endless;
-    for (int i = 0; i < 5000; ++i) {
-        endless.Raw({0xFF});
-    }
-    EXPECT_EQ(Load(test::File(96, {endless})), kLoadOk);
-    Track metaLength = Track().Raw({0, 0xFF, 0x01});
-    for (int i = 0; i < 100; ++i) {
-        metaLength.Raw({0x80});
-    }
-    EXPECT_EQ(Load(test::File(96, {metaLength})), kLoadOk);
-    EXPECT_EQ(sd.lyricTotal, 0u);
-}
-
-TEST_F(BadInput, RunningStatusAtTrackStartAndUnknownStatusBytesEndTheTrack) {
-    for (uint8_t status : {0x00, 0x40, 0x7F, 0xF1, 0xF2, 0xF4, 0xF8, 0xFE}) {
-        const Track track = Track().Event(0, {status, 60, 100}).Event(0, {0x90, 62, 100});
-        EXPECT_EQ(Load(test::File(96, {track})), kLoadOk);
-        EXPECT_EQ(sd.noteCount[0], 0u);
-    }
-}
-
-TEST_F(BadInput, UnusualDivisionsAndTrackCounts) {
-    EXPECT_EQ(Load(test::Header(1, 1, 0)), kLoadNoDivision);
-    Bytes smpte = test::Header(1, 1, 0xE728);
-    test::Append(smpte, test::Chunk(Track().Event(0, {0x90, 60, 100}).End()));
-    EXPECT_EQ(Load(smpte), kLoadOk);
-    EXPECT_EQ(sd.division, 0xE728u);
+    // A division with the top bit set is kept as it is.
+    ASSERT_EQ(Load(test::File(0xE728, {Track().Event(0, {0x90, 60, 100})})), kLoadOk);
     EXPECT_EQ(dd[0][0].end, 6u * 0xE728);
-
-    Bytes many = test::Header(1, 0xFFFF, 96);
-    for (int t = 0; t < 40; ++t) {
-        test::Append(many, test::Chunk(Track(), 0));
-    }
-    EXPECT_EQ(Load(many), kLoadOk);
-    Bytes fewerThanDeclared = test::Header(1, 3, 96);
-    test::Append(fewerThanDeclared, test::Chunk(Track().End()));
-    EXPECT_EQ(Load(fewerThanDeclared), kLoadNoTrack);
 }
 
 TEST_F(BadInput, RandomlyDamagedFilesLoadOrAreRefusedWithAKnownCode) {
-    const std::set<int> known = {kLoadOk, kLoadNoHeader, kLoadNotFormat1, kLoadNoTrack,
-                                 kLoadNoDivision};
     const Bytes file = ValidSong();
     std::mt19937 random(42);
     std::uniform_int_distribution<std::size_t> position(0, file.size() - 1);
-    std::uniform_int_distribution<int> byte(0, 255);
     for (int i = 0; i < 3000; ++i) {
         Bytes damaged = file;
         for (int hits = 1 + i % 4; hits > 0; --hits) {
-            damaged[position(random)] = static_cast<uint8_t>(byte(random));
+            damaged[position(random)] = static_cast<uint8_t>(random());
         }
-        SCOPED_TRACE(i);
         const int code = Load(damaged);
-        ASSERT_EQ(known.count(code), 1u);
+        ASSERT_TRUE(code >= kLoadOk && code <= kLoadNoDivision) << i;
         if (code == kLoadOk) {
-            ASSERT_GE(BarLength(sd.tsNumerator, sd.tsDenominator, sd.division), 1.0f);
+            ASSERT_GE(BarLength(sd.tsNumerator, sd.tsDenominator, sd.division), 1.0f) << i;
         }
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// Small Standard MIDI Files made byte by byte in the tests, and a private
-// temporary directory for the tests that touch the disk.
+// Small Standard MIDI Files made byte by byte in the tests, a record of the
+// progress gauge, a copy of the song tables for comparing two loads, and a
+// private temporary directory for the tests that touch the disk.
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "smf/Progress.h"
+#include "song/Song.h"
 
 namespace tw::test {
 
@@ -34,29 +34,20 @@ inline Bytes VarLen(uint32_t value) {
     return bytes;
 }
 
-inline Bytes Be32(uint32_t value) {
-    return {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
-            static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-}
-
 // The events of one track chunk.
-class Track {
-public:
-    Track& Event(uint32_t delta, std::initializer_list<uint8_t> bytes) {
+struct Track {
+    Track& Event(uint32_t delta, Bytes bytes) {
         Append(data, VarLen(delta));
-        data.insert(data.end(), bytes);
-        return *this;
+        return Raw(bytes);
     }
-    Track& Meta(uint32_t delta, uint8_t type, std::string_view text) {
+    Track& Meta(uint32_t delta, uint8_t type, const std::string& text) {
         Append(data, VarLen(delta));
-        data.push_back(0xFF);
-        data.push_back(type);
+        Raw({0xFF, type});
         Append(data, VarLen(static_cast<uint32_t>(text.size())));
-        data.insert(data.end(), text.begin(), text.end());
-        return *this;
+        return Raw(Bytes(text.begin(), text.end()));
     }
-    Track& Raw(std::initializer_list<uint8_t> bytes) {
-        data.insert(data.end(), bytes);
+    Track& Raw(const Bytes& bytes) {
+        Append(data, bytes);
         return *this;
     }
     Track& End(uint32_t delta = 0) { return Event(delta, {0xFF, 0x2F, 0x00}); }
@@ -64,26 +55,39 @@ public:
     Bytes data;
 };
 
-inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint32_t length = 6) {
-    Bytes bytes{'M', 'T', 'h', 'd'};
-    Append(bytes, Be32(length));
-    for (uint16_t value : {format, tracks, division}) {
-        bytes.push_back(static_cast<uint8_t>(value >> 8));
-        bytes.push_back(static_cast<uint8_t>(value));
-    }
-    return bytes;
+inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint8_t length = 6) {
+    return {'M',
+            'T',
+            'h',
+            'd',
+            0,
+            0,
+            0,
+            length,
+            0,
+            static_cast<uint8_t>(format),
+            static_cast<uint8_t>(tracks >> 8),
+            static_cast<uint8_t>(tracks),
+            static_cast<uint8_t>(division >> 8),
+            static_cast<uint8_t>(division)};
 }
 
-// A track chunk; its length as declared, the real one unless given.
+// A track chunk with its real length, or the one given.
 inline Bytes Chunk(const Track& track, int64_t declared = -1) {
-    Bytes bytes{'M', 'T', 'r', 'k'};
-    Append(bytes, Be32(declared < 0 ? static_cast<uint32_t>(track.data.size())
-                                    : static_cast<uint32_t>(declared)));
+    const auto length = static_cast<uint32_t>(declared < 0 ? track.data.size() : declared);
+    Bytes bytes{'M',
+                'T',
+                'r',
+                'k',
+                static_cast<uint8_t>(length >> 24),
+                static_cast<uint8_t>(length >> 16),
+                static_cast<uint8_t>(length >> 8),
+                static_cast<uint8_t>(length)};
     Append(bytes, track.data);
     return bytes;
 }
 
-inline Bytes File(uint16_t division, std::initializer_list<Track> tracks) {
+inline Bytes File(uint16_t division, const std::vector<Track>& tracks) {
     Bytes bytes = Header(1, static_cast<uint16_t>(tracks.size()), division);
     for (const Track& track : tracks) {
         Append(bytes, Chunk(track));
@@ -91,21 +95,40 @@ inline Bytes File(uint16_t division, std::initializer_list<Track> tracks) {
     return bytes;
 }
 
-// Records what a progress dialog would have shown.
-class RecordingProgress : public Progress {
-public:
-    void Open(const char* caption) override {
-        captions.emplace_back(caption);
-        ++opened;
-    }
+struct RecordingProgress : Progress {
+    void Open(const char* caption) override { captions.emplace_back(caption); }
     void Update(int percent) override { gauge.push_back(percent); }
     void Close() override { ++closed; }
 
     std::vector<std::string> captions;
     std::vector<int> gauge;
-    int opened = 0;
     int closed = 0;
 };
+
+// Every table in use and the song fields a load sets, as bytes.
+inline Bytes Snapshot() {
+    Bytes s;
+    const auto add = [&s](const void* data, std::size_t size) {
+        const auto* first = static_cast<const uint8_t*>(data);
+        s.insert(s.end(), first, first + size);
+    };
+    for (int t = 0; t < kTracks; ++t) {
+        add(dd[t], sd.noteCount[t] * sizeof(displaydata));
+    }
+    add(td, sd.tempoTotal * sizeof(tempodata));
+    add(ed, sd.eventTotal * sizeof(eventdata));
+    add(pgm, sd.pgmTotal * sizeof(eventdata));
+    add(lcd, sd.lyricTotal * sizeof(lyric));
+    add(tn, sizeof tn);
+    add(cpyright, sizeof cpyright);
+    const uint32_t fields[] = {sd.division, sd.tsNumerator, sd.tsDenominator, sd.tsClocks,
+                               sd.ts32nds,  sd.songEnd,     sd.noteCount[0],  sd.lyricCount[0]};
+    add(fields, sizeof fields);
+    add(sd.trackChannel, sizeof sd.trackChannel);
+    add(sd.channelProgram, sizeof sd.channelProgram);
+    add(&sd.keySharps, 2);
+    return s;
+}
 
 // A fresh directory under the system's temporary directory, removed with
 // everything in it at the end of the test.
@@ -121,16 +144,11 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
 
-    [[nodiscard]] std::string operator/(std::string_view name) const {
-        return (path_ / name).string();
-    }
-    [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
 
-    // The names in the directory, sorted.
-    [[nodiscard]] std::vector<std::string> Names() const {
+    std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(path_)) {
             names.push_back(entry.path().filename().string());
@@ -139,15 +157,16 @@ public:
         return names;
     }
 
+    std::string Write(const std::string& name, const Bytes& bytes) const {
+        std::ofstream(*this / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return *this / name;
+    }
+
 private:
     std::filesystem::path path_;
 };
-
-inline void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 inline Bytes ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
