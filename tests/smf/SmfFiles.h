@@ -55,34 +55,28 @@ struct Track {
     Bytes data;
 };
 
-inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint8_t length = 6) {
-    return {'M',
-            'T',
-            'h',
-            'd',
-            0,
-            0,
-            0,
-            length,
-            0,
-            static_cast<uint8_t>(format),
-            static_cast<uint8_t>(tracks >> 8),
-            static_cast<uint8_t>(tracks),
-            static_cast<uint8_t>(division >> 8),
-            static_cast<uint8_t>(division)};
+// A number of `size` bytes, high byte first.
+inline Bytes BigEndian(uint32_t value, int size) {
+    Bytes bytes;
+    for (int shift = 8 * (size - 1); shift >= 0; shift -= 8) {
+        bytes.push_back(static_cast<uint8_t>(value >> shift));
+    }
+    return bytes;
+}
+
+inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint32_t length = 6) {
+    Bytes bytes{'M', 'T', 'h', 'd'};
+    for (const Bytes& part : {BigEndian(length, 4), BigEndian(format, 2), BigEndian(tracks, 2),
+                              BigEndian(division, 2)}) {
+        Append(bytes, part);
+    }
+    return bytes;
 }
 
 // A track chunk with its real length, or the one given.
 inline Bytes Chunk(const Track& track, int64_t declared = -1) {
-    const auto length = static_cast<uint32_t>(declared < 0 ? track.data.size() : declared);
-    Bytes bytes{'M',
-                'T',
-                'r',
-                'k',
-                static_cast<uint8_t>(length >> 24),
-                static_cast<uint8_t>(length >> 16),
-                static_cast<uint8_t>(length >> 8),
-                static_cast<uint8_t>(length)};
+    Bytes bytes{'M', 'T', 'r', 'k'};
+    Append(bytes, BigEndian(static_cast<uint32_t>(declared < 0 ? track.data.size() : declared), 4));
     Append(bytes, track.data);
     return bytes;
 }
@@ -126,7 +120,8 @@ inline Bytes Snapshot() {
     add(fields, sizeof fields);
     add(sd.trackChannel, sizeof sd.trackChannel);
     add(sd.channelProgram, sizeof sd.channelProgram);
-    add(&sd.keySharps, 2);
+    add(&sd.keySharps, 1);
+    add(&sd.keyMinor, 1);
     return s;
 }
 
