@@ -1,0 +1,325 @@
+#include "smf/SmfReader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "song/Pitch.h"
+#include "song/Tables.h"
+
+namespace tw {
+namespace {
+
+// Results of one event inside the track loop; anything from 2 up is a full
+// table's code and ends the load.
+constexpr uint32_t kGoOn = 0;
+constexpr uint32_t kTrackEnds = 1;
+
+constexpr uint32_t kHeaderTag = 0x4D546864;  // "MThd"
+constexpr uint32_t kTrackTag = 0x4D54726B;   // "MTrk"
+constexpr uint32_t kMaxTracks = 32;
+
+// Copies a text of the file into a fixed field as a C string: at most
+// size - 1 bytes, ending early at a NUL byte, the rest of the field cleared.
+void CopyText(char* field, std::size_t size, const uint8_t* text, uint32_t length) {
+    const std::size_t limit = std::min<std::size_t>(length, size - 1);
+    const auto* end = std::find(text, text + limit, uint8_t{0});
+    const std::size_t n = static_cast<std::size_t>(end - text);
+    std::memcpy(field, text, n);
+    std::memset(field + n, 0, size - n);
+}
+
+bool InNoteRange(uint8_t note) {
+    return note >= kLowestNote && note <= kHighestNote;
+}
+
+}  // namespace
+
+int LoadBytes(std::span<const uint8_t> file, Reporter& reporter, Progress& progress,
+              ScanMode mode) {
+    SmfReader reader(reporter, progress, mode);
+    return reader.LoadFile(file);
+}
+
+// A file that ends inside the header reads the missing bytes as 0, so it
+// fails on the tag, the format or the division like any other bad header.
+int SmfReader::LoadFile(std::span<const uint8_t> bytes) {
+    ByteCursor file(bytes.data(), bytes.size());
+    if (file.u32be() != kHeaderTag) {
+        return kLoadNoHeader;
+    }
+    (void)file.u32be();  // the header length: the first track is looked for at offset 14
+    const uint16_t format = file.u16be();
+    const uint32_t tracks = std::min<uint32_t>(file.u16be(), kMaxTracks);
+    sd.division = file.u16be();
+    if (format != 1) {
+        return kLoadNotFormat1;
+    }
+    if (sd.division == 0) {
+        return kLoadNoDivision;
+    }
+    progress_.Open("Loading File");
+    sd.songEnd = 0;
+    const int result = ReadTracks(file, tracks);
+    progress_.Close();
+    if (result == kLoadOk) {
+        sd.track = 0;
+        sd.now = 0;
+    }
+    return result;
+}
+
+int SmfReader::ReadTracks(ByteCursor& file, uint32_t tracks) {
+    for (uint32_t i = 0; i < tracks; ++i) {
+        sd.track = static_cast<uint8_t>(i);
+        if (file.u32be() != kTrackTag) {
+            return kLoadNoTrack;
+        }
+        const uint32_t length = file.u32be();
+        const uint64_t start = file.position();
+        progress_.Update(static_cast<int>(100.0 * static_cast<double>(start) /
+                                          static_cast<double>(file.size())));
+        if (length != 0) {
+            const uint32_t code = ReadTrack(file.window(length));
+            if (code != kGoOn) {
+                char text[48];
+                std::snprintf(text, sizeof text, "ntrk = %d er=%d", static_cast<int>(i),
+                              static_cast<int>(code));
+                reporter_.ShowMessage(text, "twApper");
+                return static_cast<int>(code);
+            }
+        }
+        // The next chunk is found from the declared length, whatever the
+        // track's events used.
+        file.seek(start + length);
+    }
+    return kLoadOk;
+}
+
+uint32_t SmfReader::ReadTrack(ByteCursor track) {
+    sd.now = 0;
+    runningStatus_ = 0;
+    openNotes_.Begin();
+    uint32_t result = kGoOn;
+    while (result == kGoOn) {
+        result = ReadEvent(track);
+    }
+    if (sd.now > sd.songEnd) {
+        sd.songEnd = sd.now;
+    }
+    return result == kTrackEnds ? kGoOn : result;
+}
+
+// An event cut short by the end of the chunk or file changes nothing, not
+// even the running time: the track ends before it.
+uint32_t SmfReader::ReadEvent(ByteCursor& track) {
+    const uint32_t before = sd.now;
+    sd.now += track.varLen();
+    const uint8_t byte = track.u8();
+    const uint32_t result = track.ranOut() ? kTrackEnds : Dispatch(track, byte);
+    if (track.ranOut()) {
+        sd.now = before;
+        return kTrackEnds;
+    }
+    return result;
+}
+
+// Running status remembers the status byte this event dispatched on, so a
+// meta or system exclusive event cancels it: a data byte after one, or at
+// the start of a track, ends the track.
+uint32_t SmfReader::Dispatch(ByteCursor& track, uint8_t byte) {
+    if (byte == 0xFF) {
+        runningStatus_ = byte;
+        return GetMeta(track);
+    }
+    if (byte == 0xF0 || byte == 0xF7) {
+        runningStatus_ = byte;
+        return GetSysEx(track);
+    }
+    const bool running = byte < 0x80;
+    const uint8_t status = running ? runningStatus_ : byte;
+    runningStatus_ = status;
+    if (status >= 0x80 && status <= 0xEF) {
+        return GetMidi(track, status, byte, running);
+    }
+    return kTrackEnds;
+}
+
+// Every channel message, kept or not, makes its channel the track's.
+// Data bytes of 0x80 and above (a malformed file) count by their low seven
+// bits, so no stored value is ever out of 0..127.
+uint32_t SmfReader::GetMidi(ByteCursor& track, uint8_t status, uint8_t first, bool running) {
+    const uint8_t kind = status & 0xF0;
+    const uint8_t channel = status & 0x0F;
+    const bool oneDataByte = kind == 0xC0 || kind == 0xD0;
+    uint8_t data1 = running ? first : track.u8();
+    uint8_t data2 = oneDataByte ? 0 : track.u8();
+    if (track.ranOut()) {
+        return kTrackEnds;
+    }
+    data1 &= 0x7F;
+    data2 &= 0x7F;
+    sd.trackChannel[sd.track] = channel;
+
+    switch (kind) {
+        case 0xB0:
+            return StoreController(channel, data1, data2);
+        case 0xC0:
+            return StoreProgram(channel, data1);
+        case 0x90:
+            if (data2 >= 2) {
+                return InNoteRange(data1) ? StoreNote(channel, data1, data2) : kGoOn;
+            }
+            [[fallthrough]];  // velocity 0 or 1 is a note-off
+        case 0x80:
+            openNotes_.FindNoteOn(PackMsg(0x80 + channel, data1, 0));
+            return kGoOn;
+        default:
+            return kGoOn;
+    }
+}
+
+// A note is stored at once, lasting six quarter notes until its note-off
+// comes.
+uint32_t SmfReader::StoreNote(uint8_t channel, uint8_t note, uint8_t velocity) {
+    displaydata n{};
+    n.start = sd.now;
+    n.end = sd.now + 6 * sd.division;
+    n.note = note;
+    n.type = 3;
+    n.dotted = 0;
+    n.line = NoteLine(note);
+    n.channel = channel;
+    n.velocity = velocity;
+    n.accidental = NoteAccidental(note);
+    n.onMsg = PackMsg(0x90 + channel, note, velocity);
+    n.offMsg = PackMsg(0x80 + channel, note, 0);
+    n.closed = 0;
+    return openNotes_.AddNote(reporter_, n);
+}
+
+// Only volume, pan, reverb depth and chorus depth are kept.
+uint32_t SmfReader::StoreController(uint8_t channel, uint8_t controller, uint8_t value) {
+    if (controller != 7 && controller != 10 && controller != 91 && controller != 93) {
+        return kGoOn;
+    }
+    const eventdata event{sd.now, PackMsg(0xB0 + channel, controller, value), sd.track};
+    return UpdateEventData(reporter_, event);
+}
+
+uint32_t SmfReader::StoreProgram(uint8_t channel, uint8_t program) {
+    const eventdata event{sd.now, PackMsg(0xC0 + channel, program, 0), sd.track};
+    const uint32_t result = UpdatePgmData(reporter_, event);
+    sd.channelProgram[channel] = program;
+    return result;
+}
+
+// Channel prefix, port, tempo, time and key signature are read with their
+// standard data lengths whatever length the file gives; End of Track reads
+// nothing more.
+uint32_t SmfReader::GetMeta(ByteCursor& track) {
+    const uint8_t type = track.u8();
+    const uint32_t length = track.varLen();
+    if (track.ranOut()) {
+        return kTrackEnds;
+    }
+    switch (type) {
+        case 0x2F:
+            return kTrackEnds;
+        case 0x20:
+        case 0x21:
+            track.skip(1);
+            return kGoOn;
+        case 0x51:
+            return GetTempo(track);
+        case 0x58:
+            return GetTimeSignature(track);
+        case 0x59:
+            return GetKeySignature(track);
+        case 0x01:
+        case 0x02:
+        case 0x03:
+        case 0x05:
+            return GetText(track, type, length);
+        default:
+            track.skip(length);
+            return kGoOn;
+    }
+}
+
+// A tempo of 0 microseconds per quarter note has no tempo and is dropped.
+uint32_t SmfReader::GetTempo(ByteCursor& track) {
+    const uint32_t us = track.u24be();
+    if (track.ranOut()) {
+        return kTrackEnds;
+    }
+    if (us == 0) {
+        return kGoOn;
+    }
+    const float tempo = 1.0f / (static_cast<float>(us) * 0.000001f);
+    return UpdateTempoData(reporter_, tempodata{sd.now, tempo});
+}
+
+// A time signature whose bar would be shorter than one tick (numerator 0,
+// a huge denominator) is dropped and the earlier one stays, so a bar is
+// always at least one tick long.
+uint32_t SmfReader::GetTimeSignature(ByteCursor& track) {
+    const uint8_t numerator = track.u8();
+    const uint8_t exponent = track.u8();
+    const uint8_t clocks = track.u8();
+    const uint8_t thirtySeconds = track.u8();
+    if (track.ranOut()) {
+        return kTrackEnds;
+    }
+    if (numerator == 0 || exponent > 31 ||
+        BarLength(numerator, 1u << exponent, sd.division) < 1.0f) {
+        return kGoOn;
+    }
+    sd.tsNumerator = numerator;
+    sd.tsDenominator = 1u << exponent;
+    sd.tsClocks = clocks;
+    sd.ts32nds = thirtySeconds;
+    return kGoOn;
+}
+
+uint32_t SmfReader::GetKeySignature(ByteCursor& track) {
+    const uint8_t sharps = track.u8();
+    const uint8_t minor = track.u8();
+    if (track.ranOut()) {
+        return kTrackEnds;
+    }
+    sd.keySharps = static_cast<int8_t>(sharps);
+    sd.keyMinor = minor;
+    return kGoOn;
+}
+
+// Text and lyric events become lyrics of the track (that is what a karaoke
+// file carries); the copyright notice and the track name replace earlier
+// ones. Each keeps what fits its field.
+uint32_t SmfReader::GetText(ByteCursor& track, uint8_t type, uint32_t length) {
+    const uint8_t* text = track.take(length);
+    if (text == nullptr) {
+        return kTrackEnds;
+    }
+    if (type == 0x02) {
+        CopyText(cpyright, kCopyrightMaxChars + 1, text, length);
+        copyrightSet() = 1;
+        return kGoOn;
+    }
+    if (type == 0x03) {
+        CopyText(tn[sd.track], kTrackNameSize, text, length);
+        return kGoOn;
+    }
+    lyric entry{};
+    entry.time = sd.now;
+    CopyText(entry.text, kLyricTextSize, text, length);
+    entry.track = sd.track;
+    return UpdateLyricData(reporter_, entry);
+}
+
+uint32_t SmfReader::GetSysEx(ByteCursor& track) {
+    track.skip(track.varLen());
+    return kGoOn;
+}
+
+}  // namespace tw

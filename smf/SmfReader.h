@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "smf/ByteCursor.h"
+#include "smf/OpenNotes.h"
+#include "smf/Progress.h"
+#include "smf/SmfCodes.h"
+#include "song/Reporter.h"
+
+namespace tw {
+
+// Reads a format 1 Standard MIDI File held in memory into the song tables,
+// which the caller has reset. Returns a load code of SmfCodes.h. A track's
+// events are never read beyond its chunk as declared, nor beyond the file:
+// an event cut short there is dropped and the track ends, as at End of Track.
+[[nodiscard]] int LoadBytes(std::span<const uint8_t> file, Reporter& reporter, Progress& progress,
+                            ScanMode mode = ScanMode::Indexed);
+
+class SmfReader {
+public:
+    SmfReader(Reporter& reporter, Progress& progress, ScanMode mode)
+        : reporter_(reporter), progress_(progress), openNotes_(mode) {}
+
+    [[nodiscard]] int LoadFile(std::span<const uint8_t> file);
+
+private:
+    [[nodiscard]] int ReadTracks(ByteCursor& file, uint32_t tracks);
+    [[nodiscard]] uint32_t ReadTrack(ByteCursor track);
+    [[nodiscard]] uint32_t ReadEvent(ByteCursor& track);
+    [[nodiscard]] uint32_t Dispatch(ByteCursor& track, uint8_t byte);
+
+    [[nodiscard]] uint32_t GetMidi(ByteCursor& track, uint8_t status, uint8_t first, bool running);
+    [[nodiscard]] uint32_t StoreNote(uint8_t channel, uint8_t note, uint8_t velocity);
+    [[nodiscard]] uint32_t StoreController(uint8_t channel, uint8_t controller, uint8_t value);
+    [[nodiscard]] uint32_t StoreProgram(uint8_t channel, uint8_t program);
+
+    [[nodiscard]] uint32_t GetMeta(ByteCursor& track);
+    [[nodiscard]] uint32_t GetTempo(ByteCursor& track);
+    [[nodiscard]] uint32_t GetTimeSignature(ByteCursor& track);
+    [[nodiscard]] uint32_t GetKeySignature(ByteCursor& track);
+    [[nodiscard]] uint32_t GetText(ByteCursor& track, uint8_t type, uint32_t length);
+    [[nodiscard]] uint32_t GetSysEx(ByteCursor& track);
+
+    Reporter& reporter_;
+    Progress& progress_;
+    OpenNotes openNotes_;
+    uint8_t runningStatus_ = 0;
+};
+
+}  // namespace tw
