@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <span>
 #include <vector>
 
@@ -37,9 +36,11 @@ Snapshot Take() {
 }
 
 bool Same(const Snapshot& a, const Snapshot& b) {
-    return a.counts == b.counts && a.songEnd == b.songEnd &&
-           std::memcmp(a.notes.data(), b.notes.data(), a.notes.size() * sizeof(tw::displaydata)) ==
-               0;
+    const auto bytes = [](const std::vector<tw::displaydata>& notes) {
+        const auto* first = reinterpret_cast<const uint8_t*>(notes.data());
+        return std::vector<uint8_t>(first, first + notes.size() * sizeof(tw::displaydata));
+    };
+    return a.counts == b.counts && a.songEnd == b.songEnd && bytes(a.notes) == bytes(b.notes);
 }
 
 int Load(std::span<const uint8_t> bytes, tw::ScanMode mode) {

@@ -36,9 +36,9 @@ void writevarlen(std::vector<uint8_t>& out, uint32_t value);
 void writelong(std::vector<uint8_t>& out, uint32_t value);
 
 // Microseconds per quarter note for a tempo in quarter notes per second,
-// in single precision and truncated as the file has always been written;
-// kept within 1..0xFFFFFF so that the three bytes of a tempo event hold it
-// and reading it back gives a tempo again.
+// in single precision at every step and truncated (a tempo read from
+// 480 000 is written as 479 999); kept within 1..0xFFFFFF so that the three
+// bytes of a tempo event hold it and reading it back gives a tempo again.
 [[nodiscard]] uint32_t TempoMicroseconds(float tempo);
 
 class SmfWriter {

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "platform/midi/Outputs.h"
-#include "tests/cli/CliRun.h"
+#include "tests/cli/CliProcess.h"
 #include "tests/support/JackServer.h"
 #include "tests/support/MidiDump.h"
 #include "tests/support/SongMaker.h"
@@ -58,7 +58,7 @@ protected:
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         Stop(dump);
         dump = -1;
-        return ParseMidiDump(ReadText(dir / "dump.txt"));
+        return ParseMidiDump(FileText(dir / "dump.txt"));
     }
 
     std::string WriteSong(uint32_t repeats) {
@@ -144,7 +144,7 @@ std::size_t FinalResetStart(const std::vector<Captured>& all) {
 
 TEST_F(JackPlay, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
     const std::string song = WriteSong(1);
-    const CliResult run = RunCli(dir, {"play", song, "--port", std::to_string(device)});
+    const CliRun run = RunCliIn(dir, {"play", song, "--port", std::to_string(device)});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<Captured> all = Capture();
     ASSERT_FALSE(all.empty());
@@ -208,11 +208,11 @@ TEST(PlayCommand, APortThatCannotBeOpenedIsAnErrorWithExitStatus3) {
         song.Note(0, 0, 60, 0, 96);
         ASSERT_TRUE(song.Save((dir / "song.mid").string()));
     }
-    const CliResult run = RunCli(dir, {"play", "song.mid", "--port", "99"});
+    const CliRun run = RunCliIn(dir, {"play", "song.mid", "--port", "99"});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("cannot open MIDI port 99"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg")) << "play never writes tw.cfg";
-    EXPECT_EQ(RunCli(dir, {"play", "song.mid", "--port", "x"}).status, 64);
+    EXPECT_EQ(RunCliIn(dir, {"play", "song.mid", "--port", "x"}).status, 64);
     std::filesystem::remove_all(dir);
 }
 

@@ -6,7 +6,7 @@
 
 #include "platform/midi/Outputs.h"
 #include "playback/Config.h"
-#include "tests/cli/CliRun.h"
+#include "tests/cli/CliProcess.h"
 #include "tests/support/JackServer.h"
 
 namespace tw::test {
@@ -31,7 +31,7 @@ protected:
 TEST_F(PortsCommand, WithoutDevicesOnlyTheMapperIsListedAndChosenWithoutWritingTwCfg) {
     setenv("JACK_DEFAULT_SERVER", "tunewell-test-no-such-server", 1);
     const std::size_t devices = midi::OutputDeviceNames().size();
-    const CliResult run = RunCli(dir, {"ports"});
+    const CliRun run = RunCliIn(dir, {"ports"});
     unsetenv("JACK_DEFAULT_SERVER");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "") << "no ALSA or JACK prints nothing";
@@ -57,9 +57,9 @@ TEST_F(PortsCommand, ListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
     ASSERT_FALSE(names.empty());
     const auto device = static_cast<uint32_t>(names.size() - 1);
     WriteConfig(dir / "tw.cfg", device, names.back().c_str());
-    const std::string before = ReadText(dir / "tw.cfg");
+    const std::string before = FileText(dir / "tw.cfg");
 
-    const CliResult run = RunCli(dir, {"ports"});
+    const CliRun run = RunCliIn(dir, {"ports"});
     Stop(dump);
     EXPECT_EQ(run.status, 0);
     std::string expected;
@@ -69,13 +69,13 @@ TEST_F(PortsCommand, ListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
     expected += "1000: Midi Mapper\n";
     expected += "tw.cfg selects " + std::to_string(device) + ": " + names.back() + "\n";
     EXPECT_EQ(run.out, expected);
-    EXPECT_EQ(ReadText(dir / "tw.cfg"), before) << "ports never writes tw.cfg";
+    EXPECT_EQ(FileText(dir / "tw.cfg"), before) << "ports never writes tw.cfg";
 }
 
 TEST_F(PortsCommand, AStoredDeviceThatNoLongerExistsIsNamedAsSuch) {
     setenv("JACK_DEFAULT_SERVER", "tunewell-test-no-such-server", 1);
     WriteConfig(dir / "tw.cfg", 50, "gone:port");
-    const CliResult run = RunCli(dir, {"ports"});
+    const CliRun run = RunCliIn(dir, {"ports"});
     unsetenv("JACK_DEFAULT_SERVER");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("tw.cfg selects device 50, \"gone:port\", which does not exist now"),

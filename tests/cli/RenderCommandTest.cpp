@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "tests/cli/CliRun.h"
+#include "tests/cli/CliProcess.h"
 #include "tests/support/SongMaker.h"
 
 namespace tw::test {
@@ -68,10 +68,10 @@ protected:
 };
 
 TEST_F(RenderCommand, TheWavHasSoundWhereTheNotesAreAndSilenceAfterTheTail) {
-    const CliResult run = RunCli(dir, {"render", "song.mid", "out.wav", "--rate", "22050"});
+    const CliRun run = RunCliIn(dir, {"render", "song.mid", "out.wav", "--rate", "22050"});
     ASSERT_EQ(run.status, 0) << run.err;
     Wav wav;
-    ASSERT_TRUE(ParseWav(ReadText(dir / "out.wav"), wav));
+    ASSERT_TRUE(ParseWav(FileText(dir / "out.wav"), wav));
     EXPECT_EQ(wav.rate, kRate);
     EXPECT_EQ(wav.channels, 2);
     const double seconds = static_cast<double>(wav.samples.size()) / 2 / kRate;
@@ -85,24 +85,24 @@ TEST_F(RenderCommand, TheWavHasSoundWhereTheNotesAreAndSilenceAfterTheTail) {
 }
 
 TEST_F(RenderCommand, TwoRendersOfTheSameSongAreIdentical) {
-    ASSERT_EQ(RunCli(dir, {"render", "song.mid", "a.wav", "--rate", "22050"}).status, 0);
-    ASSERT_EQ(RunCli(dir, {"render", "song.mid", "b.wav", "--rate", "22050"}).status, 0);
-    const std::string a = ReadText(dir / "a.wav");
+    ASSERT_EQ(RunCliIn(dir, {"render", "song.mid", "a.wav", "--rate", "22050"}).status, 0);
+    ASSERT_EQ(RunCliIn(dir, {"render", "song.mid", "b.wav", "--rate", "22050"}).status, 0);
+    const std::string a = FileText(dir / "a.wav");
     EXPECT_GT(a.size(), 44u);
-    EXPECT_TRUE(a == ReadText(dir / "b.wav"));
+    EXPECT_TRUE(a == FileText(dir / "b.wav"));
 }
 
 TEST_F(RenderCommand, AFailedRenderSaysWhyAndLeavesAnExistingFileAlone) {
     std::ofstream(dir / "out.wav") << "keep me";
-    const CliResult run = RunCli(dir, {"render", "song.mid", "out.wav", "--rate", "1000"});
+    const CliRun run = RunCliIn(dir, {"render", "song.mid", "out.wav", "--rate", "1000"});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("cannot render out.wav"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadText(dir / "out.wav"), "keep me");
+    EXPECT_EQ(FileText(dir / "out.wav"), "keep me");
 
-    const CliResult nowhere = RunCli(dir, {"render", "song.mid", "no/such/dir/out.wav"});
+    const CliRun nowhere = RunCliIn(dir, {"render", "song.mid", "no/such/dir/out.wav"});
     EXPECT_EQ(nowhere.status, 3);
     EXPECT_NE(nowhere.err.find("could not be written"), std::string::npos) << nowhere.err;
-    EXPECT_EQ(RunCli(dir, {"render", "song.mid"}).status, 64);
+    EXPECT_EQ(RunCliIn(dir, {"render", "song.mid"}).status, 64);
 }
 
 }  // namespace

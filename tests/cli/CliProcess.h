@@ -15,7 +15,7 @@ extern char** environ;
 
 namespace tw::test {
 
-inline std::string ReadText(const std::filesystem::path& path) {
+inline std::string FileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -66,8 +66,8 @@ public:
         pid_ = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
-    [[nodiscard]] std::string Out() const { return ReadText(dir_ / "cli.out"); }
-    [[nodiscard]] std::string Err() const { return ReadText(dir_ / "cli.err"); }
+    [[nodiscard]] std::string Out() const { return FileText(dir_ / "cli.out"); }
+    [[nodiscard]] std::string Err() const { return FileText(dir_ / "cli.err"); }
 
 private:
     std::filesystem::path dir_;
@@ -75,13 +75,13 @@ private:
 };
 
 // Runs tunewell-cli to the end.
-struct CliResult {
+struct CliRun {
     int status;
     std::string out;
     std::string err;
 };
 
-inline CliResult RunCli(const std::filesystem::path& dir, const std::vector<std::string>& args) {
+inline CliRun RunCliIn(const std::filesystem::path& dir, const std::vector<std::string>& args) {
     CliProcess process(dir, args);
     const int status = process.Wait();
     return {status, process.Out(), process.Err()};

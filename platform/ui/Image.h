@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/Color.h"
+
+namespace tw::ui {
+
+// A picture in memory: what a window paints into for tests, and the pixels
+// of a bitmap resource.
+class Image {
+public:
+    Image();
+    Image(int width, int height, Color fill);
+    ~Image();
+    Image(Image&&) noexcept;
+    Image& operator=(Image&&) noexcept;
+    Image(const Image& other);
+    Image& operator=(const Image& other);
+
+    bool IsNull() const;
+    int Width() const;
+    int Height() const;
+    // The colour at (x, y); black outside the image.
+    Color Pixel(int x, int y) const;
+    // Writes the image as a PNG file; false if that fails.
+    [[nodiscard]] bool SavePng(const std::string& path) const;
+    // Reads a PNG file; a null image if that fails.
+    static Image LoadPng(const std::string& path);
+
+    struct Impl;
+    Impl& Internal() const { return *impl_; }
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace tw::ui

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/CliRunner.h"
+#include "smf/SmfFiles.h"
+
+namespace tw {
+namespace {
+
+using test::Bytes;
+using test::Track;
+
+Bytes SmallSong() {
+    const Track conductor = Track()
+                                .Meta(0, 0x03, "Conductor")
+                                .Meta(0, 0x02, "(c) Tunewell")
+                                .Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8})
+                                .Event(0, {0xFF, 0x59, 2, 0xFE, 0})
+                                .End(300);
+    const Track piano = Track()
+                            .Meta(0, 0x03, "Piano")
+                            .Raw({0, 0xC2, 4, 0, 0xB2, 7, 99})
+                            .Meta(0, 0x05, "la")
+                            .Event(0, {0x92, 60, 100})
+                            .Event(96, {0x82, 60, 0})
+                            .End();
+    return test::File(96, {conductor, piano});
+}
+
+class FileCommands : public ::testing::Test {
+protected:
+    test::CliResult Run(const std::vector<std::string>& arguments) {
+        return test::RunCli(arguments, dir.path().string());
+    }
+    // Expects the output to hold each of the lines.
+    static void ExpectLines(const std::string& out, std::initializer_list<const char*> lines) {
+        for (const char* line : lines) {
+            EXPECT_NE(out.find(std::string(line) + "\n"), std::string::npos) << line;
+        }
+    }
+
+    test::TempDir dir;
+    const std::string song = dir.Write("song.mid", SmallSong());
+};
+
+TEST_F(FileCommands, HelpGoesToStandardOutputAndUsageErrorsExit64) {
+    const auto help = Run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("resave IN OUT"), std::string::npos);
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {}, {"play-backwards"}, {"info"}, {"dump", song, song}, {"resave", song}}) {
+        const auto result = Run(arguments);
+        EXPECT_EQ(result.status, 64);
+        EXPECT_NE(result.err.find("Usage: tunewell-cli COMMAND"), std::string::npos);
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST_F(FileCommands, InfoSummarisesTheSongAsFileOpenLoadsIt) {
+    const auto result = Run({"info", song});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ExpectLines(result.out,
+                {"Division:          96 ticks per quarter note", "Time signature:    3/4",
+                 "Key signature:     2 flats, major", "Bar length:        288 ticks",
+                 "Bars per page:     3", "Song length:       0002:0000 (bar:tick, 576 ticks)",
+                 "Tempo changes:     1", "Controller events: 1", "Program changes:   1",
+                 "Lyrics:            1", "Copyright:         \"(c) Tunewell\""});
+    EXPECT_NE(result.out.find("  2      \"Piano\"      "), std::string::npos);
+    EXPECT_EQ(result.out.find("\"Track 3\""), std::string::npos);  // nothing in it
+}
+
+TEST_F(FileCommands, DumpPrintsEveryRecordOnALineOfItsOwn) {
+    const auto result = Run({"dump", song});
+    ASSERT_EQ(result.status, 0) << result.err;
+    ExpectLines(result.out,
+                {"song division=96 barTicks=288 staffBars=3 songEnd=576 tsNumerator=3 "
+                 "tsDenominator=4 tsClocks=24 ts32nds=8 keySharps=-2 keyMinor=0",
+                 "track 1 channel=2 notes=1 lyrics=1 name=\"Piano\"",
+                 "note track=1 start=0 end=96 note=60 type=2 dotted=0 line=28 channel=2 "
+                 "velocity=100 accidental=-1 onMsg=0x643C92 offMsg=0x003C82 closed=1",
+                 "tempo time=0 tempo=2",
+                 "controller time=0 track=1 msg=0x6307B2 channel=2 number=7 value=99",
+                 "program time=0 track=1 msg=0x0004C2 channel=2 program=4",
+                 "lyric time=0 track=1 text=\"la\""});
+}
+
+TEST_F(FileCommands, LoadFailuresPrintTheirMessagesThenTheLoadCodeAndExit2) {
+    for (const char* command : {"info", "dump"}) {
+        const auto result = Run({command, dir.Write("zero.mid", test::Header(0, 1, 96))});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, "Load error = 3\n");
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(Run({"info", dir / "missing.mid"}).err, "Load error = 1\n");
+    Track full;
+    for (uint32_t i = 0; i <= 7000; ++i) {
+        full.Event(1, {0x90, 60, 100});
+    }
+    EXPECT_EQ(Run({"info", dir.Write("full.mid", test::File(96, {full}))}).err,
+              "Test: Out of Note Memory\ntwApper: ntrk = 0 er=100\nLoad error = 100\n");
+}
+
+TEST_F(FileCommands, ResaveWritesAFileThatLoadsIntoTheSameTables) {
+    const auto resaved = Run({"resave", song, dir / "out.mid"});
+    ASSERT_EQ(resaved.status, 0) << resaved.err;
+    EXPECT_EQ(resaved.out + resaved.err, "");
+    EXPECT_EQ(Run({"dump", dir / "out.mid"}).out, Run({"dump", song}).out);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"out.mid", "song.mid"}));
+}
+
+TEST_F(FileCommands, FailedResaveLeavesOutUntouchedAndNoTemporaryFile) {
+    const std::string out = dir.Write("out.mid", {'o', 'l', 'd'});
+    const auto unloadable = Run({"resave", dir.Write("zero.mid", test::Header(0, 1, 96)), out});
+    EXPECT_EQ(unloadable.status, 2);
+    EXPECT_EQ(unloadable.err, "Load error = 3\n");
+
+    Track crowded;  // loads, but holds more events than a track can be written with
+    for (uint32_t i = 0; i < 7000; ++i) {
+        crowded.Event(1, {0x90, 60, 100}).Event(0, {0x80, 60, 0});
+    }
+    for (uint32_t i = 0; i < 1000; ++i) {
+        crowded.Event(1, {0xB0, 7, 100});
+    }
+    const std::string big = dir.Write("big.mid", test::File(96, {crowded}));
+    const auto unsaveable = Run({"resave", big, out});
+    EXPECT_EQ(unsaveable.status, 3);
+    EXPECT_EQ(unsaveable.err, "Create Track: evtot=14999\nSave error = 2\n");
+    EXPECT_EQ(test::ReadFile(out), (Bytes{'o', 'l', 'd'}));
+
+    for (const std::string& target : {dir / "none/out.mid", dir / std::string(300, 'n')}) {
+        const auto result = Run({"resave", song, target});
+        EXPECT_EQ(result.status, 3);
+        EXPECT_EQ(result.err, "Save error = 1\n");
+    }
+    EXPECT_EQ(dir.Names(),
+              (std::vector<std::string>{"big.mid", "out.mid", "song.mid", "zero.mid"}));
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,171 @@
+#pragma once
+
+// Small Standard MIDI Files made byte by byte in the tests, a record of the
+// progress gauge, a copy of the song tables for comparing two loads, and a
+// private temporary directory for the tests that touch the disk.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "smf/Progress.h"
+#include "song/Song.h"
+
+namespace tw::test {
+
+using Bytes = std::vector<uint8_t>;
+
+inline void Append(Bytes& to, const Bytes& bytes) {
+    to.insert(to.end(), bytes.begin(), bytes.end());
+}
+
+inline Bytes VarLen(uint32_t value) {
+    Bytes bytes{static_cast<uint8_t>(value & 0x7F)};
+    for (value >>= 7; value != 0; value >>= 7) {
+        bytes.insert(bytes.begin(), static_cast<uint8_t>(0x80 | (value & 0x7F)));
+    }
+    return bytes;
+}
+
+// The events of one track chunk.
+struct Track {
+    Track& Event(uint32_t delta, Bytes bytes) {
+        Append(data, VarLen(delta));
+        return Raw(bytes);
+    }
+    Track& Meta(uint32_t delta, uint8_t type, const std::string& text) {
+        Append(data, VarLen(delta));
+        Raw({0xFF, type});
+        Append(data, VarLen(static_cast<uint32_t>(text.size())));
+        return Raw(Bytes(text.begin(), text.end()));
+    }
+    Track& Raw(const Bytes& bytes) {
+        Append(data, bytes);
+        return *this;
+    }
+    Track& End(uint32_t delta = 0) { return Event(delta, {0xFF, 0x2F, 0x00}); }
+
+    Bytes data;
+};
+
+// A number of `size` bytes, high byte first.
+inline Bytes BigEndian(uint32_t value, int size) {
+    Bytes bytes;
+    for (int shift = 8 * (size - 1); shift >= 0; shift -= 8) {
+        bytes.push_back(static_cast<uint8_t>(value >> shift));
+    }
+    return bytes;
+}
+
+inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint32_t length = 6) {
+    Bytes bytes{'M', 'T', 'h', 'd'};
+    for (const Bytes& part : {BigEndian(length, 4), BigEndian(format, 2), BigEndian(tracks, 2),
+                              BigEndian(division, 2)}) {
+        Append(bytes, part);
+    }
+    return bytes;
+}
+
+// A track chunk with its real length, or the one given.
+inline Bytes Chunk(const Track& track, int64_t declared = -1) {
+    Bytes bytes{'M', 'T', 'r', 'k'};
+    Append(bytes, BigEndian(static_cast<uint32_t>(declared < 0 ? track.data.size() : declared), 4));
+    Append(bytes, track.data);
+    return bytes;
+}
+
+inline Bytes File(uint16_t division, const std::vector<Track>& tracks) {
+    Bytes bytes = Header(1, static_cast<uint16_t>(tracks.size()), division);
+    for (const Track& track : tracks) {
+        Append(bytes, Chunk(track));
+    }
+    return bytes;
+}
+
+struct RecordingProgress : Progress {
+    void Open(const char* caption) override { captions.emplace_back(caption); }
+    void Update(int percent) override { gauge.push_back(percent); }
+    void Close() override { ++closed; }
+
+    std::vector<std::string> captions;
+    std::vector<int> gauge;
+    int closed = 0;
+};
+
+// Every table in use and the song fields a load sets, as bytes.
+inline Bytes Snapshot() {
+    Bytes s;
+    const auto add = [&s](const void* data, std::size_t size) {
+        const auto* first = static_cast<const uint8_t*>(data);
+        s.insert(s.end(), first, first + size);
+    };
+    for (int t = 0; t < kTracks; ++t) {
+        add(dd[t], sd.noteCount[t] * sizeof(displaydata));
+    }
+    add(td, sd.tempoTotal * sizeof(tempodata));
+    add(ed, sd.eventTotal * sizeof(eventdata));
+    add(pgm, sd.pgmTotal * sizeof(eventdata));
+    add(lcd, sd.lyricTotal * sizeof(lyric));
+    add(tn, sizeof tn);
+    add(cpyright, sizeof cpyright);
+    const uint32_t fields[] = {sd.division, sd.tsNumerator, sd.tsDenominator, sd.tsClocks,
+                               sd.ts32nds,  sd.songEnd,     sd.noteCount[0],  sd.lyricCount[0]};
+    add(fields, sizeof fields);
+    add(sd.trackChannel, sizeof sd.trackChannel);
+    add(sd.channelProgram, sizeof sd.channelProgram);
+    add(&sd.keySharps, 1);
+    add(&sd.keyMinor, 1);
+    return s;
+}
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tunewell-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
+        }
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string Write(const std::string& name, const Bytes& bytes) const {
+        std::ofstream(*this / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return *this / name;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace tw::test

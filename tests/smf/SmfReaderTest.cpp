@@ -1,0 +1,253 @@
+#include "smf/SmfReader.h"
+
+#include <gtest/gtest.h>
+
+#include "smf/SmfFiles.h"
+#include "support/SongFixture.h"
+
+namespace tw {
+namespace {
+
+using test::Bytes;
+using test::Track;
+
+Track OneNote(uint8_t pitch) {
+    return Track().Event(0, {0x90, pitch, 100}).Event(96, {0x80, pitch, 0}).End();
+}
+
+class SmfReading : public test::SongFixture {
+protected:
+    int Load(const Bytes& file) {
+        SetDefaults();
+        return LoadBytes(file, reporter, progress);
+    }
+    void LoadTrack(const Track& track, uint16_t division = 192) {
+        ASSERT_EQ(Load(test::File(division, {track})), kLoadOk);
+    }
+
+    test::RecordingProgress progress;
+};
+
+// Headers cut short are covered with the rest of the bad input.
+TEST_F(SmfReading, BadHeadersGiveTheirCodes) {
+    Bytes longHeader = test::Header(1, 1, 96, 8);
+    test::Append(longHeader, {0, 0});
+    test::Append(longHeader, test::Chunk(OneNote(60)));
+    const std::pair<Bytes, int> cases[] = {
+        {{'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 1, 0, 1, 0, 96}, kLoadNoHeader},
+        {test::Header(2, 1, 96), kLoadNotFormat1},
+        {test::Header(0, 1, 0), kLoadNotFormat1},
+        {test::Header(1, 1, 0), kLoadNoDivision},
+        {longHeader, kLoadNoTrack},
+    };
+    for (const auto& [file, code] : cases) {
+        EXPECT_EQ(Load(file), code) << file.size() << " bytes";
+    }
+    EXPECT_EQ(Load(test::Header(0, 1, 480)), kLoadNotFormat1);
+    EXPECT_EQ(sd.division, 480u);  // stored before the format is checked
+}
+
+TEST_F(SmfReading, ChunksAreFoundByTheirDeclaredLengths) {
+    Bytes file = test::Header(1, 40, 96);
+    test::Append(file, test::Chunk(OneNote(70), 0));  // declared empty: skipped unread
+    file.resize(file.size() - OneNote(70).data.size());
+    test::Append(file,
+                 test::Chunk(Track().End().Event(0, {0x90, 50, 100})));  // data after End of Track
+    for (int t = 2; t < 40; ++t) {
+        test::Append(file, test::Chunk(OneNote(static_cast<uint8_t>(30 + t))));
+    }
+    ASSERT_EQ(Load(file), kLoadOk);
+    EXPECT_EQ(sd.noteCount[0] + sd.noteCount[1], 0u);
+    EXPECT_EQ(dd[31][0].note, 61);  // the 32nd chunk; the rest are never read
+    EXPECT_EQ(Load(test::Header(1, 0, 96)), kLoadOk);
+
+    Bytes cutLength = test::Header(1, 1, 96);
+    test::Append(cutLength, {'M', 'T', 'r', 'k', 0, 0});
+    EXPECT_EQ(Load(cutLength), kLoadOk);
+}
+
+TEST_F(SmfReading, RunningStatusCarriesAcrossChannelMessagesOnly) {
+    const Track running = Track()
+                              .Event(0, {0x91, 60, 100})
+                              .Raw({0, 62, 100, 96, 60, 0, 0, 62, 0})
+                              .Meta(0, 0x03, "Lead")
+                              .Raw({0, 64, 100});  // a data byte after a meta event ends the track
+    const Track atStart = Track().Raw({0, 60, 100}).Event(0, {0x90, 62, 100});
+    const Track afterSysEx =
+        Track().Event(0, {0x90, 60, 100}).Event(0, {0xF0, 1, 0xF7}).Raw({0, 64, 100});
+    ASSERT_EQ(Load(test::File(96, {running, atStart, afterSysEx})), kLoadOk);
+    ASSERT_EQ(sd.noteCount[0], 2u);
+    EXPECT_EQ(dd[0][1].end, 96u);
+    EXPECT_STREQ(tn[0], "Lead");
+    EXPECT_EQ(sd.noteCount[1], 0u);
+    EXPECT_EQ(sd.noteCount[2], 1u);
+}
+
+TEST_F(SmfReading, EventsCutByTheChunkOrFileEndAreDroppedWithTheirDelta) {
+    // The declared length cuts a note-on after its note number; the next
+    // chunk's bytes are never read as its velocity.
+    const Track cut = Track().Event(0, {0xB0, 7, 100}).Event(5000, {0x90, 62});
+    const Track sysEx =
+        Track().Event(96, {0xB1, 10, 64}).Event(0, {0xF0, 0x8F, 0xFF, 0xFF, 0x7F, 1});
+    const Track pastEnd = Track().Meta(0, 0x05, "kept").Raw({10, 0xFF, 0x05, 20, 'a'});
+    Bytes file = test::Header(1, 4, 96);
+    test::Append(file, test::Chunk(cut));
+    test::Append(file, test::Chunk(sysEx));
+    test::Append(file, test::Chunk(pastEnd));
+    test::Append(file, test::Chunk(OneNote(60), 0x7FFFFFFF));  // longer than the file
+    ASSERT_EQ(Load(file), kLoadOk);
+    EXPECT_EQ(sd.eventTotal, 2u);
+    EXPECT_EQ(sd.noteCount[0], 0u);
+    EXPECT_EQ(sd.lyricTotal, 1u);
+    EXPECT_EQ(sd.noteCount[3], 1u);
+    EXPECT_EQ(sd.songEnd, 6u * 96);  // not 5000: the cut event's delta does not count
+}
+
+TEST_F(SmfReading, DeltaTimesOfAnyLengthAddUpInThirtyTwoBits) {
+    const Track largest = Track().Raw({0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00});
+    const Track wide = Track().Raw({0x81, 0x80, 0x80, 0x80, 0x80, 0x05, 0xFF, 0x2F, 0x00});
+    ASSERT_EQ(Load(test::File(96, {largest, wide})), kLoadOk);
+    EXPECT_EQ(sd.songEnd, 268435455u);
+    ASSERT_EQ(Load(test::File(96, {wide})), kLoadOk);
+    EXPECT_EQ(sd.songEnd, 5u);  // 2^35 + 5
+}
+
+TEST_F(SmfReading, GaugeShowsTheShareOfTheFileReadBeforeEachTrack) {
+    Bytes file = test::Header(1, 2, 96);
+    test::Append(file, test::Chunk(Track().Meta(0, 0x7F, std::string(187, 'x'))));
+    test::Append(file, test::Chunk(Track().Meta(0, 0x7F, std::string(773, 'y'))));
+    ASSERT_EQ(file.size(), 1000u);  // the second chunk's data starts at byte 222
+    ASSERT_EQ(Load(file), kLoadOk);
+    EXPECT_EQ(progress.captions, std::vector<std::string>{"Loading File"});
+    EXPECT_EQ(progress.gauge, (std::vector<int>{2, 22}));
+    EXPECT_EQ(progress.closed, 1);
+}
+
+TEST_F(SmfReading, FullTableEndsTheLoadWithItsMessageThenTheTrackMessage) {
+    Track full;
+    for (uint32_t i = 0; i <= kNotesPerTrack; ++i) {
+        full.Event(1, {0x90, 60, 100});
+    }
+    EXPECT_EQ(Load(test::File(96, {OneNote(60), full})), 100);
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[0].text, "Out of Note Memory");
+    EXPECT_EQ(reporter.messages[1].text, "ntrk = 1 er=100");
+    EXPECT_EQ(reporter.messages[1].caption, "twApper");
+    EXPECT_EQ(progress.closed, 1);
+}
+
+TEST_F(SmfReading, NoteOnIsStoredAtOnceLastingSixQuartersUntilItsNoteOff) {
+    LoadTrack(Track().Event(10, {0x92, 61, 90}).Event(0, {0x92, 20, 90}).Event(0, {0x92, 109, 90}));
+    ASSERT_EQ(sd.noteCount[0], 1u);  // notes outside A0..C8 are dropped
+    const displaydata& n = dd[0][0];
+    EXPECT_EQ(n.start, 10u);
+    EXPECT_EQ(n.end, 10u + 6 * 192);
+    EXPECT_EQ(n.type, 3);
+    EXPECT_EQ(n.line, 28);
+    EXPECT_EQ(n.accidental, kSharp);
+    EXPECT_EQ(n.channel, 2);
+    EXPECT_EQ(n.onMsg, PackMsg(0x92, 61, 90));
+    EXPECT_EQ(n.offMsg, PackMsg(0x82, 61, 0));
+    EXPECT_EQ(n.closed, 0);
+    EXPECT_EQ(sd.songEnd, 10u + 6 * 192);
+}
+
+TEST_F(SmfReading, NoteOffsCloseTheOldestOpenNoteOfTheirPitchOnAnyChannel) {
+    LoadTrack(Track()
+                  .Event(0, {0x80, 60, 0})  // nothing open: ignored
+                  .Event(0, {0x90, 60, 100})
+                  .Event(96, {0x90, 60, 100})
+                  .Event(0, {0x90, 64, 100})
+                  .Event(96, {0x81, 60, 64})
+                  .Event(0, {0x90, 64, 1})
+                  .Event(96, {0x90, 60, 0}));
+    ASSERT_EQ(sd.noteCount[0], 3u);
+    EXPECT_EQ(dd[0][0].end, 192u);
+    EXPECT_EQ(dd[0][0].offMsg, PackMsg(0x81, 60, 0));
+    EXPECT_EQ(dd[0][1].end, 288u);
+    EXPECT_EQ(dd[0][2].end, 192u);
+    EXPECT_EQ(dd[0][2].closed, 1);
+}
+
+TEST_F(SmfReading, DurationsGiveTheirNotatedLengths) {
+    const uint32_t durations[] = {1152, 768, 500, 384, 288, 192, 96, 60, 24, 23};
+    const uint8_t types[] = {0, 0, 1, 1, 2, 2, 3, 4, 5, 3};
+    const uint8_t dotted[] = {1, 0, 1, 0, 1, 0, 0, 1, 0, 0};
+    Track track;
+    for (uint32_t duration : durations) {
+        track.Event(0, {0x90, 60, 100}).Event(duration, {0x80, 60, 0});
+    }
+    LoadTrack(track);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(dd[0][i].type, types[i]) << durations[i];
+        EXPECT_EQ(dd[0][i].dotted, dotted[i]) << durations[i];
+    }
+}
+
+TEST_F(SmfReading, ChannelMessagesKeepFourControllersAndProgramsWithSevenBitData) {
+    LoadTrack(Track()
+                  .Event(0, {0xB3, 7, 100})
+                  .Event(0, {0xB3, 64, 127})
+                  .Event(0, {0xB3, 10, 30})
+                  .Event(0, {0xB3, 91, 40})
+                  .Event(0, {0xB3, 0x80 | 93, 0xB2})
+                  .Event(5, {0xC9, 0xA1})
+                  .Event(0, {0xA3, 60, 1})
+                  .Event(0, {0xEF, 0, 64})
+                  .Event(0, {0xD5, 9}));
+    ASSERT_EQ(sd.eventTotal, 4u);
+    EXPECT_EQ(ed[3].msg, PackMsg(0xB3, 93, 0x32));
+    ASSERT_EQ(sd.pgmTotal, 1u);
+    EXPECT_EQ(pgm[0].msg, PackMsg(0xC9, 0x21, 0));
+    EXPECT_EQ(sd.channelProgram[9], 0x21);
+    EXPECT_EQ(sd.trackChannel[0], 5);  // the last channel message, though dropped
+}
+
+TEST_F(SmfReading, TempoAndSignaturesAreReadWithTheirStandardLengths) {
+    LoadTrack(Track()
+                  .Raw({0, 0xFF, 0x51, 4, 0x07, 0xA1, 0x20})  // declares 4, 3 are read
+                  .Event(96, {0xFF, 0x51, 3, 0x09, 0x27, 0xC0})
+                  .Event(0, {0xFF, 0x51, 3, 0, 0, 0})  // 0 microseconds: dropped
+                  .Event(0, {0xFF, 0x58, 4, 6, 3, 12, 4})
+                  .Event(0, {0xFF, 0x58, 4, 0, 2, 1, 1})
+                  .Event(0, {0xFF, 0x58, 4, 1, 32, 1, 1})
+                  .Event(0, {0xFF, 0x59, 2, 0xFD, 1}));
+    ASSERT_EQ(sd.tempoTotal, 2u);
+    EXPECT_EQ(td[0].tempo, 2.0f);
+    EXPECT_EQ(td[1].time, 96u);
+    EXPECT_NEAR(td[1].tempo, 1.6667f, 0.0001f);
+    EXPECT_EQ(sd.tsNumerator, 6u);
+    EXPECT_EQ(sd.tsDenominator, 8u);
+    EXPECT_EQ(sd.tsClocks, 12u);
+    EXPECT_EQ(sd.ts32nds, 4u);
+    EXPECT_EQ(sd.keySharps, -3);
+    EXPECT_EQ(sd.keyMinor, 1);
+    LoadTrack(Track().Event(0, {0xFF, 0x58, 4, 1, 3, 1, 1}), 1);  // half a tick per bar
+    EXPECT_EQ(sd.tsNumerator, 4u);
+}
+
+TEST_F(SmfReading, TextsKeepWhatFitsTheirFieldsAsCStrings) {
+    const Track first = Track()
+                            .Meta(0, 0x05, std::string(80, 'l'))
+                            .Meta(0, 0x03, std::string(60, 'n'))
+                            .Meta(0, 0x02, std::string(120, 'c'))
+                            .Meta(10, 0x01, std::string("ab\0cd", 5))
+                            .Meta(20, 0x05, "")
+                            .Meta(0, 0x04, "Piano")
+                            .Event(0, {0xFF, 0x20, 1, 5});
+    const Track second = Track().Meta(15, 0x01, "you");
+    ASSERT_EQ(Load(test::File(96, {first, second})), kLoadOk);
+    ASSERT_EQ(sd.lyricTotal, 4u);
+    EXPECT_EQ(std::string(lcd[0].text), std::string(60, 'l'));
+    EXPECT_STREQ(lcd[1].text, "ab");
+    EXPECT_STREQ(lcd[2].text, "you");
+    EXPECT_EQ(lcd[2].track, 1u);
+    EXPECT_STREQ(lcd[3].text, "");
+    EXPECT_EQ(sd.lyricCount[0], 3u);
+    EXPECT_EQ(std::string(tn[0]), std::string(50, 'n'));
+    EXPECT_EQ(std::string(cpyright), std::string(100, 'c'));
+    EXPECT_EQ(copyrightSet(), 1);
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,148 @@
+#include "smf/SmfWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "smf/SmfFiles.h"
+#include "song/Pitch.h"
+#include "song/Tables.h"
+#include "support/SongFixture.h"
+
+namespace tw {
+namespace {
+
+using test::Bytes;
+
+const Bytes kTrack1Name = {0, 0xFF, 0x03, 7, 'T', 'r', 'a', 'c', 'k', ' ', '1'};
+const Bytes kConductor = {0, 0xFF, 0x59, 2, 0,    0,    0, 0xFF, 0x58, 4,   4,
+                          2, 0x24, 8,    0, 0xFF, 0x51, 3, 0x07, 0xA1, 0x20};
+const Bytes kEndOfTrack = {0, 0xFF, 0x2F, 0};
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) {
+        test::Append(all, part);
+    }
+    return all;
+}
+
+displaydata Note(uint32_t start, uint32_t end, uint8_t pitch, uint8_t channel = 0,
+                 uint8_t velocity = 100) {
+    displaydata n{};
+    n.start = start;
+    n.end = end;
+    n.note = pitch;
+    n.line = NoteLine(pitch);
+    n.channel = channel;
+    n.velocity = velocity;
+    return n;
+}
+
+// The data of each track chunk of a written file.
+std::vector<Bytes> Chunks(const Bytes& file) {
+    std::vector<Bytes> chunks;
+    for (std::size_t at = 14; at + 8 <= file.size();) {
+        const std::size_t length = (std::size_t{file[at + 6]} << 8) | file[at + 7];
+        chunks.emplace_back(file.begin() + static_cast<long>(at + 8),
+                            file.begin() + static_cast<long>(at + 8 + length));
+        at += 8 + length;
+    }
+    return chunks;
+}
+
+class SmfWriting : public test::SongFixture {
+protected:
+    void SetUp() override {
+        test::SongFixture::SetUp();
+        sd.keySharps = 0;  // outlives a reset: start from that of a fresh program
+        sd.keyMinor = 0;
+    }
+    Bytes Save(int expected = kSaveOk) {
+        Bytes out;
+        EXPECT_EQ(SaveBytes(out, reporter, progress), expected);
+        return out;
+    }
+
+    test::RecordingProgress progress;
+};
+
+TEST(WriteVarLen, WritesAsManySevenBitGroupsAsTheValueNeeds) {
+    const std::pair<uint32_t, Bytes> cases[] = {{0, {0}},
+                                                {0x7F, {0x7F}},
+                                                {0x80, {0x81, 0}},
+                                                {0x0FFFFFFF, {0xFF, 0xFF, 0xFF, 0x7F}},
+                                                {0x10000000, {0x81, 0x80, 0x80, 0x80, 0}},
+                                                {0xFFFFFFFF, {0x8F, 0xFF, 0xFF, 0xFF, 0x7F}}};
+    for (const auto& [value, bytes] : cases) {
+        Bytes out;
+        writevarlen(out, value);
+        EXPECT_EQ(out, bytes) << value;
+    }
+}
+
+TEST(TempoMicroseconds, TruncatesInSinglePrecisionAndStaysWithinThreeBytes) {
+    EXPECT_EQ(TempoMicroseconds(2.0f), 500000u);
+    EXPECT_EQ(TempoMicroseconds(1.0f / (480000.0f * 0.000001f)), 479999u);
+    EXPECT_EQ(TempoMicroseconds(0.01f), 0xFFFFFFu);  // 100 000 000 would lose its top byte
+    EXPECT_EQ(TempoMicroseconds(0.0f), 0xFFFFFFu);
+    EXPECT_EQ(TempoMicroseconds(2000000.0f), 1u);  // 0.5 would read back as no tempo at all
+}
+
+TEST_F(SmfWriting, EmptySongIsOneTrackWithItsNameAndTheConductorEvents) {
+    const Bytes header = {'M', 'T',  'h',  'd', 0,   0,   0,   6, 0, 1, 0,
+                          1,   0x00, 0xC0, 'M', 'T', 'r', 'k', 0, 0, 0, 36};
+    EXPECT_EQ(Save(), Join({header, kTrack1Name, kConductor, kEndOfTrack}));
+    EXPECT_EQ(progress.captions, std::vector<std::string>{"Saving File"});
+    EXPECT_EQ(progress.gauge, std::vector<int>{100});
+    EXPECT_EQ(progress.closed, 1);
+}
+
+TEST_F(SmfWriting, TracksUpToTheLastWithNotesAreWrittenAndNothingOfLaterOnes) {
+    ASSERT_EQ(AddNote(reporter, 2, Note(0, 96, 60)), kStored);
+    ASSERT_EQ(UpdateEventData(reporter, {0, PackMsg(0xB5, 7, 90), 3}), kStored);
+    ASSERT_EQ(UpdatePgmData(reporter, {0, PackMsg(0xC6, 3, 0), 4}), kStored);
+    ASSERT_EQ(UpdateLyricData(reporter, lyric{0, "la", 5}), kStored);
+    tn[1][0] = '\0';
+    const auto chunks = Chunks(Save());
+    ASSERT_EQ(chunks.size(), 3u);
+    EXPECT_EQ(chunks[1], kEndOfTrack);
+    EXPECT_EQ(progress.gauge, (std::vector<int>{33, 66, 100}));
+}
+
+TEST_F(SmfWriting, EventsAreInTimeOrderAndEqualTimesKeepTheOrderAdded) {
+    ASSERT_EQ(AddNote(reporter, 0, Note(0, 96, 60, 2, 80)), kStored);
+    ASSERT_EQ(AddNote(reporter, 0, Note(96, 400, 62, 2, 70)), kStored);
+    ASSERT_EQ(AddNote(reporter, 0, Note(100, 200, 64, 2, 0xC8)), kStored);
+    ASSERT_EQ(UpdateLyricData(reporter, lyric{0, "", 0}), kStored);
+    ASSERT_EQ(UpdateEventData(reporter, {0, PackMsg(0xB0, 10, 64), 0}), kStored);
+    ASSERT_EQ(UpdatePgmData(reporter, {0, PackMsg(0xC0, 5, 0), 0}), kStored);
+    std::strcpy(cpyright, "(c)");
+    copyrightSet() = 1;
+    const Bytes events = {
+        0,    0xC0, 5,    0,   0xB0, 10,   64, 0,    0xFF, 0x01, 0,  // empty lyric
+        0,    0x92, 60,   80,  96,   0x82, 60, 0,    0,    0x92, 62, 70, 4,
+        0x92, 64,   0x48, 100, 0x82, 64,   0,  0x81, 0x48, 0x82, 62, 0};
+    EXPECT_EQ(
+        Chunks(Save())[0],
+        Join({kTrack1Name, {0, 0xFF, 0x02, 3, '(', 'c', ')'}, kConductor, events, kEndOfTrack}));
+}
+
+TEST_F(SmfWriting, TrackWithMoreThan14999EventsFailsWithItsCountAndNoOutput) {
+    for (uint32_t i = 0; i < 7000; ++i) {
+        ASSERT_EQ(AddNote(reporter, 0, Note(i, i + 1, 60)), kStored);
+    }
+    for (uint32_t i = 0; i < 996; ++i) {
+        ASSERT_EQ(UpdateEventData(reporter, {i, PackMsg(0xB0, 7, 1), 0}), kStored);
+    }
+    EXPECT_FALSE(Save().empty());  // 3 conductor events + 996 + 14000 = 14999
+    ASSERT_EQ(UpdateEventData(reporter, {5000, PackMsg(0xB0, 7, 1), 0}), kStored);
+    EXPECT_TRUE(Save(kSaveTrackFailed).empty());
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "evtot=14999");
+    EXPECT_EQ(reporter.messages[0].caption, "Create Track");
+    EXPECT_EQ(progress.closed, 2);
+}
+
+}  // namespace
+}  // namespace tw

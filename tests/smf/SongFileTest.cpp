@@ -1,0 +1,100 @@
+#include "smf/SongFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "smf/SmfFiles.h"
+#include "smf/SmfWriter.h"
+#include "song/Tables.h"
+#include "support/SongFixture.h"
+
+namespace tw {
+namespace {
+
+using test::Bytes;
+using test::Track;
+
+Bytes WaltzSong() {
+    return test::File(
+        96, {Track().Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8}).Event(0, {0x90, 60, 100}).End(96)});
+}
+
+class SongFiles : public test::SongFixture {
+protected:
+    int Open(const std::string& path) { return OpenSongFile(path.c_str(), reporter, progress); }
+    int SaveTo(const std::string& path) {
+        std::strcpy(sd.saveName, path.c_str());
+        return SaveFile(reporter, progress);
+    }
+
+    test::RecordingProgress progress;
+    test::TempDir dir;
+};
+
+TEST_F(SongFiles, OpenResetsTheSongAndSetsBarLengthAndBarsPerPage) {
+    ASSERT_EQ(UpdateTempoData(reporter, {100, 3.0f}), kStored);
+    const std::string path = dir.Write("waltz.mid", WaltzSong());
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);  // a read-only file opens like any other
+    ASSERT_EQ(Open(path), kLoadOk);
+    EXPECT_STREQ(sd.fileName, path.c_str());
+    EXPECT_EQ(sd.tempoTotal, 1u);
+    EXPECT_EQ(sd.barTicks, 288u);
+    EXPECT_EQ(sd.staffBars, 3u);
+}
+
+TEST_F(SongFiles, WhatCannotBeReadAsAFileIsRefusedWithCode1) {
+    std::strcpy(sd.fileName, "before.mid");
+    EXPECT_EQ(Open("/" + std::string(254, 'a')), kLoadCannotOpen);
+    EXPECT_STREQ(sd.fileName, "before.mid");  // a path that does not fit changes nothing
+    EXPECT_EQ(OpenSongFile(nullptr, reporter, progress), kLoadCannotOpen);
+    for (const std::string& path :
+         {dir / "missing.mid", dir.path().string(), std::string("/dev/zero"), std::string()}) {
+        EXPECT_EQ(Open(path), kLoadCannotOpen) << path;
+    }
+}
+
+TEST_F(SongFiles, SaveReplacesTheFileWholeKeepingItsPermissionsAndNoTemporaryFile) {
+    const std::string path = dir.Write("song.mid", Bytes(5000, 0xAA));
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_EQ(SaveTo(path), kSaveOk);
+    Bytes expected;
+    ASSERT_EQ(SaveBytes(expected, reporter, progress), kSaveOk);
+    EXPECT_EQ(test::ReadFile(path), expected);
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"song.mid"});
+}
+
+TEST_F(SongFiles, FailedSaveLeavesTheEarlierFileExactlyAsItWas) {
+    const std::string path = dir.Write("song.mid", WaltzSong());
+    for (uint32_t i = 0; i < kNotesPerTrack; ++i) {  // 14 000 events and 998 lyrics: too many
+        displaydata note{};
+        note.start = i;
+        note.note = 60;
+        ASSERT_EQ(AddNote(reporter, 0, note), kStored);
+    }
+    for (uint32_t i = 0; i < 998; ++i) {
+        ASSERT_EQ(UpdateLyricData(reporter, lyric{i, "x", 0}), kStored);
+    }
+    EXPECT_EQ(SaveTo(path), kSaveTrackFailed);
+    EXPECT_EQ(test::ReadFile(path), WaltzSong());
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"song.mid"});
+}
+
+TEST_F(SongFiles, SaveWhereNoFileCanBeCreatedFailsWithCode1) {
+    std::filesystem::create_directory(dir / "folder");
+    for (const std::string& path : {dir / "no/such/dir/out.mid", dir / "folder", std::string()}) {
+        EXPECT_EQ(SaveTo(path), kSaveCannotCreate) << path;
+    }
+    std::memset(sd.saveName, 'a', kPathSize);  // no room left for the end of the text
+    EXPECT_EQ(SaveFile(reporter, progress), kSaveCannotCreate);
+    EXPECT_TRUE(progress.captions.empty());
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"folder"});
+}
+
+}  // namespace
+}  // namespace tw
