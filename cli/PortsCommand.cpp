@@ -2,6 +2,8 @@
 // that tw.cfg in the working directory selects. tw.cfg is read, never written.
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/CliReporter.h"
 #include "cli/Commands.h"
@@ -13,8 +15,20 @@
 namespace tw::cli {
 namespace {
 
+// Where the choice comes from: tw.cfg, or the default that a start without
+// a usable tw.cfg takes.
+const char* Source(bool fromFile) {
+    if (fromFile) {
+        return "tw.cfg selects";
+    }
+    std::error_code error;
+    return std::filesystem::exists(ConfigFileName, error)
+               ? "tw.cfg is not a port record of 267 bytes; the default selects"
+               : "No tw.cfg here; the default selects";
+}
+
 void PrintSelection(const PortList& list, const mididata& record, bool fromFile) {
-    const char* source = fromFile ? "tw.cfg selects" : "No tw.cfg here; the default selects";
+    const char* source = Source(fromFile);
     const int index = list.SelectedIndex(record);
     if (index < 0) {
         std::printf("%s device %u, %s, which does not exist now: no port would be opened\n", source,

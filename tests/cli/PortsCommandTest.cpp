@@ -40,6 +40,11 @@ TEST_F(PortsCommand, WithoutDevicesOnlyTheMapperIsListedAndChosenWithoutWritingT
                   "1000: Midi Mapper\nNo tw.cfg here; the default selects 1000: Midi Mapper\n");
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg"));
+
+    std::ofstream(dir / "tw.cfg") << "short";
+    EXPECT_NE(RunCliIn(dir, {"ports"}).out.find("tw.cfg is not a port record of 267 bytes"),
+              std::string::npos);
+    EXPECT_EQ(FileText(dir / "tw.cfg"), "short");
 }
 
 TEST_F(PortsCommand, ListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
