@@ -3,6 +3,8 @@
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <mutex>
 #include <thread>
@@ -14,6 +16,12 @@ namespace {
 void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 void QuietJack(const char*) {}
+
+// JACK names a client's sockets by the client's name alone, whatever the
+// server; the process id keeps probes of programs on different servers apart.
+std::string ProbeName() {
+    return "tunewell-probe-" + std::to_string(getpid());
+}
 
 }  // namespace
 
@@ -39,7 +47,7 @@ bool AlsaSequencerAvailable() {
 bool JackServerRunning() {
     SilenceSystemAudio();
     jack_status_t status{};
-    jack_client_t* client = jack_client_open("tunewell-probe", JackNoStartServer, &status);
+    jack_client_t* client = jack_client_open(ProbeName().c_str(), JackNoStartServer, &status);
     if (client == nullptr) {
         return false;
     }
@@ -49,7 +57,7 @@ bool JackServerRunning() {
 
 void AwaitJackConnection(const std::string& target) {
     SilenceSystemAudio();
-    jack_client_t* client = jack_client_open("tunewell-probe", JackNoStartServer, nullptr);
+    jack_client_t* client = jack_client_open(ProbeName().c_str(), JackNoStartServer, nullptr);
     if (client == nullptr) {
         return;
     }

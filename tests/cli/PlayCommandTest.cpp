@@ -30,11 +30,13 @@ protected:
         dir = FreshDirectory("play");
         server = std::make_unique<JackServer>(dir.string());
         ASSERT_TRUE(server->Running()) << "the private JACK server did not start";
-        dump = Spawn({"jack_midi_dump", "-a", "tw-dump"}, (dir / "dump.txt").string());
+        // JACK names client sockets by client name alone: one of our own.
+        client = "tw-dump-" + std::to_string(getpid());
+        dump = Spawn({"jack_midi_dump", "-a", client}, (dir / "dump.txt").string());
         ASSERT_GT(dump, 0);
         for (int i = 0; i < 100 && device < 0; ++i) {
             const std::vector<std::string> names = midi::OutputDeviceNames();
-            const auto found = std::find(names.begin(), names.end(), "tw-dump:input");
+            const auto found = std::find(names.begin(), names.end(), client + ":input");
             if (found != names.end()) {
                 device = static_cast<int>(found - names.begin());
             } else {
@@ -82,6 +84,7 @@ protected:
     std::filesystem::path dir;
     std::unique_ptr<JackServer> server;
     pid_t dump = -1;
+    std::string client;
     int device = -1;
 };
 

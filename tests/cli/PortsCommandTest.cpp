@@ -53,7 +53,8 @@ TEST_F(PortsCommand, ListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
     }
     const JackServer server(dir.string());
     ASSERT_TRUE(server.Running());
-    const pid_t dump = Spawn({"jack_midi_dump", "tw-ports"}, (dir / "dump.txt").string());
+    const pid_t dump = Spawn({"jack_midi_dump", "tw-ports-" + std::to_string(getpid())},
+                             (dir / "dump.txt").string());
     std::vector<std::string> names;
     for (int i = 0; i < 100 && names.empty(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

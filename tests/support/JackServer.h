@@ -80,8 +80,8 @@ inline void Stop(pid_t pid) {
 // servers in its registry and frees the entry of one that died only when a
 // server of the same name starts again. A lock file beside the temporary
 // files keeps two test processes from taking the same name. Periods of 512 frames at 48 kHz
-// (10.7 ms) and a client timeout of three seconds keep a loaded machine
-// from missing cycles and failing clients.
+// (10.7 ms) and a client timeout of two seconds keep a loaded machine from
+// missing cycles and turning clients away.
 class JackServer {
 public:
     explicit JackServer(const std::string& logDir) {
@@ -93,13 +93,16 @@ public:
                 Unlock();
                 continue;  // another run holds this name
             }
-            pid_ = Spawn({"jackd", "--no-realtime", "--timeout", "3000", "--name", name_, "-d",
+            pid_ = Spawn({"jackd", "--no-realtime", "--timeout", "2000", "--name", name_, "-d",
                           "dummy", "-r", "48000", "-p", "512"},
                          logDir + "/jackd-" + name_ + ".log");
             running_ = WaitUntilServing();
         }
     }
     ~JackServer() {
+        // Clients that just left are dropped by the server's next cycles; a
+        // server stopped before that waits out their timeout first.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
         Stop(pid_);
         Unlock();
         unsetenv("JACK_DEFAULT_SERVER");

@@ -35,8 +35,8 @@ TEST(MidiDevices, WithoutAlsaOrJackThereAreNoDevicesAndNothingIsPrinted) {
     }
 }
 
-// A private JACK server with two jack_midi_dump clients, tw-zeta and
-// tw-alpha, whose inputs are the devices under test.
+// A private JACK server with two jack_midi_dump clients, zeta and alpha,
+// whose inputs are the devices under test.
 class JackPort : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -47,8 +47,9 @@ protected:
         std::filesystem::create_directories(dir);
         server = std::make_unique<test::JackServer>(dir.string());
         ASSERT_TRUE(server->Running()) << "the private JACK server did not start";
-        for (const char* client : {"tw-zeta", "tw-alpha"}) {
-            dumps.push_back(test::Spawn({"jack_midi_dump", client}, (dir / client).string()));
+        for (const char* client : {"zeta", "alpha"}) {
+            dumps.push_back(
+                test::Spawn({"jack_midi_dump", Client(client)}, (dir / client).string()));
         }
         for (int i = 0; i < 100 && OutputDeviceNames().size() < 2; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -62,6 +63,11 @@ protected:
         if (!HasFailure()) {
             std::filesystem::remove_all(dir);
         }
+    }
+
+    // JACK names client sockets by client name alone: names of our own.
+    static std::string Client(const std::string& name) {
+        return "tw-" + name + "-" + std::to_string(getpid());
     }
 
     static int DeviceOf(const std::string& name) {
@@ -90,15 +96,15 @@ protected:
 };
 
 TEST_F(JackPort, JackMidiInputsFollowAlsaPortsInNameOrder) {
-    const int alpha = DeviceOf("tw-alpha:input");
+    const int alpha = DeviceOf(Client("alpha") + ":input");
     ASSERT_GE(alpha, 0);
-    EXPECT_EQ(DeviceOf("tw-zeta:input"), alpha + 1);
+    EXPECT_EQ(DeviceOf(Client("zeta") + ":input"), alpha + 1);
     EXPECT_EQ(OutputDeviceNames(), OutputDeviceNames()) << "the order must be stable";
     EXPECT_EQ(OpenOutput(static_cast<uint32_t>(OutputDeviceNames().size())), nullptr);
 }
 
 TEST_F(JackPort, AnOpenedPortDeliversMessagesAndResetReleasesWhatStillSounds) {
-    const int alpha = DeviceOf("tw-alpha:input");
+    const int alpha = DeviceOf(Client("alpha") + ":input");
     ASSERT_GE(alpha, 0);
     std::unique_ptr<MidiOut> port = OpenOutput(static_cast<uint32_t>(alpha));
     ASSERT_NE(port, nullptr);
@@ -120,8 +126,8 @@ TEST_F(JackPort, AnOpenedPortDeliversMessagesAndResetReleasesWhatStillSounds) {
         expected.push_back({static_cast<uint8_t>(0xB0 | channel), 64, 0});
         expected.push_back({static_cast<uint8_t>(0xB0 | channel), 123, 0});
     }
-    EXPECT_EQ(Received("tw-alpha"), expected);
-    EXPECT_TRUE(Received("tw-zeta").empty());
+    EXPECT_EQ(Received("alpha"), expected);
+    EXPECT_TRUE(Received("zeta").empty());
 }
 
 }  // namespace
