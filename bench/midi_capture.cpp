@@ -47,7 +47,9 @@ int Process(jack_nframes_t frames, void*) {
     return 0;
 }
 
-void Stop(int) { stop = 1; }
+void Stop(int) {
+    stop = 1;
+}
 
 }  // namespace
 
