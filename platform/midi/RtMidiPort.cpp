@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <iostream>
+#include <thread>
 
 #include "platform/midi/ShortMsg.h"
 #include "platform/midi/SystemAudio.h"
@@ -15,6 +17,7 @@ namespace {
 
 constexpr const char* kClientName = "Tunewell";
 constexpr const char* kPortName = "Tunewell Out";
+constexpr long long kJackCloseSlackUs = 20000;
 
 struct Device {
     RtMidi::Api api;
@@ -87,6 +90,7 @@ std::vector<Device> Devices() {
 struct RtMidiPort::Connection {
     std::unique_ptr<RtMidiOut> client;
     bool failed = false;
+    long long jackPeriodUs = 0;  // 0 for an ALSA port
 };
 
 std::vector<std::string> RtMidiPort::DeviceNames() {
@@ -117,7 +121,7 @@ std::unique_ptr<MidiOut> RtMidiPort::Open(uint32_t device) {
         return nullptr;
     }
     if (devices[device].api == RtMidi::UNIX_JACK) {
-        AwaitJackConnection(devices[device].name);
+        connection->jackPeriodUs = AwaitJackConnection(devices[device].name);
     }
     return std::make_unique<RtMidiPort>(std::move(connection));
 }

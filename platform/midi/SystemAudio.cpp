@@ -55,11 +55,11 @@ bool JackServerRunning() {
     return true;
 }
 
-void AwaitJackConnection(const std::string& target) {
+long long AwaitJackConnection(const std::string& target) {
     SilenceSystemAudio();
     jack_client_t* client = jack_client_open(ProbeName().c_str(), JackNoStartServer, nullptr);
     if (client == nullptr) {
-        return;
+        return 0;
     }
     const jack_port_t* port = jack_port_by_name(client, target.c_str());
     for (int i = 0; port != nullptr && i < 100 && jack_port_connected(port) == 0; ++i) {
@@ -68,6 +68,7 @@ void AwaitJackConnection(const std::string& target) {
     const auto periodUs = 1000000LL * jack_get_buffer_size(client) / jack_get_sample_rate(client);
     jack_client_close(client);
     std::this_thread::sleep_for(std::chrono::microseconds(2 * periodUs));
+    return periodUs;
 }
 
 }  // namespace tw::midi

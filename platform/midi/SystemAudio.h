@@ -19,6 +19,7 @@ void SilenceSystemAudio();
 // Waits, a second at most, until the JACK port `target` has a connection and
 // the server has run two periods since, so that the next message sent to it
 // arrives: a new connection takes effect only with the server's next graph.
-void AwaitJackConnection(const std::string& target);
+// Returns the server's period in microseconds, 0 without a server.
+long long AwaitJackConnection(const std::string& target);
 
 }  // namespace tw::midi

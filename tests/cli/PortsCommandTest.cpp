@@ -8,6 +8,7 @@
 #include "playback/Config.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/support/JackServer.h"
+#include "tests/support/MidiDump.h"
 
 namespace tw::test {
 namespace {
@@ -53,7 +54,7 @@ TEST_F(PortsCommand, ListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
     }
     const JackServer server(dir.string());
     ASSERT_TRUE(server.Running());
-    const pid_t dump = Spawn({"jack_midi_dump", "tw-ports-" + std::to_string(getpid())},
+    const pid_t dump = Spawn(MidiDumpCommand("tw-ports-" + std::to_string(getpid()), false),
                              (dir / "dump.txt").string());
     std::vector<std::string> names;
     for (int i = 0; i < 100 && names.empty(); ++i) {

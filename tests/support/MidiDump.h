@@ -1,9 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tw::test {
@@ -31,6 +34,31 @@ inline bool HexByte(const std::string& token, uint8_t& value) {
     }
     value = static_cast<uint8_t>(std::stoul(token, nullptr, 16));
     return true;
+}
+
+// jack_midi_dump as a capture client: line-buffered, so that its file shows
+// what it has printed so far.
+inline std::vector<std::string> MidiDumpCommand(const std::string& client, bool absolute) {
+    std::vector<std::string> command = {"stdbuf", "-oL", "jack_midi_dump"};
+    if (absolute) {
+        command.push_back("-a");
+    }
+    command.push_back(client);
+    return command;
+}
+
+// Waits until a capture file has stopped growing for a second (at most
+// eight seconds): the capture client prints from a queue of its own, which a
+// loaded machine empties late, and stopping it earlier loses the rest.
+inline void WaitUntilQuiet(const std::filesystem::path& file) {
+    std::error_code error;
+    auto size = std::filesystem::file_size(file, error);
+    for (int quiet = 0, waited = 0; quiet < 10 && waited < 80; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const auto now = std::filesystem::file_size(file, error);
+        quiet = now == size ? quiet + 1 : 0;
+        size = now;
+    }
 }
 
 inline std::vector<Captured> ParseMidiDump(const std::string& text) {

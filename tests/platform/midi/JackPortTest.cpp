@@ -49,7 +49,7 @@ protected:
         ASSERT_TRUE(server->Running()) << "the private JACK server did not start";
         for (const char* client : {"zeta", "alpha"}) {
             dumps.push_back(
-                test::Spawn({"jack_midi_dump", Client(client)}, (dir / client).string()));
+                test::Spawn(test::MidiDumpCommand(Client(client), false), (dir / client).string()));
         }
         for (int i = 0; i < 100 && OutputDeviceNames().size() < 2; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -78,7 +78,7 @@ protected:
 
     // What a client received, once all of them have been stopped.
     std::vector<Bytes> Received(const char* client) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        test::WaitUntilQuiet(dir / client);
         for (pid_t& dump : dumps) {
             test::Stop(dump);
             dump = -1;
