@@ -51,16 +51,7 @@ protected:
 
     void AddSongNote(uint32_t track, uint32_t start, uint32_t end, uint8_t pitch,
                      uint8_t channel = 0) {
-        displaydata n{};
-        n.start = start;
-        n.end = end;
-        n.note = pitch;
-        n.line = NoteLine(pitch);
-        n.channel = channel;
-        n.velocity = 100;
-        n.onMsg = PackMsg(0x90 + channel, pitch, 100);
-        n.offMsg = PackMsg(0x80 + channel, pitch, 0);
-        ASSERT_EQ(AddNote(reporter, track, n), kStored);
+        ASSERT_EQ(AddNote(reporter, track, test::MakeNote(start, end, pitch, channel)), kStored);
     }
 
     // Advances the clock by `ms` and runs one timer step.

@@ -27,18 +27,6 @@ Bytes Join(std::initializer_list<Bytes> parts) {
     return all;
 }
 
-displaydata Note(uint32_t start, uint32_t end, uint8_t pitch, uint8_t channel = 0,
-                 uint8_t velocity = 100) {
-    displaydata n{};
-    n.start = start;
-    n.end = end;
-    n.note = pitch;
-    n.line = NoteLine(pitch);
-    n.channel = channel;
-    n.velocity = velocity;
-    return n;
-}
-
 // The data of each track chunk of a written file.
 std::vector<Bytes> Chunks(const Bytes& file) {
     std::vector<Bytes> chunks;
@@ -99,7 +87,7 @@ TEST_F(SmfWriting, EmptySongIsOneTrackWithItsNameAndTheConductorEvents) {
 }
 
 TEST_F(SmfWriting, TracksUpToTheLastWithNotesAreWrittenAndNothingOfLaterOnes) {
-    ASSERT_EQ(AddNote(reporter, 2, Note(0, 96, 60)), kStored);
+    ASSERT_EQ(AddNote(reporter, 2, test::MakeNote(0, 96, 60)), kStored);
     ASSERT_EQ(UpdateEventData(reporter, {0, PackMsg(0xB5, 7, 90), 3}), kStored);
     ASSERT_EQ(UpdatePgmData(reporter, {0, PackMsg(0xC6, 3, 0), 4}), kStored);
     ASSERT_EQ(UpdateLyricData(reporter, lyric{0, "la", 5}), kStored);
@@ -111,9 +99,9 @@ TEST_F(SmfWriting, TracksUpToTheLastWithNotesAreWrittenAndNothingOfLaterOnes) {
 }
 
 TEST_F(SmfWriting, EventsAreInTimeOrderAndEqualTimesKeepTheOrderAdded) {
-    ASSERT_EQ(AddNote(reporter, 0, Note(0, 96, 60, 2, 80)), kStored);
-    ASSERT_EQ(AddNote(reporter, 0, Note(96, 400, 62, 2, 70)), kStored);
-    ASSERT_EQ(AddNote(reporter, 0, Note(100, 200, 64, 2, 0xC8)), kStored);
+    ASSERT_EQ(AddNote(reporter, 0, test::MakeNote(0, 96, 60, 2, 80)), kStored);
+    ASSERT_EQ(AddNote(reporter, 0, test::MakeNote(96, 400, 62, 2, 70)), kStored);
+    ASSERT_EQ(AddNote(reporter, 0, test::MakeNote(100, 200, 64, 2, 0xC8)), kStored);
     ASSERT_EQ(UpdateLyricData(reporter, lyric{0, "", 0}), kStored);
     ASSERT_EQ(UpdateEventData(reporter, {0, PackMsg(0xB0, 10, 64), 0}), kStored);
     ASSERT_EQ(UpdatePgmData(reporter, {0, PackMsg(0xC0, 5, 0), 0}), kStored);
@@ -130,7 +118,7 @@ TEST_F(SmfWriting, EventsAreInTimeOrderAndEqualTimesKeepTheOrderAdded) {
 
 TEST_F(SmfWriting, TrackWithMoreThan14999EventsFailsWithItsCountAndNoOutput) {
     for (uint32_t i = 0; i < 7000; ++i) {
-        ASSERT_EQ(AddNote(reporter, 0, Note(i, i + 1, 60)), kStored);
+        ASSERT_EQ(AddNote(reporter, 0, test::MakeNote(i, i + 1, 60)), kStored);
     }
     for (uint32_t i = 0; i < 996; ++i) {
         ASSERT_EQ(UpdateEventData(reporter, {i, PackMsg(0xB0, 7, 1), 0}), kStored);

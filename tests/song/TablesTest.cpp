@@ -10,18 +10,8 @@
 namespace tw {
 namespace {
 
-displaydata Note(uint32_t start, uint8_t pitch, uint32_t length = 192, uint8_t velocity = 100) {
-    displaydata n{};
-    n.start = start;
-    n.end = start + length;
-    n.note = pitch;
-    n.line = NoteLine(pitch);
-    n.accidental = NoteAccidental(pitch);
-    n.velocity = velocity;
-    n.type = 2;
-    n.onMsg = PackMsg(0x90, pitch, velocity);
-    n.offMsg = PackMsg(0x80, pitch, 0);
-    return n;
+displaydata Note(uint32_t start, uint8_t pitch, uint32_t length = 192) {
+    return test::MakeNote(start, start + length, pitch);
 }
 
 eventdata Controller(uint32_t time, uint8_t channel, uint8_t controller, uint8_t value,

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "song/Pitch.h"
 #include "song/Reporter.h"
 #include "song/Song.h"
 
@@ -26,6 +27,24 @@ public:
     std::vector<Message> messages;
     int songEndChanges = 0;
 };
+
+// A note as the file reader stores it, closed at `end`.
+inline displaydata MakeNote(uint32_t start, uint32_t end, uint8_t pitch, uint8_t channel = 0,
+                            uint8_t velocity = 100) {
+    displaydata n{};
+    n.start = start;
+    n.end = end;
+    n.note = pitch;
+    n.type = 3;
+    n.line = NoteLine(pitch);
+    n.accidental = NoteAccidental(pitch);
+    n.channel = channel;
+    n.velocity = velocity;
+    n.onMsg = PackMsg(0x90 + channel, pitch, velocity);
+    n.offMsg = PackMsg(0x80 + channel, pitch, 0);
+    n.closed = 1;
+    return n;
+}
 
 // Every test starts from freshly allocated, reset tables.
 class SongFixture : public ::testing::Test {
