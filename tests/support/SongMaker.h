@@ -5,10 +5,10 @@
 
 #include "smf/Progress.h"
 #include "smf/SongFile.h"
-#include "song/Pitch.h"
 #include "song/Reporter.h"
 #include "song/Song.h"
 #include "song/Tables.h"
+#include "tests/support/SongFixture.h"
 
 namespace tw::test {
 
@@ -22,17 +22,7 @@ public:
     SongMaker& operator=(const SongMaker&) = delete;
 
     void Note(uint32_t track, uint8_t channel, uint8_t key, uint32_t start, uint32_t end) {
-        displaydata note{};
-        note.start = start;
-        note.end = end;
-        note.note = key;
-        note.line = static_cast<uint8_t>(notelines[key - kLowestNote]);
-        note.channel = channel;
-        note.velocity = 100;
-        note.onMsg = PackMsg(0x90 | channel, key, 100);
-        note.offMsg = PackMsg(0x80 | channel, key, 0);
-        note.closed = 1;
-        ok_ = ok_ && AddNote(reporter_, track, note) == kStored;
+        ok_ = ok_ && AddNote(reporter_, track, MakeNote(start, end, key, channel)) == kStored;
     }
     void Program(uint32_t track, uint8_t channel, uint32_t time, uint8_t program) {
         ok_ = ok_ && UpdatePgmData(reporter_, {time, PackMsg(0xC0 | channel, program, 0), track}) ==
