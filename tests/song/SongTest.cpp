@@ -71,45 +71,19 @@ TEST_F(SongDefaults, ResetKeepsClipboardFileNamesKeySignatureAndVolumeLock) {
     EXPECT_EQ(sd.soloChannel, -1);
 }
 
-TEST_F(SongDefaults, StartupEmptiesTablesLeftFromAnEarlierRun) {
-    dd[3][0].note = 60;
-    lcd[10].time = 5;
-    ASSERT_TRUE(Startup());
-    EXPECT_EQ(dd[3][0].note, 0);
-    EXPECT_EQ(lcd[10].time, 0u);
-    EXPECT_EQ(sd.fileName[0], '\0');
-}
-
-TEST(SongTables, AllocateAboutSixAndAHalfMegabytes) {
-    EXPECT_EQ(TableBytes(), 6543600u);
-}
-
-TEST(PackedMessage, HoldsStatusAndDataBytesLowToHigh) {
-    constexpr uint32_t msg = PackMsg(0x93, 60, 100);
-    static_assert(msg == 0x643C93);
-    EXPECT_EQ(MsgStatus(msg), 0x93);
-    EXPECT_EQ(MsgChannel(msg), 3);
-    EXPECT_EQ(MsgData1(msg), 60);
-    EXPECT_EQ(MsgData2(msg), 100);
-    EXPECT_EQ(PackMsg(0xC5, 12, 0) >> 16, 0u);
-}
-
 TEST(PitchRule, BlackKeysShareTheLineOfTheirSpelledNatural) {
-    EXPECT_EQ(NoteLine(21), 51);
-    EXPECT_EQ(NoteLine(22), 50);  // B flat 0 on B0's line
-    EXPECT_EQ(NoteLine(23), 50);
-    EXPECT_EQ(NoteLine(24), 49);
-    EXPECT_EQ(NoteLine(25), 49);  // C sharp 1 on C1's line
-    EXPECT_EQ(NoteLine(60), 28);
-    EXPECT_EQ(NoteLine(61), 28);
-    EXPECT_EQ(NoteLine(63), 26);
-    EXPECT_EQ(NoteLine(64), 26);
-    EXPECT_EQ(NoteLine(108), 0);
-    EXPECT_EQ(NoteAccidental(22), kFlat);
-    EXPECT_EQ(NoteAccidental(25), kSharp);
-    EXPECT_EQ(NoteAccidental(66), kSharp);
-    EXPECT_EQ(NoteAccidental(68), kFlat);
-    EXPECT_EQ(NoteAccidental(60), kNoAccidental);
+    const struct {
+        uint8_t note;
+        int line;
+        int32_t accidental;
+    } cases[] = {{21, 51, kNoAccidental}, {22, 50, kFlat},  {23, 50, kNoAccidental},
+                 {24, 49, kNoAccidental}, {25, 49, kSharp}, {60, 28, kNoAccidental},
+                 {61, 28, kSharp},        {63, 26, kFlat},  {64, 26, kNoAccidental},
+                 {66, 25, kSharp},        {68, 23, kFlat},  {108, 0, kNoAccidental}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(NoteLine(c.note), c.line) << int{c.note};
+        EXPECT_EQ(NoteAccidental(c.note), c.accidental) << int{c.note};
+    }
 }
 
 TEST(PitchRule, TablesAgreeWithEachOther) {

@@ -178,17 +178,16 @@ TEST_F(TableMaintenance, TablesRefuseAtTheirUsableCapacityWithMessageAndCode) {
     EXPECT_GT(sd.songEnd, songEndBefore);
     EXPECT_LT(sd.songEnd, 1u << 30);
 
+    const char* expected[][2] = {{"Out of Tempo Memory", "twWindow::UpdateTempo"},
+                                 {"Out of Event Memory", "twWindow::UpdateEvents"},
+                                 {"Out of PGM Memory", "twWindow::UpdatePGM"},
+                                 {"Out of Lyric Memory", "twWindow::UpdateLyrics"},
+                                 {"Out of Note Memory", "Test"}};
     ASSERT_EQ(reporter.messages.size(), 5u);
-    EXPECT_EQ(reporter.messages[0].text, "Out of Tempo Memory");
-    EXPECT_EQ(reporter.messages[0].caption, "twWindow::UpdateTempo");
-    EXPECT_EQ(reporter.messages[1].text, "Out of Event Memory");
-    EXPECT_EQ(reporter.messages[1].caption, "twWindow::UpdateEvents");
-    EXPECT_EQ(reporter.messages[2].text, "Out of PGM Memory");
-    EXPECT_EQ(reporter.messages[2].caption, "twWindow::UpdatePGM");
-    EXPECT_EQ(reporter.messages[3].text, "Out of Lyric Memory");
-    EXPECT_EQ(reporter.messages[3].caption, "twWindow::UpdateLyrics");
-    EXPECT_EQ(reporter.messages[4].text, "Out of Note Memory");
-    EXPECT_EQ(reporter.messages[4].caption, "Test");
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(reporter.messages[i].text, expected[i][0]);
+        EXPECT_EQ(reporter.messages[i].caption, expected[i][1]);
+    }
 }
 
 }  // namespace
