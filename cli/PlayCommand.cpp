@@ -19,7 +19,7 @@
 #include "playback/Config.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PortAnswer.h"
-#include "playback/SongEnd.h"
+#include "song/SongEnd.h"
 
 namespace tw::cli {
 namespace {

@@ -10,7 +10,7 @@
 #include "cli/Operand.h"
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/Synth.h"
-#include "playback/SongEnd.h"
+#include "song/SongEnd.h"
 #include "playback/SongRenderer.h"
 #include "song/Song.h"
 

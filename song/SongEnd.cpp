@@ -1,4 +1,4 @@
-#include "playback/SongEnd.h"
+#include "song/SongEnd.h"
 
 #include <algorithm>
 
