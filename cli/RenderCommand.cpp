@@ -10,9 +10,9 @@
 #include "cli/Operand.h"
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/Synth.h"
-#include "song/SongEnd.h"
 #include "playback/SongRenderer.h"
 #include "song/Song.h"
+#include "song/SongEnd.h"
 
 namespace tw::cli {
 namespace {
