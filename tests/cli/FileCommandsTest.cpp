@@ -15,15 +15,13 @@ Bytes SmallSong() {
     const Track conductor = Track()
                                 .Meta(0, 0x03, "Conductor")
                                 .Meta(0, 0x02, "(c) Tunewell")
-                                .Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8})
-                                .Event(0, {0xFF, 0x59, 2, 0xFE, 0})
+                                .Raw({0, 0xFF, 0x58, 4, 3, 2, 24, 8, 0, 0xFF, 0x59, 2, 0xFE, 0})
                                 .End(300);
     const Track piano = Track()
                             .Meta(0, 0x03, "Piano")
                             .Raw({0, 0xC2, 4, 0, 0xB2, 7, 99})
                             .Meta(0, 0x05, "la")
-                            .Event(0, {0x92, 60, 100})
-                            .Event(96, {0x82, 60, 0})
+                            .Raw({0, 0x92, 60, 100, 96, 0x82, 60, 0})
                             .End();
     return test::File(96, {conductor, piano});
 }
@@ -85,22 +83,6 @@ TEST_F(FileCommands, DumpPrintsEveryRecordOnALineOfItsOwn) {
                  "lyric time=0 track=1 text=\"la\""});
 }
 
-TEST_F(FileCommands, LoadFailuresPrintTheirMessagesThenTheLoadCodeAndExit2) {
-    for (const char* command : {"info", "dump"}) {
-        const auto result = Run({command, dir.Write("zero.mid", test::Header(0, 1, 96))});
-        EXPECT_EQ(result.status, 2);
-        EXPECT_EQ(result.err, "Load error = 3\n");
-        EXPECT_EQ(result.out, "");
-    }
-    EXPECT_EQ(Run({"info", dir / "missing.mid"}).err, "Load error = 1\n");
-    Track full;
-    for (uint32_t i = 0; i <= 7000; ++i) {
-        full.Event(1, {0x90, 60, 100});
-    }
-    EXPECT_EQ(Run({"info", dir.Write("full.mid", test::File(96, {full}))}).err,
-              "Test: Out of Note Memory\ntwApper: ntrk = 0 er=100\nLoad error = 100\n");
-}
-
 TEST_F(FileCommands, ResaveWritesAFileThatLoadsIntoTheSameTables) {
     const auto resaved = Run({"resave", song, dir / "out.mid"});
     ASSERT_EQ(resaved.status, 0) << resaved.err;
@@ -109,12 +91,10 @@ TEST_F(FileCommands, ResaveWritesAFileThatLoadsIntoTheSameTables) {
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"out.mid", "song.mid"}));
 }
 
-TEST_F(FileCommands, FailedResaveLeavesOutUntouchedAndNoTemporaryFile) {
+// Message box texts come first as "CAPTION: TEXT"; OUT is never touched.
+TEST_F(FileCommands, FailuresPrintTheirMessagesThenTheirCodeAndLeaveOutUntouched) {
     const std::string out = dir.Write("out.mid", {'o', 'l', 'd'});
-    const auto unloadable = Run({"resave", dir.Write("zero.mid", test::Header(0, 1, 96)), out});
-    EXPECT_EQ(unloadable.status, 2);
-    EXPECT_EQ(unloadable.err, "Load error = 3\n");
-
+    const std::string zero = dir.Write("zero.mid", test::Header(0, 1, 96));
     Track crowded;  // loads, but holds more events than a track can be written with
     for (uint32_t i = 0; i < 7000; ++i) {
         crowded.Event(1, {0x90, 60, 100}).Event(0, {0x80, 60, 0});
@@ -123,18 +103,33 @@ TEST_F(FileCommands, FailedResaveLeavesOutUntouchedAndNoTemporaryFile) {
         crowded.Event(1, {0xB0, 7, 100});
     }
     const std::string big = dir.Write("big.mid", test::File(96, {crowded}));
-    const auto unsaveable = Run({"resave", big, out});
-    EXPECT_EQ(unsaveable.status, 3);
-    EXPECT_EQ(unsaveable.err, "Create Track: evtot=14999\nSave error = 2\n");
-    EXPECT_EQ(test::ReadFile(out), (Bytes{'o', 'l', 'd'}));
-
-    for (const std::string& target : {dir / "none/out.mid", dir / std::string(300, 'n')}) {
-        const auto result = Run({"resave", song, target});
-        EXPECT_EQ(result.status, 3);
-        EXPECT_EQ(result.err, "Save error = 1\n");
+    crowded.Event(1, {0x90, 60, 100});  // one note more than a track holds
+    const std::string full = dir.Write("full.mid", test::File(96, {crowded}));
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        const char* err;
+    } cases[] = {
+        {{"info", zero}, 2, "Load error = 3\n"},
+        {{"dump", zero}, 2, "Load error = 3\n"},
+        {{"info", dir / "missing.mid"}, 2, "Load error = 1\n"},
+        {{"dump", full},
+         2,
+         "Test: Out of Note Memory\ntwApper: ntrk = 0 er=100\nLoad error = 100\n"},
+        {{"resave", zero, out}, 2, "Load error = 3\n"},
+        {{"resave", big, out}, 3, "Create Track: evtot=14999\nSave error = 2\n"},
+        {{"resave", song, dir / "none/out.mid"}, 3, "Save error = 1\n"},
+        {{"resave", song, dir / std::string(300, 'n')}, 3, "Save error = 1\n"},
+    };
+    for (const auto& [arguments, status, err] : cases) {
+        const auto result = Run(arguments);
+        EXPECT_EQ(result.status, status) << arguments[0] << " " << arguments.back();
+        EXPECT_EQ(result.err, err);
+        EXPECT_EQ(result.out, "");
     }
+    EXPECT_EQ(test::ReadFile(out), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(dir.Names(),
-              (std::vector<std::string>{"big.mid", "out.mid", "song.mid", "zero.mid"}));
+              (std::vector<std::string>{"big.mid", "full.mid", "out.mid", "song.mid", "zero.mid"}));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "smf/SmfFiles.h"
-#include "smf/SmfReader.h"
-#include "smf/SmfWriter.h"
-#include "support/SongFixture.h"
 
 namespace tw {
 namespace {
@@ -17,50 +17,57 @@ Bytes RichSong() {
     const Track conductor = Track()
                                 .Meta(0, 0x03, "Conductor")
                                 .Meta(0, 0x02, "(c) 2026 Tunewell")
-                                .Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8})
-                                .Event(0, {0xFF, 0x59, 2, 0xFE, 1})
+                                .Raw({0, 0xFF, 0x58, 4, 3, 2, 24, 8, 0, 0xFF, 0x59, 2, 0xFE, 1})
                                 .Event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})
                                 .Event(384, {0xFF, 0x51, 3, 0x09, 0x27, 0xC0})
                                 .End(384);
     const Track melody = Track()
                              .Meta(0, 0x03, "Melody")
-                             .Event(0, {0xC1, 40})
-                             .Raw({0, 0xB1, 7, 100, 0, 10, 20, 0, 91, 30, 0, 93, 40})
+                             .Raw({0, 0xC1, 40, 0, 0xB1, 7, 100, 0, 10, 20, 0, 91, 30, 0, 93, 40})
                              .Meta(0, 0x05, "Hel")
-                             .Event(0, {0x91, 60, 90})
-                             .Event(0, {0x91, 64, 91})
+                             .Raw({0, 0x91, 60, 90, 0, 0x91, 64, 91})
                              .Meta(96, 0x01, "lo")
-                             .Event(96, {0x81, 60, 0})
-                             .Event(96, {0x91, 67, 92})
-                             .Event(0, {0x91, 64, 0})
-                             .Event(192, {0xC1, 41})
-                             .Event(48, {0x81, 67, 0})
+                             .Raw({96, 0x81, 60, 0, 96, 0x91, 67, 92, 0, 0x91, 64, 0})
+                             .Raw({0x81, 0x40, 0xC1, 41, 48, 0x81, 67, 0})
                              .End();
     const Track bass = Track()
-                           .Event(0, {0xC2, 33})
-                           .Event(0, {0x92, 36, 70})
-                           .Raw({0, 43, 71, 100, 36, 0, 0, 43, 0})
+                           .Raw({0, 0xC2, 33, 0, 0x92, 36, 70, 0, 43, 71, 100, 36, 0, 0, 43, 0})
                            .Meta(0, 0x05, "")
-                           .Event(500, {0x92, 36, 72})
-                           .Event(168, {0x82, 36, 0})
+                           .Raw({0x83, 0x74, 0x92, 36, 72, 0x81, 0x28, 0x82, 36, 0})
                            .End();
     return test::File(96, {conductor, melody, bass});
 }
 
-class SmfRoundTrip : public test::SongFixture {
-protected:
-    int Load(const Bytes& file) {
-        SetDefaults();
-        return LoadBytes(file, reporter, progress);
+// Busy tracks of the kinds that stress note pairing and event ordering:
+// chords with two notes on one staff line, repeated pitches that overlap,
+// note-offs of both forms and on other channels, times that wrap past 2^32,
+// and controllers, programs and lyrics among the notes.
+Bytes RandomSong(std::mt19937& random) {
+    const auto pick = [&](int low, int high) {
+        return static_cast<uint8_t>(std::uniform_int_distribution<int>(low, high)(random));
+    };
+    const int tracks = pick(1, 6);
+    Bytes file = test::Header(1, static_cast<uint16_t>(tracks), 96);
+    for (int t = 0; t < tracks; ++t) {
+        Track track;
+        for (int i = pick(0, 200) * 2; i > 0; --i) {
+            const uint32_t delta = pick(0, 50) == 0 ? 0x7FFFFFFFu : pick(0, 3) * 24u;
+            const uint8_t channel = pick(0, 2);
+            const uint8_t pitch = pick(58, 66);
+            const Bytes kinds[] = {{uint8_t(0x80 | channel), pitch, 0},
+                                   {uint8_t(0x90 | channel), pitch, pick(0, 1)},
+                                   {uint8_t(0xB0 | channel), 7, pick(0, 127)},
+                                   {uint8_t(0xC0 | channel), pick(0, 127)},
+                                   {0xFF, 0x05, 2, 'l', 'a'},
+                                   {uint8_t(0x90 | channel), pitch, pick(2, 127)}};
+            track.Event(delta, kinds[std::min<int>(pick(0, 9), 5)]);
+        }
+        test::Append(file, test::Chunk(track.End()));
     }
-    Bytes Save() {
-        Bytes out;
-        EXPECT_EQ(SaveBytes(out, reporter, progress), kSaveOk);
-        return out;
-    }
+    return file;
+}
 
-    test::RecordingProgress progress;
-};
+class SmfRoundTrip : public test::SmfFixture {};
 
 TEST_F(SmfRoundTrip, EveryKeptKindOfEventComesBackAndASecondSaveIsIdentical) {
     ASSERT_EQ(Load(RichSong()), kLoadOk);
@@ -74,8 +81,7 @@ TEST_F(SmfRoundTrip, EveryKeptKindOfEventComesBackAndASecondSaveIsIdentical) {
 
 TEST_F(SmfRoundTrip, DroppedEventsAreNotWrittenAndSignaturesMoveToTheStartOfTrack0) {
     const Track late = Track()
-                           .Event(0, {0x90, 60, 100})
-                           .Event(0, {0x90, 62, 1})  // a note-off, not a note
+                           .Raw({0, 0x90, 60, 100, 0, 0x90, 62, 1})  // the second is a note-off
                            .Raw({0, 0xE0, 0, 64, 0, 0xB0, 64, 127, 0, 0xF0, 1, 0xF7})
                            .Meta(0, 0x06, "marker")
                            .Event(100, {0xFF, 0x58, 4, 2, 1, 24, 8})
@@ -90,6 +96,22 @@ TEST_F(SmfRoundTrip, DroppedEventsAreNotWrittenAndSignaturesMoveToTheStartOfTrac
     EXPECT_EQ(Bytes(saved.end() - 13, saved.end()), notes);
     ASSERT_EQ(Load(saved), kLoadOk);
     EXPECT_EQ(sd.tsDenominator, 8u);  // 2/2 comes back as 2/8
+}
+
+// The indexed note pairing and sorted track building must give exactly the
+// tables, codes and bytes of the plain scans.
+TEST_F(SmfRoundTrip, IndexedScansLoadAndSaveExactlyAsThePlainScans) {
+    std::mt19937 random(20261206);
+    for (int song = 0; song < 150; ++song) {
+        SCOPED_TRACE(song);
+        const Bytes file = RandomSong(random);
+        const int plainCode = Load(file, ScanMode::Plain);
+        const Bytes plain = test::Snapshot();
+        const Bytes plainSaved = Save(kSaveOk, ScanMode::Plain);
+        ASSERT_EQ(Load(file, ScanMode::Indexed), plainCode);
+        ASSERT_EQ(test::Snapshot(), plain);
+        ASSERT_EQ(Save(kSaveOk, ScanMode::Indexed), plainSaved);
+    }
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
-// Small Standard MIDI Files made byte by byte in the tests, a record of the
-// progress gauge, a copy of the song tables for comparing two loads, and a
-// private temporary directory for the tests that touch the disk.
+// Small Standard MIDI Files made byte by byte in the tests, a fixture that
+// loads and saves them in memory, a copy of the song tables for comparing two
+// loads, and a private temporary directory for the tests that touch the disk.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,11 @@
 #include <vector>
 
 #include "smf/Progress.h"
+#include "smf/SmfReader.h"
+#include "smf/SmfWriter.h"
 #include "song/Song.h"
+#include "song/Tables.h"
+#include "support/SongFixture.h"
 
 namespace tw::test {
 
@@ -36,13 +40,12 @@ inline Bytes VarLen(uint32_t value) {
 
 // The events of one track chunk.
 struct Track {
-    Track& Event(uint32_t delta, Bytes bytes) {
+    Track& Event(uint32_t delta, const Bytes& bytes) {
         Append(data, VarLen(delta));
         return Raw(bytes);
     }
     Track& Meta(uint32_t delta, uint8_t type, const std::string& text) {
-        Append(data, VarLen(delta));
-        Raw({0xFF, type});
+        Event(delta, {0xFF, type});
         Append(data, VarLen(static_cast<uint32_t>(text.size())));
         return Raw(Bytes(text.begin(), text.end()));
     }
@@ -55,7 +58,7 @@ struct Track {
     Bytes data;
 };
 
-// A number of `size` bytes, high byte first.
+// The number as `size` bytes, high byte first.
 inline Bytes BigEndian(uint32_t value, int size) {
     Bytes bytes;
     for (int shift = 8 * (size - 1); shift >= 0; shift -= 8) {
@@ -99,6 +102,40 @@ struct RecordingProgress : Progress {
     int closed = 0;
 };
 
+// Loads and saves songs in memory, starting from the key of a fresh program
+// (the key signature outlives a reset).
+class SmfFixture : public SongFixture {
+protected:
+    void SetUp() override {
+        SongFixture::SetUp();
+        sd.keySharps = 0;
+        sd.keyMinor = 0;
+    }
+    int Load(const Bytes& file, ScanMode mode = ScanMode::Indexed) {
+        SetDefaults();
+        return LoadBytes(file, reporter, progress, mode);
+    }
+    Bytes Save(int expected = kSaveOk, ScanMode mode = ScanMode::Indexed) {
+        Bytes out;
+        EXPECT_EQ(SaveBytes(out, reporter, progress, mode), expected);
+        return out;
+    }
+    // Fills track 0 with 7000 notes (14 000 events) and the given number of
+    // controllers; with the 3 conductor events a track holds at most 14 999.
+    [[nodiscard]] bool Crowd(uint32_t controllers) {
+        bool stored = true;
+        for (uint32_t i = 0; i < kNotesPerTrack; ++i) {
+            stored = stored && AddNote(reporter, 0, MakeNote(i, i + 1, 60)) == kStored;
+        }
+        for (uint32_t i = 0; i < controllers; ++i) {
+            stored = stored && UpdateEventData(reporter, {i, PackMsg(0xB0, 7, 1), 0}) == kStored;
+        }
+        return stored;
+    }
+
+    RecordingProgress progress;
+};
+
 // Every table in use and the song fields a load sets, as bytes.
 inline Bytes Snapshot() {
     Bytes s;
@@ -123,6 +160,11 @@ inline Bytes Snapshot() {
     add(&sd.keySharps, 1);
     add(&sd.keyMinor, 1);
     return s;
+}
+
+inline Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A fresh directory under the system's temporary directory, removed with
@@ -151,7 +193,6 @@ public:
         std::sort(names.begin(), names.end());
         return names;
     }
-
     std::string Write(const std::string& name, const Bytes& bytes) const {
         std::ofstream(*this / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
@@ -162,10 +203,5 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-inline Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 }  // namespace tw::test

@@ -5,9 +5,6 @@
 #include <cstring>
 
 #include "smf/SmfFiles.h"
-#include "song/Pitch.h"
-#include "song/Tables.h"
-#include "support/SongFixture.h"
 
 namespace tw {
 namespace {
@@ -30,30 +27,14 @@ Bytes Join(std::initializer_list<Bytes> parts) {
 // The data of each track chunk of a written file.
 std::vector<Bytes> Chunks(const Bytes& file) {
     std::vector<Bytes> chunks;
-    for (std::size_t at = 14; at + 8 <= file.size();) {
-        const std::size_t length = (std::size_t{file[at + 6]} << 8) | file[at + 7];
-        chunks.emplace_back(file.begin() + static_cast<long>(at + 8),
-                            file.begin() + static_cast<long>(at + 8 + length));
-        at += 8 + length;
+    for (std::size_t at = 14; at + 8 <= file.size(); at += 8 + chunks.back().size()) {
+        const auto data = file.begin() + static_cast<long>(at + 8);
+        chunks.emplace_back(data, data + ((file[at + 6] << 8) | file[at + 7]));
     }
     return chunks;
 }
 
-class SmfWriting : public test::SongFixture {
-protected:
-    void SetUp() override {
-        test::SongFixture::SetUp();
-        sd.keySharps = 0;  // outlives a reset: start from that of a fresh program
-        sd.keyMinor = 0;
-    }
-    Bytes Save(int expected = kSaveOk) {
-        Bytes out;
-        EXPECT_EQ(SaveBytes(out, reporter, progress), expected);
-        return out;
-    }
-
-    test::RecordingProgress progress;
-};
+using SmfWriting = test::SmfFixture;
 
 TEST(WriteVarLen, WritesAsManySevenBitGroupsAsTheValueNeeds) {
     const std::pair<uint32_t, Bytes> cases[] = {{0, {0}},
@@ -117,13 +98,8 @@ TEST_F(SmfWriting, EventsAreInTimeOrderAndEqualTimesKeepTheOrderAdded) {
 }
 
 TEST_F(SmfWriting, TrackWithMoreThan14999EventsFailsWithItsCountAndNoOutput) {
-    for (uint32_t i = 0; i < 7000; ++i) {
-        ASSERT_EQ(AddNote(reporter, 0, test::MakeNote(i, i + 1, 60)), kStored);
-    }
-    for (uint32_t i = 0; i < 996; ++i) {
-        ASSERT_EQ(UpdateEventData(reporter, {i, PackMsg(0xB0, 7, 1), 0}), kStored);
-    }
-    EXPECT_FALSE(Save().empty());  // 3 conductor events + 996 + 14000 = 14999
+    ASSERT_TRUE(Crowd(996));
+    EXPECT_FALSE(Save().empty());
     ASSERT_EQ(UpdateEventData(reporter, {5000, PackMsg(0xB0, 7, 1), 0}), kStored);
     EXPECT_TRUE(Save(kSaveTrackFailed).empty());
     ASSERT_EQ(reporter.messages.size(), 1u);

@@ -7,9 +7,6 @@
 #include <filesystem>
 
 #include "smf/SmfFiles.h"
-#include "smf/SmfWriter.h"
-#include "song/Tables.h"
-#include "support/SongFixture.h"
 
 namespace tw {
 namespace {
@@ -22,7 +19,7 @@ Bytes WaltzSong() {
         96, {Track().Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8}).Event(0, {0x90, 60, 100}).End(96)});
 }
 
-class SongFiles : public test::SongFixture {
+class SongFiles : public test::SmfFixture {
 protected:
     int Open(const std::string& path) { return OpenSongFile(path.c_str(), reporter, progress); }
     int SaveTo(const std::string& path) {
@@ -30,7 +27,6 @@ protected:
         return SaveFile(reporter, progress);
     }
 
-    test::RecordingProgress progress;
     test::TempDir dir;
 };
 
@@ -60,9 +56,7 @@ TEST_F(SongFiles, SaveReplacesTheFileWholeKeepingItsPermissionsAndNoTemporaryFil
     const std::string path = dir.Write("song.mid", Bytes(5000, 0xAA));
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     ASSERT_EQ(SaveTo(path), kSaveOk);
-    Bytes expected;
-    ASSERT_EQ(SaveBytes(expected, reporter, progress), kSaveOk);
-    EXPECT_EQ(test::ReadFile(path), expected);
+    EXPECT_EQ(test::ReadFile(path), Save());
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -71,15 +65,7 @@ TEST_F(SongFiles, SaveReplacesTheFileWholeKeepingItsPermissionsAndNoTemporaryFil
 
 TEST_F(SongFiles, FailedSaveLeavesTheEarlierFileExactlyAsItWas) {
     const std::string path = dir.Write("song.mid", WaltzSong());
-    for (uint32_t i = 0; i < kNotesPerTrack; ++i) {  // 14 000 events and 998 lyrics: too many
-        displaydata note{};
-        note.start = i;
-        note.note = 60;
-        ASSERT_EQ(AddNote(reporter, 0, note), kStored);
-    }
-    for (uint32_t i = 0; i < 998; ++i) {
-        ASSERT_EQ(UpdateLyricData(reporter, lyric{i, "x", 0}), kStored);
-    }
+    ASSERT_TRUE(Crowd(997));
     EXPECT_EQ(SaveTo(path), kSaveTrackFailed);
     EXPECT_EQ(test::ReadFile(path), WaltzSong());
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"song.mid"});
