@@ -11,21 +11,6 @@ namespace {
 using test::Bytes;
 using test::Track;
 
-Bytes SmallSong() {
-    const Track conductor = Track()
-                                .Meta(0, 0x03, "Conductor")
-                                .Meta(0, 0x02, "(c) Tunewell")
-                                .Raw({0, 0xFF, 0x58, 4, 3, 2, 24, 8, 0, 0xFF, 0x59, 2, 0xFE, 0})
-                                .End(300);
-    const Track piano = Track()
-                            .Meta(0, 0x03, "Piano")
-                            .Raw({0, 0xC2, 4, 0, 0xB2, 7, 99})
-                            .Meta(0, 0x05, "la")
-                            .Raw({0, 0x92, 60, 100, 96, 0x82, 60, 0})
-                            .End();
-    return test::File(96, {conductor, piano});
-}
-
 class FileCommands : public ::testing::Test {
 protected:
     test::CliResult Run(const std::vector<std::string>& arguments) {
@@ -39,7 +24,7 @@ protected:
     }
 
     test::TempDir dir;
-    const std::string song = dir.Write("song.mid", SmallSong());
+    const std::string song = dir.Write("song.mid", test::RichSong());
 };
 
 TEST_F(FileCommands, HelpGoesToStandardOutputAndUsageErrorsExit64) {
@@ -60,27 +45,27 @@ TEST_F(FileCommands, InfoSummarisesTheSongAsFileOpenLoadsIt) {
     ASSERT_EQ(result.status, 0) << result.err;
     ExpectLines(result.out,
                 {"Division:          96 ticks per quarter note", "Time signature:    3/4",
-                 "Key signature:     2 flats, major", "Bar length:        288 ticks",
-                 "Bars per page:     3", "Song length:       0002:0000 (bar:tick, 576 ticks)",
-                 "Tempo changes:     1", "Controller events: 1", "Program changes:   1",
-                 "Lyrics:            1", "Copyright:         \"(c) Tunewell\""});
-    EXPECT_NE(result.out.find("  2      \"Piano\"      "), std::string::npos);
-    EXPECT_EQ(result.out.find("\"Track 3\""), std::string::npos);  // nothing in it
+                 "Key signature:     2 flats, minor", "Bar length:        288 ticks",
+                 "Bars per page:     3", "Song length:       0004:0024 (bar:tick, 1176 ticks)",
+                 "Tempo changes:     2", "Controller events: 4", "Program changes:   3",
+                 "Lyrics:            3", "Copyright:         \"(c) 2026 Tunewell\""});
+    EXPECT_NE(result.out.find("  3      \"Track 3\"      "), std::string::npos);
+    EXPECT_EQ(result.out.find("\"Track 4\""), std::string::npos);  // nothing in it
 }
 
 TEST_F(FileCommands, DumpPrintsEveryRecordOnALineOfItsOwn) {
     const auto result = Run({"dump", song});
     ASSERT_EQ(result.status, 0) << result.err;
     ExpectLines(result.out,
-                {"song division=96 barTicks=288 staffBars=3 songEnd=576 tsNumerator=3 "
-                 "tsDenominator=4 tsClocks=24 ts32nds=8 keySharps=-2 keyMinor=0",
-                 "track 1 channel=2 notes=1 lyrics=1 name=\"Piano\"",
-                 "note track=1 start=0 end=96 note=60 type=2 dotted=0 line=28 channel=2 "
-                 "velocity=100 accidental=-1 onMsg=0x643C92 offMsg=0x003C82 closed=1",
-                 "tempo time=0 tempo=2",
-                 "controller time=0 track=1 msg=0x6307B2 channel=2 number=7 value=99",
-                 "program time=0 track=1 msg=0x0004C2 channel=2 program=4",
-                 "lyric time=0 track=1 text=\"la\""});
+                {"song division=96 barTicks=288 staffBars=3 songEnd=1176 tsNumerator=3 "
+                 "tsDenominator=4 tsClocks=24 ts32nds=8 keySharps=-2 keyMinor=1",
+                 "track 1 channel=1 notes=3 lyrics=2 name=\"Melody\"",
+                 "note track=2 start=600 end=768 note=36 type=2 dotted=1 line=42 channel=2 "
+                 "velocity=72 accidental=-1 onMsg=0x482492 offMsg=0x002482 closed=1",
+                 "tempo time=384 tempo=1.66666663",
+                 "controller time=0 track=1 msg=0x285DB1 channel=1 number=93 value=40",
+                 "program time=480 track=1 msg=0x0029C1 channel=1 program=41",
+                 "lyric time=100 track=2 text=\"\""});
 }
 
 TEST_F(FileCommands, ResaveWritesAFileThatLoadsIntoTheSameTables) {

@@ -12,18 +12,6 @@ namespace {
 using test::Bytes;
 using test::Track;
 
-Bytes ValidSong() {
-    const Track first =
-        Track()
-            .Meta(0, 0x03, "Lead")
-            .Raw({0, 0xFF, 0x51, 3, 0x07, 0xA1, 0x20, 0, 0xFF, 0x58, 4, 4, 2, 24, 8})
-            .Raw({0, 0xC0, 5, 0, 0x90, 60, 100, 48, 64, 90})
-            .Meta(0, 0x05, "word")
-            .Raw({48, 0x80, 60, 0, 0, 0xF0, 2, 1, 0xF7})
-            .End();
-    return test::File(96, {first, Track().Event(0, {0xB1, 7, 100}).Event(0, {0x91, 40, 80}).End()});
-}
-
 // The code of a valid file cut after n bytes: missing header bytes read as
 // 0, a cut chunk tag gives 4, and a track cut anywhere else just ends.
 int CodeOfPrefix(const Bytes& file, std::size_t n) {
@@ -50,7 +38,7 @@ Track Repeated(const Bytes& start, uint8_t byte, int count) {
 class BadInput : public test::SmfFixture {};
 
 TEST_F(BadInput, ValidFileCutAtEveryByteLoadsOrIsRefusedWithItsCode) {
-    const Bytes file = ValidSong();
+    const Bytes file = test::RichSong();
     for (std::size_t n = 0; n <= file.size(); ++n) {
         ASSERT_EQ(Load(Bytes(file.begin(), file.begin() + static_cast<long>(n))),
                   CodeOfPrefix(file, n))

@@ -11,33 +11,6 @@ namespace {
 using test::Bytes;
 using test::Track;
 
-// Every kind of event the reader keeps, each track on one channel and
-// ending at its last event, so that the tables come back whole.
-Bytes RichSong() {
-    const Track conductor = Track()
-                                .Meta(0, 0x03, "Conductor")
-                                .Meta(0, 0x02, "(c) 2026 Tunewell")
-                                .Raw({0, 0xFF, 0x58, 4, 3, 2, 24, 8, 0, 0xFF, 0x59, 2, 0xFE, 1})
-                                .Event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})
-                                .Event(384, {0xFF, 0x51, 3, 0x09, 0x27, 0xC0})
-                                .End(384);
-    const Track melody = Track()
-                             .Meta(0, 0x03, "Melody")
-                             .Raw({0, 0xC1, 40, 0, 0xB1, 7, 100, 0, 10, 20, 0, 91, 30, 0, 93, 40})
-                             .Meta(0, 0x05, "Hel")
-                             .Raw({0, 0x91, 60, 90, 0, 0x91, 64, 91})
-                             .Meta(96, 0x01, "lo")
-                             .Raw({96, 0x81, 60, 0, 96, 0x91, 67, 92, 0, 0x91, 64, 0})
-                             .Raw({0x81, 0x40, 0xC1, 41, 48, 0x81, 67, 0})
-                             .End();
-    const Track bass = Track()
-                           .Raw({0, 0xC2, 33, 0, 0x92, 36, 70, 0, 43, 71, 100, 36, 0, 0, 43, 0})
-                           .Meta(0, 0x05, "")
-                           .Raw({0x83, 0x74, 0x92, 36, 72, 0x81, 0x28, 0x82, 36, 0})
-                           .End();
-    return test::File(96, {conductor, melody, bass});
-}
-
 // Busy tracks of the kinds that stress note pairing and event ordering:
 // chords with two notes on one staff line, repeated pitches that overlap,
 // note-offs of both forms and on other channels, times that wrap past 2^32,
@@ -70,7 +43,7 @@ Bytes RandomSong(std::mt19937& random) {
 class SmfRoundTrip : public test::SmfFixture {};
 
 TEST_F(SmfRoundTrip, EveryKeptKindOfEventComesBackAndASecondSaveIsIdentical) {
-    ASSERT_EQ(Load(RichSong()), kLoadOk);
+    ASSERT_EQ(Load(test::RichSong()), kLoadOk);
     ASSERT_EQ(sd.eventTotal + sd.pgmTotal + sd.lyricTotal + sd.tempoTotal, 4u + 3 + 3 + 2);
     const Bytes before = test::Snapshot();
     const Bytes saved = Save();

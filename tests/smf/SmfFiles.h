@@ -58,28 +58,31 @@ struct Track {
     Bytes data;
 };
 
-// The number as `size` bytes, high byte first.
-inline Bytes BigEndian(uint32_t value, int size) {
-    Bytes bytes;
-    for (int shift = 8 * (size - 1); shift >= 0; shift -= 8) {
-        bytes.push_back(static_cast<uint8_t>(value >> shift));
-    }
-    return bytes;
-}
-
-inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint32_t length = 6) {
-    Bytes bytes{'M', 'T', 'h', 'd'};
-    for (const Bytes& part : {BigEndian(length, 4), BigEndian(format, 2), BigEndian(tracks, 2),
-                              BigEndian(division, 2)}) {
-        Append(bytes, part);
-    }
-    return bytes;
+// A header whose length field is `length` (6 unless given).
+inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint8_t length = 6) {
+    return {'M',
+            'T',
+            'h',
+            'd',
+            0,
+            0,
+            0,
+            length,
+            0,
+            static_cast<uint8_t>(format),
+            static_cast<uint8_t>(tracks >> 8),
+            static_cast<uint8_t>(tracks),
+            static_cast<uint8_t>(division >> 8),
+            static_cast<uint8_t>(division)};
 }
 
 // A track chunk with its real length, or the one given.
 inline Bytes Chunk(const Track& track, int64_t declared = -1) {
+    const auto length = static_cast<uint32_t>(declared < 0 ? track.data.size() : declared);
     Bytes bytes{'M', 'T', 'r', 'k'};
-    Append(bytes, BigEndian(static_cast<uint32_t>(declared < 0 ? track.data.size() : declared), 4));
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        bytes.push_back(static_cast<uint8_t>(length >> shift));
+    }
     Append(bytes, track.data);
     return bytes;
 }
@@ -90,6 +93,34 @@ inline Bytes File(uint16_t division, const std::vector<Track>& tracks) {
         Append(bytes, Chunk(track));
     }
     return bytes;
+}
+
+// Every kind of event the reader keeps, and a system exclusive event that it
+// drops; each track is on one channel and ends at its last event, so that the
+// tables come back whole when saved and loaded again.
+inline Bytes RichSong() {
+    const Track conductor = Track()
+                                .Meta(0, 0x03, "Conductor")
+                                .Meta(0, 0x02, "(c) 2026 Tunewell")
+                                .Raw({0, 0xFF, 0x58, 4, 3, 2, 24, 8, 0, 0xFF, 0x59, 2, 0xFE, 1})
+                                .Event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})
+                                .Event(384, {0xFF, 0x51, 3, 0x09, 0x27, 0xC0})
+                                .End(384);
+    const Track melody = Track()
+                             .Meta(0, 0x03, "Melody")
+                             .Raw({0, 0xC1, 40, 0, 0xB1, 7, 100, 0, 10, 20, 0, 91, 30, 0, 93, 40})
+                             .Meta(0, 0x05, "Hel")
+                             .Raw({0, 0x91, 60, 90, 0, 0x91, 64, 91})
+                             .Meta(96, 0x01, "lo")
+                             .Raw({96, 0x81, 60, 0, 96, 0x91, 67, 92, 0, 0x91, 64, 0})
+                             .Raw({0x81, 0x40, 0xC1, 41, 48, 0x81, 67, 0, 0, 0xF0, 2, 1, 0xF7})
+                             .End();
+    const Track bass = Track()
+                           .Raw({0, 0xC2, 33, 0, 0x92, 36, 70, 0, 43, 71, 100, 36, 0, 0, 43, 0})
+                           .Meta(0, 0x05, "")
+                           .Raw({0x83, 0x74, 0x92, 36, 72, 0x81, 0x28, 0x82, 36, 0})
+                           .End();
+    return File(96, {conductor, melody, bass});
 }
 
 struct RecordingProgress : Progress {
