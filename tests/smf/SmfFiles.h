@@ -60,20 +60,11 @@ struct Track {
 
 // A header whose length field is `length` (6 unless given).
 inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint8_t length = 6) {
-    return {'M',
-            'T',
-            'h',
-            'd',
-            0,
-            0,
-            0,
-            length,
-            0,
-            static_cast<uint8_t>(format),
-            static_cast<uint8_t>(tracks >> 8),
-            static_cast<uint8_t>(tracks),
-            static_cast<uint8_t>(division >> 8),
-            static_cast<uint8_t>(division)};
+    Bytes bytes{'M', 'T', 'h', 'd', 0, 0, 0, length};
+    for (const uint16_t field : {format, tracks, division}) {
+        Append(bytes, {static_cast<uint8_t>(field >> 8), static_cast<uint8_t>(field)});
+    }
+    return bytes;
 }
 
 // A track chunk with its real length, or the one given.

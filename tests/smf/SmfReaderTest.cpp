@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "smf/SmfFiles.h"
 
 namespace tw {
@@ -92,16 +94,10 @@ TEST_F(SmfReading, NoteOnIsStoredAtOnceLastingSixQuartersUntilItsNoteOff) {
     LoadTrack(Track().Event(10, {0x92, 61, 90}).Event(0, {0x92, 20, 90}).Event(0, {0x92, 109, 90}));
     ASSERT_EQ(sd.noteCount[0], 1u);  // notes outside A0..C8 are dropped
     const displaydata& n = dd[0][0];
-    EXPECT_EQ(n.start, 10u);
-    EXPECT_EQ(n.end, 10u + 6 * 192);
-    EXPECT_EQ(sd.songEnd, 10u + 6 * 192);
-    EXPECT_EQ(n.type, 3);
-    EXPECT_EQ(n.line, 28);
-    EXPECT_EQ(n.accidental, kSharp);
-    EXPECT_EQ(n.channel, 2);
-    EXPECT_EQ(n.onMsg, PackMsg(0x92, 61, 90));
-    EXPECT_EQ(n.offMsg, PackMsg(0x82, 61, 0));
-    EXPECT_EQ(n.closed, 0);
+    EXPECT_EQ(std::tie(n.start, n.end, sd.songEnd), std::tuple(10u, 10u + 6 * 192, 10u + 6 * 192));
+    EXPECT_EQ(std::tie(n.type, n.line, n.accidental, n.channel, n.closed),
+              std::tuple(3, 28, kSharp, 2, 0));
+    EXPECT_EQ(std::tie(n.onMsg, n.offMsg), std::tuple(PackMsg(0x92, 61, 90), PackMsg(0x82, 61, 0)));
 }
 
 TEST_F(SmfReading, NoteOffsCloseTheOldestOpenNoteOfTheirPitchOnAnyChannel) {
@@ -160,12 +156,9 @@ TEST_F(SmfReading, TempoAndSignaturesAreReadWithTheirStandardLengths) {
     EXPECT_EQ(td[0].tempo, 2.0f);
     EXPECT_EQ(td[1].time, 96u);
     EXPECT_NEAR(td[1].tempo, 1.6667f, 0.0001f);
-    EXPECT_EQ(sd.tsNumerator, 6u);
-    EXPECT_EQ(sd.tsDenominator, 8u);
-    EXPECT_EQ(sd.tsClocks, 12u);
-    EXPECT_EQ(sd.ts32nds, 4u);
-    EXPECT_EQ(sd.keySharps, -3);
-    EXPECT_EQ(sd.keyMinor, 1);
+    EXPECT_EQ(std::tie(sd.tsNumerator, sd.tsDenominator, sd.tsClocks, sd.ts32nds),
+              std::tuple(6u, 8u, 12u, 4u));
+    EXPECT_EQ(std::tie(sd.keySharps, sd.keyMinor), std::tuple(-3, 1));
     LoadTrack(Track().Event(0, {0xFF, 0x58, 4, 1, 3, 1, 1}), 1);  // half a tick per bar
     EXPECT_EQ(sd.tsNumerator, 4u);
 }
@@ -190,6 +183,79 @@ TEST_F(SmfReading, TextsKeepWhatFitsTheirFieldsAsCStrings) {
     EXPECT_EQ(std::string(tn[0]), std::string(50, 'n'));
     EXPECT_EQ(std::string(cpyright), std::string(100, 'c'));
     EXPECT_EQ(copyrightSet(), 1);
+}
+
+// Broken files. Each loads or is refused with its code; none may crash, hang or
+// read outside the file (the sanitizer build checks the last: every file is an
+// exactly sized buffer).
+// The code of a valid file cut after n bytes: missing header bytes read as
+// 0, a cut chunk tag gives 4, and a track cut anywhere else just ends.
+int CodeOfPrefix(const Bytes& file, std::size_t n) {
+    if (n < 14) {
+        return n < 4 ? kLoadNoHeader : n < 10 ? kLoadNotFormat1 : kLoadNoDivision;
+    }
+    for (std::size_t chunk = 14; chunk < file.size(); chunk += 8 + file[chunk + 7]) {
+        if (n < chunk + 4) {
+            return kLoadNoTrack;
+        }
+    }
+    return kLoadOk;
+}
+
+Bytes Joined(Bytes first, const Bytes& second) {
+    test::Append(first, second);
+    return first;
+}
+
+Track Repeated(const Bytes& start, uint8_t byte, int count) {
+    return Track().Raw(start).Raw(Bytes(static_cast<std::size_t>(count), byte));
+}
+
+class BadInput : public test::SmfFixture {};
+
+TEST_F(BadInput, ValidFileCutAtEveryByteLoadsOrIsRefusedWithItsCode) {
+    const Bytes file = test::RichSong();
+    for (std::size_t n = 0; n <= file.size(); ++n) {
+        ASSERT_EQ(Load(Bytes(file.begin(), file.begin() + static_cast<long>(n))),
+                  CodeOfPrefix(file, n))
+            << n;
+        ASSERT_EQ(progress.captions.size(), static_cast<std::size_t>(progress.closed));
+    }
+}
+
+TEST_F(BadInput, CorpusOfStructuralFaultsLoadsOrIsRefusedWithItsCode) {
+    Bytes fortyEmpty = test::Header(1, 0xFFFF, 0x8000);
+    for (int t = 0; t < 40; ++t) {
+        test::Append(fortyEmpty, test::Chunk(Track(), 0));
+    }
+    const Track note = Track().Event(0, {0x90, 60, 100});
+    const std::pair<Bytes, int> corpus[] = {
+        {{'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 1, 0, 1, 0, 96}, kLoadNoHeader},
+        {test::Header(2, 1, 96), kLoadNotFormat1},
+        {test::Header(0, 1, 0), kLoadNotFormat1},
+        {test::File(0, {Track().End()}), kLoadNoDivision},
+        {Joined(Joined(test::Header(1, 1, 96, 8), {0, 0}), test::Chunk(note)), kLoadNoTrack},
+        {test::Header(1, 0, 96), kLoadOk},
+        {Joined(test::Header(1, 1, 96), {'M', 'T', 'r', 'k', 0, 0}), kLoadOk},  // cut length
+        {Joined(test::Header(1, 2, 96), test::Chunk(note, 0xFFFFFFFF)), kLoadNoTrack},
+        {test::File(96, {Repeated({0, 0xFF, 0x05, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, 'a', 9)}),
+         kLoadOk},
+        {test::File(96, {Repeated({0, 0xFF, 0x01}, 0x80, 100)}), kLoadOk},  // endless meta length
+        {test::File(96, {Repeated({}, 0xFF, 5000)}), kLoadOk},              // endless delta time
+        {test::File(96, {Repeated({0, 0xF0}, 0x81, 7)}), kLoadOk},
+        {test::File(96, {Repeated({0, 0x40}, 0x40, 2)}), kLoadOk},  // running status at track start
+        {test::File(96, {Repeated({0, 0xF4}, 0x40, 2)}), kLoadOk},
+        {fortyEmpty, kLoadOk},
+    };
+    for (const auto& [file, code] : corpus) {
+        ASSERT_EQ(Load(file), code) << file.size() << " bytes";
+        EXPECT_EQ(sd.lyricTotal, 0u);
+    }
+    EXPECT_EQ(Load(test::Header(0, 1, 480)), kLoadNotFormat1);
+    EXPECT_EQ(sd.division, 480u);  // stored before the format is checked
+    // A division with the top bit set is kept as it is.
+    ASSERT_EQ(Load(test::File(0xE728, {note})), kLoadOk);
+    EXPECT_EQ(dd[0][0].end, 6u * 0xE728);
 }
 
 }  // namespace
