@@ -24,9 +24,8 @@ protected:
 };
 
 TEST_F(SmfReading, ChunksAreFoundByTheirDeclaredLengthsAndOnly32AreRead) {
-    Bytes file = test::Header(1, 40, 96);
-    test::Append(file, test::Chunk(OneNote(70), 0));  // declared empty: skipped unread
-    file.resize(file.size() - OneNote(70).data.size());
+    Bytes file = test::Header(1, 0xFFFF, 96);  // 40 chunks follow, 32 are read
+    test::Append(file, test::Chunk(Track()));  // zero length
     test::Append(file, test::Chunk(Track().End().Event(0, {0x90, 50, 100})));  // after the End
     for (int t = 2; t < 40; ++t) {
         test::Append(file, test::Chunk(OneNote(static_cast<uint8_t>(30 + t))));
@@ -188,6 +187,7 @@ TEST_F(SmfReading, TextsKeepWhatFitsTheirFieldsAsCStrings) {
 // Broken files. Each loads or is refused with its code; none may crash, hang or
 // read outside the file (the sanitizer build checks the last: every file is an
 // exactly sized buffer).
+
 // The code of a valid file cut after n bytes: missing header bytes read as
 // 0, a cut chunk tag gives 4, and a track cut anywhere else just ends.
 int CodeOfPrefix(const Bytes& file, std::size_t n) {
@@ -224,20 +224,18 @@ TEST_F(BadInput, ValidFileCutAtEveryByteLoadsOrIsRefusedWithItsCode) {
 }
 
 TEST_F(BadInput, CorpusOfStructuralFaultsLoadsOrIsRefusedWithItsCode) {
-    Bytes fortyEmpty = test::Header(1, 0xFFFF, 0x8000);
-    for (int t = 0; t < 40; ++t) {
-        test::Append(fortyEmpty, test::Chunk(Track(), 0));
-    }
     const Track note = Track().Event(0, {0x90, 60, 100});
     const std::pair<Bytes, int> corpus[] = {
         {{'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 1, 0, 1, 0, 96}, kLoadNoHeader},
         {test::Header(2, 1, 96), kLoadNotFormat1},
         {test::Header(0, 1, 0), kLoadNotFormat1},
         {test::File(0, {Track().End()}), kLoadNoDivision},
-        {Joined(Joined(test::Header(1, 1, 96, 8), {0, 0}), test::Chunk(note)), kLoadNoTrack},
+        {Joined(Joined(test::Header(1, 1, 96, 8), {0, 0}), test::Chunk(note)),
+         kLoadNoTrack},  // a header of 8 bytes is read as 6
         {test::Header(1, 0, 96), kLoadOk},
         {Joined(test::Header(1, 1, 96), {'M', 'T', 'r', 'k', 0, 0}), kLoadOk},  // cut length
-        {Joined(test::Header(1, 2, 96), test::Chunk(note, 0xFFFFFFFF)), kLoadNoTrack},
+        {Joined(test::Header(1, 2, 96), test::Chunk(note, 0xFFFFFFFF)),
+         kLoadNoTrack},  // the second chunk would lie past the end
         {test::File(96, {Repeated({0, 0xFF, 0x05, 0x8F, 0xFF, 0xFF, 0xFF, 0x7F}, 'a', 9)}),
          kLoadOk},
         {test::File(96, {Repeated({0, 0xFF, 0x01}, 0x80, 100)}), kLoadOk},  // endless meta length
@@ -245,7 +243,6 @@ TEST_F(BadInput, CorpusOfStructuralFaultsLoadsOrIsRefusedWithItsCode) {
         {test::File(96, {Repeated({0, 0xF0}, 0x81, 7)}), kLoadOk},
         {test::File(96, {Repeated({0, 0x40}, 0x40, 2)}), kLoadOk},  // running status at track start
         {test::File(96, {Repeated({0, 0xF4}, 0x40, 2)}), kLoadOk},
-        {fortyEmpty, kLoadOk},
     };
     for (const auto& [file, code] : corpus) {
         ASSERT_EQ(Load(file), code) << file.size() << " bytes";
