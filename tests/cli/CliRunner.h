@@ -8,7 +8,7 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,24 +20,15 @@ struct CliResult {
     std::string err;
 };
 
-inline std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// `scratch` is a directory where the captured streams are kept.
+// `scratch` is a directory where the captured streams are kept while it runs.
 inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& scratch) {
-    const std::string outPath = scratch + "/.stdout";
-    const std::string errPath = scratch + "/.stderr";
+    const std::string paths[] = {scratch + "/.stdout", scratch + "/.stderr"};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-
+    for (int fd : {1, 2}) {
+        posix_spawn_file_actions_addopen(&actions, fd, paths[fd - 1].c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     std::vector<std::string> all{TUNEWELL_CLI_PATH};
     all.insert(all.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -48,16 +39,20 @@ inline CliResult RunCli(const std::vector<std::string>& arguments, const std::st
 
     CliResult result;
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int status = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 &&
+        waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+        result.status = WEXITSTATUS(status);
     }
     posix_spawn_file_actions_destroy(&actions);
-    result.out = ReadText(outPath);
-    result.err = ReadText(errPath);
-    std::remove(outPath.c_str());
-    std::remove(errPath.c_str());
+    const auto take = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::string text(std::istreambuf_iterator<char>(in), {});
+        std::remove(path.c_str());
+        return text;
+    };
+    result.out = take(paths[0]);
+    result.err = take(paths[1]);
     return result;
 }
 

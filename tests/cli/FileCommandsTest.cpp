@@ -11,23 +11,6 @@ namespace {
 using test::Bytes;
 using test::Track;
 
-Bytes SmallSong() {
-    const Track conductor = Track()
-                                .Meta(0, 0x03, "Conductor")
-                                .Meta(0, 0x02, "(c) Tunewell")
-                                .Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8})
-                                .Event(0, {0xFF, 0x59, 2, 0xFE, 0})
-                                .End(300);
-    const Track piano = Track()
-                            .Meta(0, 0x03, "Piano")
-                            .Raw({0, 0xC2, 4, 0, 0xB2, 7, 99})
-                            .Meta(0, 0x05, "la")
-                            .Event(0, {0x92, 60, 100})
-                            .Event(96, {0x82, 60, 0})
-                            .End();
-    return test::File(96, {conductor, piano});
-}
-
 class FileCommands : public ::testing::Test {
 protected:
     test::CliResult Run(const std::vector<std::string>& arguments) {
@@ -41,7 +24,7 @@ protected:
     }
 
     test::TempDir dir;
-    const std::string song = dir.Write("song.mid", SmallSong());
+    const std::string song = dir.Write("song.mid", test::RichSong());
 };
 
 TEST_F(FileCommands, HelpGoesToStandardOutputAndUsageErrorsExit64) {
@@ -62,43 +45,27 @@ TEST_F(FileCommands, InfoSummarisesTheSongAsFileOpenLoadsIt) {
     ASSERT_EQ(result.status, 0) << result.err;
     ExpectLines(result.out,
                 {"Division:          96 ticks per quarter note", "Time signature:    3/4",
-                 "Key signature:     2 flats, major", "Bar length:        288 ticks",
-                 "Bars per page:     3", "Song length:       0002:0000 (bar:tick, 576 ticks)",
-                 "Tempo changes:     1", "Controller events: 1", "Program changes:   1",
-                 "Lyrics:            1", "Copyright:         \"(c) Tunewell\""});
-    EXPECT_NE(result.out.find("  2      \"Piano\"      "), std::string::npos);
-    EXPECT_EQ(result.out.find("\"Track 3\""), std::string::npos);  // nothing in it
+                 "Key signature:     2 flats, minor", "Bar length:        288 ticks",
+                 "Bars per page:     3", "Song length:       0004:0024 (bar:tick, 1176 ticks)",
+                 "Tempo changes:     2", "Controller events: 4", "Program changes:   3",
+                 "Lyrics:            3", "Copyright:         \"(c) 2026 Tunewell\""});
+    EXPECT_NE(result.out.find("  3      \"Track 3\"      "), std::string::npos);
+    EXPECT_EQ(result.out.find("\"Track 4\""), std::string::npos);  // nothing in it
 }
 
 TEST_F(FileCommands, DumpPrintsEveryRecordOnALineOfItsOwn) {
     const auto result = Run({"dump", song});
     ASSERT_EQ(result.status, 0) << result.err;
     ExpectLines(result.out,
-                {"song division=96 barTicks=288 staffBars=3 songEnd=576 tsNumerator=3 "
-                 "tsDenominator=4 tsClocks=24 ts32nds=8 keySharps=-2 keyMinor=0",
-                 "track 1 channel=2 notes=1 lyrics=1 name=\"Piano\"",
-                 "note track=1 start=0 end=96 note=60 type=2 dotted=0 line=28 channel=2 "
-                 "velocity=100 accidental=-1 onMsg=0x643C92 offMsg=0x003C82 closed=1",
-                 "tempo time=0 tempo=2",
-                 "controller time=0 track=1 msg=0x6307B2 channel=2 number=7 value=99",
-                 "program time=0 track=1 msg=0x0004C2 channel=2 program=4",
-                 "lyric time=0 track=1 text=\"la\""});
-}
-
-TEST_F(FileCommands, LoadFailuresPrintTheirMessagesThenTheLoadCodeAndExit2) {
-    for (const char* command : {"info", "dump"}) {
-        const auto result = Run({command, dir.Write("zero.mid", test::Header(0, 1, 96))});
-        EXPECT_EQ(result.status, 2);
-        EXPECT_EQ(result.err, "Load error = 3\n");
-        EXPECT_EQ(result.out, "");
-    }
-    EXPECT_EQ(Run({"info", dir / "missing.mid"}).err, "Load error = 1\n");
-    Track full;
-    for (uint32_t i = 0; i <= 7000; ++i) {
-        full.Event(1, {0x90, 60, 100});
-    }
-    EXPECT_EQ(Run({"info", dir.Write("full.mid", test::File(96, {full}))}).err,
-              "Test: Out of Note Memory\ntwApper: ntrk = 0 er=100\nLoad error = 100\n");
+                {"song division=96 barTicks=288 staffBars=3 songEnd=1176 tsNumerator=3 "
+                 "tsDenominator=4 tsClocks=24 ts32nds=8 keySharps=-2 keyMinor=1",
+                 "track 1 channel=1 notes=3 lyrics=2 name=\"Melody\"",
+                 "note track=2 start=600 end=768 note=36 type=2 dotted=1 line=42 channel=2 "
+                 "velocity=72 accidental=-1 onMsg=0x482492 offMsg=0x002482 closed=1",
+                 "tempo time=384 tempo=1.66666663",
+                 "controller time=0 track=1 msg=0x285DB1 channel=1 number=93 value=40",
+                 "program time=480 track=1 msg=0x0029C1 channel=1 program=41",
+                 "lyric time=100 track=2 text=\"\""});
 }
 
 TEST_F(FileCommands, ResaveWritesAFileThatLoadsIntoTheSameTables) {
@@ -109,12 +76,10 @@ TEST_F(FileCommands, ResaveWritesAFileThatLoadsIntoTheSameTables) {
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"out.mid", "song.mid"}));
 }
 
-TEST_F(FileCommands, FailedResaveLeavesOutUntouchedAndNoTemporaryFile) {
+// Message box texts come first as "CAPTION: TEXT"; OUT is never touched.
+TEST_F(FileCommands, FailuresPrintTheirMessagesThenTheirCodeAndLeaveOutUntouched) {
     const std::string out = dir.Write("out.mid", {'o', 'l', 'd'});
-    const auto unloadable = Run({"resave", dir.Write("zero.mid", test::Header(0, 1, 96)), out});
-    EXPECT_EQ(unloadable.status, 2);
-    EXPECT_EQ(unloadable.err, "Load error = 3\n");
-
+    const std::string zero = dir.Write("zero.mid", test::Header(0, 1, 96));
     Track crowded;  // loads, but holds more events than a track can be written with
     for (uint32_t i = 0; i < 7000; ++i) {
         crowded.Event(1, {0x90, 60, 100}).Event(0, {0x80, 60, 0});
@@ -123,18 +88,33 @@ TEST_F(FileCommands, FailedResaveLeavesOutUntouchedAndNoTemporaryFile) {
         crowded.Event(1, {0xB0, 7, 100});
     }
     const std::string big = dir.Write("big.mid", test::File(96, {crowded}));
-    const auto unsaveable = Run({"resave", big, out});
-    EXPECT_EQ(unsaveable.status, 3);
-    EXPECT_EQ(unsaveable.err, "Create Track: evtot=14999\nSave error = 2\n");
-    EXPECT_EQ(test::ReadFile(out), (Bytes{'o', 'l', 'd'}));
-
-    for (const std::string& target : {dir / "none/out.mid", dir / std::string(300, 'n')}) {
-        const auto result = Run({"resave", song, target});
-        EXPECT_EQ(result.status, 3);
-        EXPECT_EQ(result.err, "Save error = 1\n");
+    crowded.Event(1, {0x90, 60, 100});  // one note more than a track holds
+    const std::string full = dir.Write("full.mid", test::File(96, {crowded}));
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        const char* err;
+    } cases[] = {
+        {{"info", zero}, 2, "Load error = 3\n"},
+        {{"dump", zero}, 2, "Load error = 3\n"},
+        {{"info", dir / "missing.mid"}, 2, "Load error = 1\n"},
+        {{"dump", full},
+         2,
+         "Test: Out of Note Memory\ntwApper: ntrk = 0 er=100\nLoad error = 100\n"},
+        {{"resave", zero, out}, 2, "Load error = 3\n"},
+        {{"resave", big, out}, 3, "Create Track: evtot=14999\nSave error = 2\n"},
+        {{"resave", song, dir / "none/out.mid"}, 3, "Save error = 1\n"},
+        {{"resave", song, dir / std::string(300, 'n')}, 3, "Save error = 1\n"},
+    };
+    for (const auto& [arguments, status, err] : cases) {
+        const auto result = Run(arguments);
+        EXPECT_EQ(result.status, status) << arguments[0] << " " << arguments.back();
+        EXPECT_EQ(result.err, err);
+        EXPECT_EQ(result.out, "");
     }
+    EXPECT_EQ(test::ReadFile(out), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(dir.Names(),
-              (std::vector<std::string>{"big.mid", "out.mid", "song.mid", "zero.mid"}));
+              (std::vector<std::string>{"big.mid", "full.mid", "out.mid", "song.mid", "zero.mid"}));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
-// Small Standard MIDI Files made byte by byte in the tests, a record of the
-// progress gauge, a copy of the song tables for comparing two loads, and a
-// private temporary directory for the tests that touch the disk.
+// Small Standard MIDI Files made byte by byte in the tests, a fixture that
+// loads and saves them in memory, a copy of the song tables for comparing two
+// loads, and a private temporary directory for the tests that touch the disk.
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,11 @@
 #include <vector>
 
 #include "smf/Progress.h"
+#include "smf/SmfReader.h"
+#include "smf/SmfWriter.h"
 #include "song/Song.h"
+#include "song/Tables.h"
+#include "support/SongFixture.h"
 
 namespace tw::test {
 
@@ -36,13 +40,12 @@ inline Bytes VarLen(uint32_t value) {
 
 // The events of one track chunk.
 struct Track {
-    Track& Event(uint32_t delta, Bytes bytes) {
+    Track& Event(uint32_t delta, const Bytes& bytes) {
         Append(data, VarLen(delta));
         return Raw(bytes);
     }
     Track& Meta(uint32_t delta, uint8_t type, const std::string& text) {
-        Append(data, VarLen(delta));
-        Raw({0xFF, type});
+        Event(delta, {0xFF, type});
         Append(data, VarLen(static_cast<uint32_t>(text.size())));
         return Raw(Bytes(text.begin(), text.end()));
     }
@@ -55,28 +58,22 @@ struct Track {
     Bytes data;
 };
 
-// A number of `size` bytes, high byte first.
-inline Bytes BigEndian(uint32_t value, int size) {
-    Bytes bytes;
-    for (int shift = 8 * (size - 1); shift >= 0; shift -= 8) {
-        bytes.push_back(static_cast<uint8_t>(value >> shift));
-    }
-    return bytes;
-}
-
-inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint32_t length = 6) {
-    Bytes bytes{'M', 'T', 'h', 'd'};
-    for (const Bytes& part : {BigEndian(length, 4), BigEndian(format, 2), BigEndian(tracks, 2),
-                              BigEndian(division, 2)}) {
-        Append(bytes, part);
+// A header whose length field is `length` (6 unless given).
+inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint8_t length = 6) {
+    Bytes bytes{'M', 'T', 'h', 'd', 0, 0, 0, length};
+    for (const uint16_t field : {format, tracks, division}) {
+        Append(bytes, {static_cast<uint8_t>(field >> 8), static_cast<uint8_t>(field)});
     }
     return bytes;
 }
 
 // A track chunk with its real length, or the one given.
 inline Bytes Chunk(const Track& track, int64_t declared = -1) {
+    const auto length = static_cast<uint32_t>(declared < 0 ? track.data.size() : declared);
     Bytes bytes{'M', 'T', 'r', 'k'};
-    Append(bytes, BigEndian(static_cast<uint32_t>(declared < 0 ? track.data.size() : declared), 4));
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        bytes.push_back(static_cast<uint8_t>(length >> shift));
+    }
     Append(bytes, track.data);
     return bytes;
 }
@@ -89,6 +86,34 @@ inline Bytes File(uint16_t division, const std::vector<Track>& tracks) {
     return bytes;
 }
 
+// Every kind of event the reader keeps, and a system exclusive event that it
+// drops; each track is on one channel and ends at its last event, so that the
+// tables come back whole when saved and loaded again.
+inline Bytes RichSong() {
+    const Track conductor = Track()
+                                .Meta(0, 0x03, "Conductor")
+                                .Meta(0, 0x02, "(c) 2026 Tunewell")
+                                .Raw({0, 0xFF, 0x58, 4, 3, 2, 24, 8, 0, 0xFF, 0x59, 2, 0xFE, 1})
+                                .Event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})
+                                .Event(384, {0xFF, 0x51, 3, 0x09, 0x27, 0xC0})
+                                .End(384);
+    const Track melody = Track()
+                             .Meta(0, 0x03, "Melody")
+                             .Raw({0, 0xC1, 40, 0, 0xB1, 7, 100, 0, 10, 20, 0, 91, 30, 0, 93, 40})
+                             .Meta(0, 0x05, "Hel")
+                             .Raw({0, 0x91, 60, 90, 0, 0x91, 64, 91})
+                             .Meta(96, 0x01, "lo")
+                             .Raw({96, 0x81, 60, 0, 96, 0x91, 67, 92, 0, 0x91, 64, 0})
+                             .Raw({0x81, 0x40, 0xC1, 41, 48, 0x81, 67, 0, 0, 0xF0, 2, 1, 0xF7})
+                             .End();
+    const Track bass = Track()
+                           .Raw({0, 0xC2, 33, 0, 0x92, 36, 70, 0, 43, 71, 100, 36, 0, 0, 43, 0})
+                           .Meta(0, 0x05, "")
+                           .Raw({0x83, 0x74, 0x92, 36, 72, 0x81, 0x28, 0x82, 36, 0})
+                           .End();
+    return File(96, {conductor, melody, bass});
+}
+
 struct RecordingProgress : Progress {
     void Open(const char* caption) override { captions.emplace_back(caption); }
     void Update(int percent) override { gauge.push_back(percent); }
@@ -97,6 +122,40 @@ struct RecordingProgress : Progress {
     std::vector<std::string> captions;
     std::vector<int> gauge;
     int closed = 0;
+};
+
+// Loads and saves songs in memory, starting from the key of a fresh program
+// (the key signature outlives a reset).
+class SmfFixture : public SongFixture {
+protected:
+    void SetUp() override {
+        SongFixture::SetUp();
+        sd.keySharps = 0;
+        sd.keyMinor = 0;
+    }
+    int Load(const Bytes& file, ScanMode mode = ScanMode::Indexed) {
+        SetDefaults();
+        return LoadBytes(file, reporter, progress, mode);
+    }
+    Bytes Save(int expected = kSaveOk, ScanMode mode = ScanMode::Indexed) {
+        Bytes out;
+        EXPECT_EQ(SaveBytes(out, reporter, progress, mode), expected);
+        return out;
+    }
+    // Fills track 0 with 7000 notes (14 000 events) and the given number of
+    // controllers; with the 3 conductor events a track holds at most 14 999.
+    [[nodiscard]] bool Crowd(uint32_t controllers) {
+        bool stored = true;
+        for (uint32_t i = 0; i < kNotesPerTrack; ++i) {
+            stored = stored && AddNote(reporter, 0, MakeNote(i, i + 1, 60)) == kStored;
+        }
+        for (uint32_t i = 0; i < controllers; ++i) {
+            stored = stored && UpdateEventData(reporter, {i, PackMsg(0xB0, 7, 1), 0}) == kStored;
+        }
+        return stored;
+    }
+
+    RecordingProgress progress;
 };
 
 // Every table in use and the song fields a load sets, as bytes.
@@ -125,6 +184,11 @@ inline Bytes Snapshot() {
     return s;
 }
 
+inline Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // A fresh directory under the system's temporary directory, removed with
 // everything in it at the end of the test.
 class TempDir {
@@ -151,7 +215,6 @@ public:
         std::sort(names.begin(), names.end());
         return names;
     }
-
     std::string Write(const std::string& name, const Bytes& bytes) const {
         std::ofstream(*this / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
@@ -162,10 +225,5 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-inline Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 }  // namespace tw::test

@@ -7,9 +7,6 @@
 #include <filesystem>
 
 #include "smf/SmfFiles.h"
-#include "smf/SmfWriter.h"
-#include "song/Tables.h"
-#include "support/SongFixture.h"
 
 namespace tw {
 namespace {
@@ -17,12 +14,7 @@ namespace {
 using test::Bytes;
 using test::Track;
 
-Bytes WaltzSong() {
-    return test::File(
-        96, {Track().Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8}).Event(0, {0x90, 60, 100}).End(96)});
-}
-
-class SongFiles : public test::SongFixture {
+class SongFiles : public test::SmfFixture {
 protected:
     int Open(const std::string& path) { return OpenSongFile(path.c_str(), reporter, progress); }
     int SaveTo(const std::string& path) {
@@ -30,13 +22,13 @@ protected:
         return SaveFile(reporter, progress);
     }
 
-    test::RecordingProgress progress;
     test::TempDir dir;
 };
 
 TEST_F(SongFiles, OpenResetsTheSongAndSetsBarLengthAndBarsPerPage) {
     ASSERT_EQ(UpdateTempoData(reporter, {100, 3.0f}), kStored);
-    const std::string path = dir.Write("waltz.mid", WaltzSong());
+    const std::string path = dir.Write(
+        "waltz.mid", test::File(96, {Track().Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8}).End()}));
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);  // a read-only file opens like any other
     ASSERT_EQ(Open(path), kLoadOk);
     EXPECT_STREQ(sd.fileName, path.c_str());
@@ -56,32 +48,18 @@ TEST_F(SongFiles, WhatCannotBeReadAsAFileIsRefusedWithCode1) {
     }
 }
 
-TEST_F(SongFiles, SaveReplacesTheFileWholeKeepingItsPermissionsAndNoTemporaryFile) {
+TEST_F(SongFiles, SaveReplacesTheFileWholeAndAFailedSaveLeavesItExactlyAsItWas) {
     const std::string path = dir.Write("song.mid", Bytes(5000, 0xAA));
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     ASSERT_EQ(SaveTo(path), kSaveOk);
-    Bytes expected;
-    ASSERT_EQ(SaveBytes(expected, reporter, progress), kSaveOk);
-    EXPECT_EQ(test::ReadFile(path), expected);
+    const Bytes saved = Save();
+    EXPECT_EQ(test::ReadFile(path), saved);
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{"song.mid"});
-}
-
-TEST_F(SongFiles, FailedSaveLeavesTheEarlierFileExactlyAsItWas) {
-    const std::string path = dir.Write("song.mid", WaltzSong());
-    for (uint32_t i = 0; i < kNotesPerTrack; ++i) {  // 14 000 events and 998 lyrics: too many
-        displaydata note{};
-        note.start = i;
-        note.note = 60;
-        ASSERT_EQ(AddNote(reporter, 0, note), kStored);
-    }
-    for (uint32_t i = 0; i < 998; ++i) {
-        ASSERT_EQ(UpdateLyricData(reporter, lyric{i, "x", 0}), kStored);
-    }
+    ASSERT_TRUE(Crowd(997));
     EXPECT_EQ(SaveTo(path), kSaveTrackFailed);
-    EXPECT_EQ(test::ReadFile(path), WaltzSong());
+    EXPECT_EQ(test::ReadFile(path), saved);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"song.mid"});
 }
 
