@@ -3,13 +3,16 @@
 // Runs the real tunewell-cli with its standard output and error captured.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tw::test {
@@ -27,8 +30,14 @@ inline std::string ReadText(const std::string& path) {
     return text.str();
 }
 
+struct CliOptions {
+    std::string workdir;        // where the program runs; empty: where the test runs
+    int interruptAfterMs = -1;  // when set, SIGINT (Ctrl-C) after that many milliseconds
+};
+
 // `scratch` is a directory where the captured streams are kept.
-inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& scratch) {
+inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& scratch,
+                        const CliOptions& options = {}) {
     const std::string outPath = scratch + "/.stdout";
     const std::string errPath = scratch + "/.stderr";
     posix_spawn_file_actions_t actions;
@@ -37,6 +46,9 @@ inline CliResult RunCli(const std::vector<std::string>& arguments, const std::st
                                      0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
+    if (!options.workdir.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, options.workdir.c_str());
+    }
 
     std::vector<std::string> all{TUNEWELL_CLI_PATH};
     all.insert(all.end(), arguments.begin(), arguments.end());
@@ -49,6 +61,10 @@ inline CliResult RunCli(const std::vector<std::string>& arguments, const std::st
     CliResult result;
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        if (options.interruptAfterMs >= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(options.interruptAfterMs));
+            kill(pid, SIGINT);
+        }
         int status = 0;
         waitpid(pid, &status, 0);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
