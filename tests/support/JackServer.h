@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -195,9 +196,10 @@ inline std::vector<Captured> ReadCapture(const std::filesystem::path& file) {
         }
         std::istringstream tokens(line.substr(static_cast<std::size_t>(used)));
         Captured message{frame, {}};
-        for (unsigned byte = 0;
-             message.bytes.size() < 3 && tokens >> std::hex >> byte && byte < 256;) {
-            message.bytes.push_back(static_cast<uint8_t>(byte));
+        // Two hex digits a byte, then the message described in words.
+        for (std::string hex; message.bytes.size() < 3 && tokens >> hex && hex.size() == 2 &&
+                              std::isxdigit(hex[0]) && std::isxdigit(hex[1]);) {
+            message.bytes.push_back(static_cast<uint8_t>(std::stoul(hex, nullptr, 16)));
         }
         if (!message.bytes.empty()) {
             captured.push_back(message);

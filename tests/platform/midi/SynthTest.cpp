@@ -15,68 +15,54 @@ namespace {
 
 constexpr uint32_t kRate = 22050;
 
-class OfflineSynth : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_FALSE(FindSoundFont().empty()) << kNoSoundFontText;
-        synth = Open();
-        ASSERT_NE(synth, nullptr);
-    }
-    static std::unique_ptr<Synth> Open() {
-        int result = -1;
-        std::unique_ptr<Synth> opened = Synth::OpenOffline(kRate, FindSoundFont(), result);
-        EXPECT_EQ(result, kSynthOpened);
-        return opened;
-    }
-    static std::vector<int16_t> Render(Synth& from, double seconds) {
-        std::vector<int16_t> samples(2 * static_cast<std::size_t>(seconds * kRate));
-        from.Render(static_cast<uint32_t>(samples.size() / 2), samples.data());
-        return samples;
-    }
-    // The loudest sample of one side: 0 left, 1 right.
-    static int Peak(const std::vector<int16_t>& samples, int side) {
-        int peak = 0;
-        for (std::size_t i = static_cast<std::size_t>(side); i < samples.size(); i += 2) {
-            peak = std::max(peak, std::abs(int{samples[i]}));
-        }
-        return peak;
-    }
-
-    std::unique_ptr<Synth> synth;
-};
-
-TEST_F(OfflineSynth, SoundsWhileANoteIsHeldTheSameEveryTimeAndFallsSilentAfterReset) {
-    std::unique_ptr<Synth> second = Open();
-    ASSERT_NE(second, nullptr);
-    for (Synth* s : {synth.get(), second.get()}) {
-        EXPECT_EQ(Peak(Render(*s, 0.1), 0), 0);
-        s->Send(PackMsg(0xC0, 0, 0));
-        s->Send(PackMsg(0xB0, 91, 100));
-        s->Send(PackMsg(0x90, 60, 110));
-    }
-    const std::vector<int16_t> held = Render(*synth, 0.5);
-    EXPECT_GT(Peak(held, 0), 1000);
-    EXPECT_GT(Peak(held, 1), 1000);
-    EXPECT_EQ(held, Render(*second, 0.5)) << "the same messages render the same samples";
-    synth->Send(PackMsg(0xB0, 64, 127));  // sustain held down
-    synth->Send(PackMsg(0x80, 60, 0));
-    synth->Reset();
-    Render(*synth, 3.0);
-    const std::vector<int16_t> after = Render(*synth, 0.5);
-    EXPECT_LT(std::max(Peak(after, 0), Peak(after, 1)), 20);
+std::vector<int16_t> Render(Synth& synth, double seconds) {
+    std::vector<int16_t> samples(2 * static_cast<std::size_t>(seconds * kRate));
+    synth.Render(static_cast<uint32_t>(samples.size() / 2), samples.data());
+    return samples;
 }
 
-TEST_F(OfflineSynth, VolumeIsAGainPerSideReadBackAsSet) {
+// The loudest sample of one side: 0 left, 1 right.
+int Peak(const std::vector<int16_t>& samples, int side) {
+    int peak = 0;
+    for (std::size_t i = static_cast<std::size_t>(side); i < samples.size(); i += 2) {
+        peak = std::max(peak, std::abs(int{samples[i]}));
+    }
+    return peak;
+}
+
+TEST(OfflineSynth, SoundsTheSameEveryTimeWithAVolumePerSideAndFallsSilentAfterReset) {
+    ASSERT_FALSE(FindSoundFont().empty()) << kNoSoundFontText;
+    std::unique_ptr<Synth> synths[2];
+    for (auto& synth : synths) {
+        int result = -1;
+        synth = Synth::OpenOffline(kRate, FindSoundFont(), result);
+        ASSERT_NE(synth, nullptr) << "result " << result;
+        EXPECT_EQ(result, kSynthOpened);
+        EXPECT_EQ(Peak(Render(*synth, 0.1), 0), 0);
+        synth->Send(PackMsg(0xC0, 0, 0));
+        synth->Send(PackMsg(0xB0, 91, 100));
+        synth->Send(PackMsg(0x90, 60, 110));
+    }
+    const std::vector<int16_t> held = Render(*synths[0], 0.5);
+    EXPECT_GT(std::min(Peak(held, 0), Peak(held, 1)), 1000);
+    EXPECT_EQ(held, Render(*synths[1], 0.5)) << "the same messages render the same samples";
+
     uint32_t volume = 0;
-    ASSERT_TRUE(synth->GetVolume(volume));
+    ASSERT_TRUE(synths[1]->GetVolume(volume));
     EXPECT_EQ(volume, 0xFFFFFFFFu) << "full volume at start";
-    ASSERT_TRUE(synth->SetVolume(0x0000FFFF));  // left full, right off
-    ASSERT_TRUE(synth->GetVolume(volume));
+    ASSERT_TRUE(synths[1]->SetVolume(0x0000FFFF));  // left full, right off
+    ASSERT_TRUE(synths[1]->GetVolume(volume));
     EXPECT_EQ(volume, 0x0000FFFFu);
-    synth->Send(PackMsg(0x90, 64, 110));
-    const std::vector<int16_t> samples = Render(*synth, 0.3);
-    EXPECT_GT(Peak(samples, 0), 300);
-    EXPECT_EQ(Peak(samples, 1), 0);
+    const std::vector<int16_t> leftOnly = Render(*synths[1], 0.3);
+    EXPECT_GT(Peak(leftOnly, 0), 300);
+    EXPECT_EQ(Peak(leftOnly, 1), 0);
+
+    synths[0]->Send(PackMsg(0xB0, 64, 127));  // sustain held down
+    synths[0]->Send(PackMsg(0x80, 60, 0));
+    synths[0]->Reset();
+    Render(*synths[0], 3.0);
+    const std::vector<int16_t> after = Render(*synths[0], 0.5);
+    EXPECT_LT(std::max(Peak(after, 0), Peak(after, 1)), 20);
 }
 
 TEST(SynthOpening, AMissingOrUnreadableSoundFontOrABadRateIsReportedByItsCode) {
@@ -97,11 +83,11 @@ TEST(SynthOpening, AMissingOrUnreadableSoundFontOrABadRateIsReportedByItsCode) {
 
 TEST(SynthOpening, TheMapperPlaysThroughARunningJackServerWhenNothingElseOpens) {
     if (!test::HaveJackd()) {
-        GTEST_SKIP() << "jackd is not installed (Debian package jackd2)";
+        GTEST_SKIP() << test::kNoJackd;
     }
     const test::TempDir dir;
-    auto server = std::make_unique<test::JackServer>(dir.path().string());
-    ASSERT_TRUE(server->Running());
+    const test::JackServer server(dir.path().string());
+    ASSERT_TRUE(server.Running());
     ::testing::internal::CaptureStderr();
     int result = -1;
     std::unique_ptr<Synth> live = Synth::OpenLive(result);

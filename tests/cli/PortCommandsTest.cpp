@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
+#include <cstring>
+#include <map>
 
 #include "cli/CliRunner.h"
+#include "playback/Config.h"
 #include "smf/SmfFiles.h"
 #include "tests/support/JackServer.h"
 #include "tests/support/SongMaker.h"
@@ -14,9 +16,65 @@ namespace {
 constexpr double kRate = 48000.0;  // the private server's sample rate
 constexpr uint32_t kEighth = 96;   // at division 192 and 120 BPM: 250 ms
 
-// A real play run: a private JACK server on the dummy driver, jack_midi_dump
-// capturing, and tunewell-cli playing into it.
-class JackPlay : public ::testing::Test {
+// tunewell-cli in a working directory of its own, with no JACK server.
+class PortCommands : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("JACK_DEFAULT_SERVER", "tunewell-test-no-such-server", 1); }
+    void TearDown() override { unsetenv("JACK_DEFAULT_SERVER"); }
+
+    CliResult Run(const std::vector<std::string>& arguments, int interruptAfterMs = -1) {
+        return RunCli(arguments, dir.path().string(), {dir.path().string(), interruptAfterMs});
+    }
+    void WriteConfig(uint32_t device, const std::string& name) {
+        mididata record{};
+        record.portDevice = device;
+        std::strncpy(record.portName, name.c_str(), sizeof record.portName - 1);
+        unsigned char bytes[kConfigSize];
+        ConfigBytes(record, bytes);
+        dir.Write("tw.cfg", Bytes(bytes, bytes + kConfigSize));
+    }
+
+    TempDir dir;
+};
+
+TEST_F(PortCommands, WithoutDevicesPortsListsTheMapperAndReadsTwCfgButNeverWritesIt) {
+    const bool noDevices = midi::OutputDeviceNames().empty();
+    const CliResult run = Run({"ports"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "") << "no ALSA or JACK prints nothing";
+    if (noDevices) {
+        EXPECT_EQ(run.out,
+                  "1000: Midi Mapper\nNo tw.cfg here; the default selects 1000: Midi Mapper\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg"));
+
+    std::ofstream(dir / "tw.cfg") << "short";
+    EXPECT_NE(Run({"ports"}).out.find("tw.cfg is not a port record of 267 bytes"),
+              std::string::npos);
+    EXPECT_EQ(ReadText(dir / "tw.cfg"), "short");
+
+    WriteConfig(50, "gone:port");
+    EXPECT_NE(Run({"ports"}).out.find(
+                  "tw.cfg selects device 50, \"gone:port\", which does not exist now"),
+              std::string::npos);
+}
+
+TEST_F(PortCommands, PlayingToAPortThatCannotBeOpenedIsAnErrorWithExitStatus3) {
+    {
+        SongMaker song;
+        song.Note(0, 0, 60, 0, 96);
+        ASSERT_TRUE(song.Save(dir / "song.mid"));
+    }
+    const CliResult run = Run({"play", "song.mid", "--port", "99"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("cannot open MIDI port 99"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg")) << "play never writes tw.cfg";
+    EXPECT_EQ(Run({"play", "song.mid", "--port", "x"}).status, 64);
+}
+
+// A private JACK server on the dummy driver with jack_midi_dump capturing
+// from its input, device number `device`.
+class JackPorts : public PortCommands {
 protected:
     void SetUp() override {
         if (!HaveJackd()) {
@@ -25,7 +83,7 @@ protected:
         server = std::make_unique<JackServer>(dir.path().string());
         ASSERT_TRUE(server->Running()) << "the private JACK server did not start";
         // JACK names client sockets by client name alone: one of our own.
-        const std::string client = "tw-dump-" + std::to_string(getpid());
+        client = "tw-dump-" + std::to_string(getpid());
         dump = StartCapture(client, dir / "dump.txt");
         device = WaitForDevice(client + ":input");
         ASSERT_GE(device, 0) << "jack_midi_dump's port did not appear";
@@ -51,8 +109,7 @@ protected:
             song.Note(1, 1, 52, bar * 4 * kEighth, (bar + 1) * 4 * kEighth);
         }
         EXPECT_TRUE(song.Save(dir / "song.mid"));
-        return RunCli({"play", "song.mid", "--port", std::to_string(device)}, dir.path().string(),
-                      {dir.path().string(), interruptAfterMs});
+        return Run({"play", "song.mid", "--port", std::to_string(device)}, interruptAfterMs);
     }
 
     // Everything captured, once the capture client has been stopped.
@@ -63,11 +120,27 @@ protected:
         return all;
     }
 
-    TempDir dir;
     std::unique_ptr<JackServer> server;
+    std::string client;
     pid_t dump = -1;
     int device = -1;
 };
+
+TEST_F(JackPorts, PortsListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
+    const std::vector<std::string> names = midi::OutputDeviceNames();
+    ASSERT_LT(static_cast<std::size_t>(device), names.size());
+    WriteConfig(static_cast<uint32_t>(device), client + ":input");
+    const CliResult run = Run({"ports"});
+    EXPECT_EQ(run.status, 0);
+    std::string expected;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        expected += std::to_string(i) + ": " + names[i] + "\n";
+    }
+    expected +=
+        "1000: Midi Mapper\ntw.cfg selects " + std::to_string(device) + ": " + client + ":input\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(ReadText(dir / "tw.cfg").size(), kConfigSize) << "ports never writes tw.cfg";
+}
 
 std::size_t IndexOf(const std::vector<Captured>& all, const std::vector<uint8_t>& bytes) {
     return static_cast<std::size_t>(
@@ -75,24 +148,22 @@ std::size_t IndexOf(const std::vector<Captured>& all, const std::vector<uint8_t>
         all.begin());
 }
 
-// Notes still sounding after the messages up to `end`, counted per key; All
-// Notes Off releases a channel, as on a real instrument.
+// Notes still sounding after the messages up to `end`, counted per channel
+// and key; All Notes Off releases a channel, as on a real instrument.
 int SoundingAfter(const std::vector<Captured>& all, std::size_t end) {
-    std::array<int, 16 * 128> count{};
+    std::map<int, int> down;
     for (std::size_t i = 0; i < end; ++i) {
-        const auto& c = all[i];
-        const std::size_t channel = c.bytes[0] & 0x0F;
-        const std::size_t key = channel * 128 + (c.bytes.size() > 1 ? c.bytes[1] : 0);
-        if (c.NoteOn()) {
-            ++count[key];
-        } else if (c.NoteOff() && count[key] > 0) {
-            --count[key];
-        } else if (c.Kind() == 0xB0 && c.bytes.size() == 3 && c.bytes[1] == 123) {
-            std::fill_n(count.begin() + static_cast<std::ptrdiff_t>(channel * 128), 128, 0);
+        const Captured& c = all[i];
+        const int channel = c.bytes[0] & 0x0F;
+        if (c.NoteOn() || c.NoteOff()) {
+            int& n = down[channel * 128 + c.bytes[1]];
+            n = c.NoteOn() ? n + 1 : std::max(n - 1, 0);
+        } else if (c.Is({static_cast<uint8_t>(0xB0 | channel), 123, 0})) {
+            std::erase_if(down, [&](const auto& key) { return key.first / 128 == channel; });
         }
     }
     int sounding = 0;
-    for (int n : count) {
+    for (const auto& [key, n] : down) {
         sounding += n;
     }
     return sounding;
@@ -119,7 +190,7 @@ bool ExpectFinalReset(const std::vector<Captured>& all) {
     return SoundingAfter(all, start) > 0;
 }
 
-TEST_F(JackPlay, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
+TEST_F(JackPorts, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
     const CliResult run = Play(1);
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<Captured> all = Capture();
@@ -152,29 +223,13 @@ TEST_F(JackPlay, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
     ExpectFinalReset(all);
 }
 
-TEST_F(JackPlay, CtrlCStopsLikeTheStopButtonAndLeavesNothingSounding) {
+TEST_F(JackPorts, CtrlCStopsLikeTheStopButtonAndLeavesNothingSounding) {
     EXPECT_EQ(Play(5, 1300).status, 130);  // a 20-second song
     const std::vector<Captured> all = Capture();
     ASSERT_FALSE(all.empty());
     EXPECT_TRUE(ExpectFinalReset(all)) << "the chord was still held when stopped";
     EXPECT_LT(static_cast<double>(all.back().frame - all.front().frame) * 1000 / kRate, 3000.0)
         << "playing stopped early";
-}
-
-TEST(PlayCommand, APortThatCannotBeOpenedIsAnErrorWithExitStatus3) {
-    setenv("JACK_DEFAULT_SERVER", "tunewell-test-no-such-server", 1);
-    const TempDir dir;
-    {
-        SongMaker song;
-        song.Note(0, 0, 60, 0, 96);
-        ASSERT_TRUE(song.Save(dir / "song.mid"));
-    }
-    const CliOptions here{dir.path().string()};
-    const CliResult run = RunCli({"play", "song.mid", "--port", "99"}, here.workdir, here);
-    EXPECT_EQ(run.status, 3);
-    EXPECT_NE(run.err.find("cannot open MIDI port 99"), std::string::npos) << run.err;
-    EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg")) << "play never writes tw.cfg";
-    EXPECT_EQ(RunCli({"play", "song.mid", "--port", "x"}, here.workdir, here).status, 64);
 }
 
 }  // namespace
