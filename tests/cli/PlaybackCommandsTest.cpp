@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 
@@ -13,11 +14,45 @@
 namespace tw::test {
 namespace {
 
-constexpr double kRate = 48000.0;  // the private server's sample rate
-constexpr uint32_t kEighth = 96;   // at division 192 and 120 BPM: 250 ms
+constexpr double kJackRate = 48000.0;  // the private server's sample rate
+constexpr uint32_t kEighth = 96;       // at division 192 and 120 BPM: 250 ms
+constexpr uint32_t kRate = 22050;      // of rendered WAVs
+
+uint32_t Le(const std::string& bytes, std::size_t at, std::size_t size) {
+    uint32_t value = 0;
+    while (size-- > 0) {
+        value = (value << 8) | static_cast<uint8_t>(bytes[at + size]);
+    }
+    return value;
+}
+
+// The samples of a 16-bit PCM stereo WAV at kRate, interleaved; none when
+// the header says otherwise.
+std::vector<int16_t> WavSamples(const std::string& bytes) {
+    std::vector<int16_t> samples;
+    if (bytes.size() >= 44 && bytes.compare(0, 4, "RIFF") == 0 &&
+        bytes.compare(8, 4, "WAVE") == 0 && Le(bytes, 4, 4) == bytes.size() - 8 &&
+        Le(bytes, 40, 4) == bytes.size() - 44 && Le(bytes, 20, 2) == 1 && Le(bytes, 22, 2) == 2 &&
+        Le(bytes, 24, 4) == kRate && Le(bytes, 34, 2) == 16) {
+        samples.resize((bytes.size() - 44) / 2);
+        std::memcpy(samples.data(), bytes.data() + 44, samples.size() * 2);
+    }
+    return samples;
+}
+
+// Root mean square of both channels between two times.
+double Rms(const std::vector<int16_t>& samples, double fromS, double toS) {
+    const auto from = static_cast<std::size_t>(fromS * kRate) * 2;
+    const auto to = std::min(static_cast<std::size_t>(toS * kRate) * 2, samples.size());
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        sum += static_cast<double>(samples[i]) * samples[i];
+    }
+    return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0;
+}
 
 // tunewell-cli in a working directory of its own, with no JACK server.
-class PortCommands : public ::testing::Test {
+class PlaybackCommands : public ::testing::Test {
 protected:
     void SetUp() override { setenv("JACK_DEFAULT_SERVER", "tunewell-test-no-such-server", 1); }
     void TearDown() override { unsetenv("JACK_DEFAULT_SERVER"); }
@@ -37,7 +72,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(PortCommands, WithoutDevicesPortsListsTheMapperAndReadsTwCfgButNeverWritesIt) {
+TEST_F(PlaybackCommands, WithoutDevicesPortsListsTheMapperAndReadsTwCfgButNeverWritesIt) {
     const bool noDevices = midi::OutputDeviceNames().empty();
     const CliResult run = Run({"ports"});
     EXPECT_EQ(run.status, 0);
@@ -59,7 +94,7 @@ TEST_F(PortCommands, WithoutDevicesPortsListsTheMapperAndReadsTwCfgButNeverWrite
               std::string::npos);
 }
 
-TEST_F(PortCommands, PlayingToAPortThatCannotBeOpenedIsAnErrorWithExitStatus3) {
+TEST_F(PlaybackCommands, FailedPlaysAndRendersSayWhyWithStatus3AndLeaveFilesAlone) {
     {
         SongMaker song;
         song.Note(0, 0, 60, 0, 96);
@@ -70,11 +105,47 @@ TEST_F(PortCommands, PlayingToAPortThatCannotBeOpenedIsAnErrorWithExitStatus3) {
     EXPECT_NE(run.err.find("cannot open MIDI port 99"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg")) << "play never writes tw.cfg";
     EXPECT_EQ(Run({"play", "song.mid", "--port", "x"}).status, 64);
+
+    std::ofstream(dir / "out.wav") << "keep me";
+    const CliResult badRate = Run({"render", "song.mid", "out.wav", "--rate", "1000"});
+    EXPECT_EQ(badRate.status, 3);
+    EXPECT_NE(badRate.err.find("cannot render out.wav"), std::string::npos) << badRate.err;
+    EXPECT_EQ(ReadText(dir / "out.wav"), "keep me");
+
+    const CliResult nowhere = Run({"render", "song.mid", "no/such/dir/out.wav"});
+    EXPECT_EQ(nowhere.status, 3);
+    EXPECT_NE(nowhere.err.find("could not be written"), std::string::npos) << nowhere.err;
+    EXPECT_EQ(Run({"render", "song.mid"}).status, 64);
+}
+
+TEST_F(PlaybackCommands, RenderWritesTheSameWavEveryTimeWithSoundWhereTheNotesAreAndSilenceAfter) {
+    // 120 BPM at division 192: one second is 384 ticks. Notes from 0 to 1 s,
+    // nothing until 3 s, one note from 3 to 3.5 s.
+    SongMaker song;
+    song.Program(0, 0, 0, 0);
+    for (uint32_t i = 0; i < 4; ++i) {
+        song.Note(0, 0, static_cast<uint8_t>(60 + 4 * i), i * 96, i * 96 + 90);
+    }
+    song.Note(0, 0, 72, 3 * 384, 3 * 384 + 192);
+    ASSERT_TRUE(song.Save(dir / "song.mid"));
+    ASSERT_EQ(Run({"render", "song.mid", "a.wav", "--rate", "22050"}).status, 0);
+    ASSERT_EQ(Run({"render", "song.mid", "b.wav", "--rate", "22050"}).status, 0);
+    const std::string bytes = ReadText(dir / "a.wav");
+    EXPECT_TRUE(bytes == ReadText(dir / "b.wav")) << "two renders are identical";
+    const std::vector<int16_t> wav = WavSamples(bytes);
+    const double seconds = static_cast<double>(wav.size()) / 2 / kRate;
+    EXPECT_NEAR(seconds, 3.5 + 2.0, 0.05) << "the song and two seconds of tail";
+
+    const double loud = Rms(wav, 0.05, 0.95);
+    EXPECT_GT(loud, 100);
+    EXPECT_LT(Rms(wav, 2.2, 2.95), loud / 30) << "the gap between the notes is quiet";
+    EXPECT_GT(Rms(wav, 3.05, 3.45), 100);
+    EXPECT_LT(Rms(wav, seconds - 0.3, seconds), 5) << "silence at the end of the tail";
 }
 
 // A private JACK server on the dummy driver with jack_midi_dump capturing
 // from its input, device number `device`.
-class JackPorts : public PortCommands {
+class JackPorts : public PlaybackCommands {
 protected:
     void SetUp() override {
         if (!HaveJackd()) {
@@ -110,14 +181,6 @@ protected:
         }
         EXPECT_TRUE(song.Save(dir / "song.mid"));
         return Run({"play", "song.mid", "--port", std::to_string(device)}, interruptAfterMs);
-    }
-
-    // Everything captured, once the capture client has been stopped.
-    std::vector<Captured> Capture() {
-        std::vector<Captured> all = ReadCapture(dir / "dump.txt");
-        Stop(dump);
-        dump = -1;
-        return all;
     }
 
     std::unique_ptr<JackServer> server;
@@ -193,7 +256,7 @@ bool ExpectFinalReset(const std::vector<Captured>& all) {
 TEST_F(JackPorts, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
     const CliResult run = Play(1);
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::vector<Captured> all = Capture();
+    const std::vector<Captured> all = ReadCapture(dir / "dump.txt");
     const std::size_t firstNote = static_cast<std::size_t>(
         std::find_if(all.begin(), all.end(), [](const Captured& c) { return c.NoteOn(); }) -
         all.begin());
@@ -208,7 +271,7 @@ TEST_F(JackPorts, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
     std::vector<double> onsetsMs;
     for (const Captured& c : all) {
         if (c.NoteOn() && (c.bytes[0] & 0x0F) == 0) {
-            onsetsMs.push_back(static_cast<double>(c.frame) * 1000.0 / kRate);
+            onsetsMs.push_back(static_cast<double>(c.frame) * 1000.0 / kJackRate);
         }
     }
     // Loose bounds: the capture stamps frames, which a loaded dummy-driver
@@ -225,10 +288,10 @@ TEST_F(JackPorts, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
 
 TEST_F(JackPorts, CtrlCStopsLikeTheStopButtonAndLeavesNothingSounding) {
     EXPECT_EQ(Play(5, 1300).status, 130);  // a 20-second song
-    const std::vector<Captured> all = Capture();
+    const std::vector<Captured> all = ReadCapture(dir / "dump.txt");
     ASSERT_FALSE(all.empty());
     EXPECT_TRUE(ExpectFinalReset(all)) << "the chord was still held when stopped";
-    EXPECT_LT(static_cast<double>(all.back().frame - all.front().frame) * 1000 / kRate, 3000.0)
+    EXPECT_LT(static_cast<double>(all.back().frame - all.front().frame) * 1000 / kJackRate, 3000.0)
         << "playing stopped early";
 }
 
