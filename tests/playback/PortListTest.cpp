@@ -13,10 +13,16 @@ protected:
     PortList list{{"Midi Through:Port-0 14:0", "synth:midi_in"}};
 };
 
-TEST_F(PortChoice, DevicesAreListedByNumberAndTheMapperLastWhereTheMarkerSelects) {
+TEST_F(PortChoice, EntriesAreTheDevicesThenTheMapperAndChoosingOneStoresItsNumberAndName) {
     EXPECT_EQ(list.Entries(), (std::vector<std::string>{"Midi Through:Port-0 14:0", "synth:midi_in",
                                                         "Midi Mapper"}));
     EXPECT_EQ(list.SelectedIndex(md), 2);
+    md.portDevice = 5;
+    std::strcpy(md.portName, "gone");
+    EXPECT_EQ(list.SelectedIndex(md), -1) << "a stored device that no longer exists";
+    list.ShowSelection(md);
+    EXPECT_EQ(md.portDevice, 5u) << "showing the list changes no choice";
+    EXPECT_STREQ(md.portName, "gone");
     list.Choose(1, md);
     EXPECT_EQ(md.portDevice, 1u);
     EXPECT_STREQ(md.portName, "synth:midi_in");
@@ -27,15 +33,6 @@ TEST_F(PortChoice, DevicesAreListedByNumberAndTheMapperLastWhereTheMarkerSelects
     EXPECT_EQ(md.portDevice, midi::kMapper) << "an index outside the list changes nothing";
     PortList({std::string(400, 'x')}).Choose(0, md);
     EXPECT_EQ(std::strlen(md.portName), 253u);
-}
-
-TEST_F(PortChoice, AStoredDeviceThatNoLongerExistsSelectsNothingAndShowingChangesNoChoice) {
-    md.portDevice = 5;
-    std::strcpy(md.portName, "gone");
-    EXPECT_EQ(list.SelectedIndex(md), -1);
-    list.ShowSelection(md);
-    EXPECT_EQ(md.portDevice, 5u);
-    EXPECT_STREQ(md.portName, "gone");
 }
 
 TEST_F(PortChoice, ADeviceNamedMidiMapperIsTakenForTheMapper) {

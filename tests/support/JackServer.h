@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -189,13 +188,11 @@ inline std::vector<Captured> ReadCapture(const std::filesystem::path& file) {
     std::vector<Captured> captured;
     std::ifstream lines(file);
     for (std::string line; std::getline(lines, line);) {
-        unsigned long long frame = 0;
-        int used = 0;
-        if (std::sscanf(line.c_str(), " %llu:%n", &frame, &used) != 1) {
+        std::istringstream tokens(line);
+        Captured message{0, {}};
+        if (!(tokens >> message.frame) || tokens.get() != ':') {
             continue;
         }
-        std::istringstream tokens(line.substr(static_cast<std::size_t>(used)));
-        Captured message{frame, {}};
         // Two hex digits a byte, then the message described in words.
         for (std::string hex; message.bytes.size() < 3 && tokens >> hex && hex.size() == 2 &&
                               std::isxdigit(hex[0]) && std::isxdigit(hex[1]);) {
