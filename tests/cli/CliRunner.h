@@ -3,13 +3,16 @@
 // Runs the real tunewell-cli with its standard output and error captured.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tw::test {
@@ -20,14 +23,23 @@ struct CliResult {
     std::string err;
 };
 
+struct CliOptions {
+    std::string workdir;        // where the program runs; empty: where the test runs
+    int interruptAfterMs = -1;  // when set, SIGINT (Ctrl-C) after that many milliseconds
+};
+
 // `scratch` is a directory where the captured streams are kept while it runs.
-inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& scratch) {
+inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& scratch,
+                        const CliOptions& options = {}) {
     const std::string paths[] = {scratch + "/.stdout", scratch + "/.stderr"};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     for (int fd : {1, 2}) {
         posix_spawn_file_actions_addopen(&actions, fd, paths[fd - 1].c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
+    if (!options.workdir.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, options.workdir.c_str());
     }
     std::vector<std::string> all{TUNEWELL_CLI_PATH};
     all.insert(all.end(), arguments.begin(), arguments.end());
@@ -39,10 +51,15 @@ inline CliResult RunCli(const std::vector<std::string>& arguments, const std::st
 
     CliResult result;
     pid_t pid = 0;
-    int status = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 &&
-        waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-        result.status = WEXITSTATUS(status);
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        if (options.interruptAfterMs >= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(options.interruptAfterMs));
+            kill(pid, SIGINT);
+        }
+        int status = 0;
+        if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+            result.status = WEXITSTATUS(status);
+        }
     }
     posix_spawn_file_actions_destroy(&actions);
     const auto take = [](const std::string& path) {

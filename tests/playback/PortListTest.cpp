@@ -13,35 +13,26 @@ protected:
     PortList list{{"Midi Through:Port-0 14:0", "synth:midi_in"}};
 };
 
-TEST_F(PortChoice, DevicesAreListedByNumberAndTheMapperLastWhereTheMarkerSelects) {
+TEST_F(PortChoice, EntriesAreTheDevicesThenTheMapperAndChoosingOneStoresItsNumberAndName) {
     EXPECT_EQ(list.Entries(), (std::vector<std::string>{"Midi Through:Port-0 14:0", "synth:midi_in",
                                                         "Midi Mapper"}));
-    EXPECT_EQ(list.DeviceNumber(1), 1u);
-    EXPECT_EQ(list.DeviceNumber(2), midi::kMapper);
     EXPECT_EQ(list.SelectedIndex(md), 2);
+    md.portDevice = 5;
+    std::strcpy(md.portName, "gone");
+    EXPECT_EQ(list.SelectedIndex(md), -1) << "a stored device that no longer exists";
     list.ShowSelection(md);
-    EXPECT_EQ(md.portDevice, midi::kMapper) << "showing the list changes no choice";
-}
-
-TEST_F(PortChoice, ChoosingAnEntryStoresItsNumberAndItsNameCutTo253Characters) {
+    EXPECT_EQ(md.portDevice, 5u) << "showing the list changes no choice";
+    EXPECT_STREQ(md.portName, "gone");
     list.Choose(1, md);
     EXPECT_EQ(md.portDevice, 1u);
     EXPECT_STREQ(md.portName, "synth:midi_in");
+    EXPECT_EQ(list.SelectedIndex(md), 1);
     list.Choose(2, md);
     EXPECT_EQ(md.portDevice, midi::kMapper);
     list.Choose(7, md);
     EXPECT_EQ(md.portDevice, midi::kMapper) << "an index outside the list changes nothing";
     PortList({std::string(400, 'x')}).Choose(0, md);
     EXPECT_EQ(std::strlen(md.portName), 253u);
-}
-
-TEST_F(PortChoice, AStoredDeviceThatNoLongerExistsSelectsNothing) {
-    md.portDevice = 5;
-    std::strcpy(md.portName, "gone");
-    EXPECT_EQ(list.SelectedIndex(md), -1);
-    list.ShowSelection(md);
-    EXPECT_EQ(md.portDevice, 5u);
-    EXPECT_STREQ(md.portName, "gone");
 }
 
 TEST_F(PortChoice, ADeviceNamedMidiMapperIsTakenForTheMapper) {

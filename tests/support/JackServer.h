@@ -7,32 +7,29 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/midi/Outputs.h"
 #include "platform/midi/SystemAudio.h"
 
 extern char** environ;
 
 namespace tw::test {
 
-// True when an executable of that name is on the PATH.
-inline bool HaveProgram(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path != nullptr ? path : "/usr/bin:/bin";
-    for (std::size_t start = 0; start <= dirs.size();) {
-        std::size_t end = dirs.find(':', start);
-        end = end == std::string::npos ? dirs.size() : end;
-        if (access((dirs.substr(start, end - start) + "/" + name).c_str(), X_OK) == 0) {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
+constexpr const char* kNoJackd =
+    "jackd is not installed (Debian package jackd2); JACK tests skipped";
+
+inline bool HaveJackd() {
+    return std::system("{ command -v jackd && command -v jack_midi_dump; } >/dev/null 2>&1") == 0;
 }
 
 // Starts a program with its output sent to `logFile`; its process id, or -1.
@@ -48,16 +45,13 @@ inline pid_t Spawn(const std::vector<std::string>& args, const std::string& logF
     }
     argv.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        pid = -1;
-    }
+    const bool started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return started ? pid : -1;
 }
 
-// Stops a process we started: SIGTERM, then SIGKILL if it is still there
-// after ten seconds. A JACK server needs the time: killed, it leaves its
-// entry in JACK's registry of servers behind.
+// Stops a process we started: SIGTERM, then SIGKILL after ten seconds. A
+// killed JACK server leaves its entry in JACK's registry of servers behind.
 inline void Stop(pid_t pid) {
     if (pid <= 0) {
         return;
@@ -73,30 +67,31 @@ inline void Stop(pid_t pid) {
     waitpid(pid, nullptr, 0);
 }
 
-// A private JACK server on the dummy driver (no sound card), under a name of
-// its own that this process and its children reach through
-// JACK_DEFAULT_SERVER; stopped by its process id. The name is the first of
-// a few per user that no running server holds: JACK keeps at most eight
-// servers in its registry and frees the entry of one that died only when a
-// server of the same name starts again. A lock file beside the temporary
-// files keeps two test processes from taking the same name. Periods of 512 frames at 48 kHz
-// (10.7 ms) and a client timeout of two seconds keep a loaded machine from
-// missing cycles and turning clients away.
+// A private JACK server on the dummy driver, reached by this process and its
+// children through JACK_DEFAULT_SERVER and stopped by its process id. JACK
+// keeps at most eight servers in its registry and frees a dead one's entry
+// only when a server of that name starts again, so the name is the first of
+// four per user that no server holds, locked against other test processes.
+// Periods of 512 frames and a two-second client timeout keep a loaded
+// machine from missing cycles and turning clients away.
 class JackServer {
 public:
     explicit JackServer(const std::string& logDir) {
         setenv("JACK_NO_START_SERVER", "1", 1);
         for (int n = 0; n < 4 && !running_; ++n) {
-            name_ = "tunewell-test-" + std::to_string(getuid()) + "-" + std::to_string(n);
-            setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
-            if (!LockName() || midi::JackServerRunning()) {
-                Unlock();
-                continue;  // another run holds this name
+            const std::string name =
+                "tunewell-test-" + std::to_string(getuid()) + "-" + std::to_string(n);
+            setenv("JACK_DEFAULT_SERVER", name.c_str(), 1);
+            if (LockName(name) && !midi::JackServerRunning()) {
+                pid_ = Spawn({"jackd", "--no-realtime", "--timeout", "2000", "--name", name, "-d",
+                              "dummy", "-r", "48000", "-p", "512"},
+                             logDir + "/jackd-" + name + ".log");
+                running_ = WaitUntilServing();
             }
-            pid_ = Spawn({"jackd", "--no-realtime", "--timeout", "2000", "--name", name_, "-d",
-                          "dummy", "-r", "48000", "-p", "512"},
-                         logDir + "/jackd-" + name_ + ".log");
-            running_ = WaitUntilServing();
+            if (!running_ && lock_ >= 0) {
+                close(lock_);
+                lock_ = -1;
+            }
         }
     }
     ~JackServer() {
@@ -104,32 +99,25 @@ public:
         // server stopped before that waits out their timeout first.
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         Stop(pid_);
-        Unlock();
+        close(lock_);
         unsetenv("JACK_DEFAULT_SERVER");
     }
     JackServer(const JackServer&) = delete;
     JackServer& operator=(const JackServer&) = delete;
 
     [[nodiscard]] bool Running() const { return running_; }
-    [[nodiscard]] const std::string& Name() const { return name_; }
 
 private:
-    bool LockName() {
-        const auto path = std::filesystem::temp_directory_path() / (name_ + ".lock");
+    bool LockName(const std::string& name) {
+        const auto path = std::filesystem::temp_directory_path() / (name + ".lock");
         lock_ = open(path.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
         return lock_ >= 0 && flock(lock_, LOCK_EX | LOCK_NB) == 0;
     }
-    void Unlock() {
-        if (lock_ >= 0) {
-            close(lock_);
-            lock_ = -1;
-        }
-    }
 
-    // True once our server answers; false, with nothing left running, when it
-    // exits or does not answer within ten seconds.
+    // True once our server answers within ten seconds; otherwise nothing is
+    // left running.
     bool WaitUntilServing() {
-        for (int i = 0; pid_ > 0 && i < 200; ++i) {
+        for (int i = 0; i < 200; ++i) {
             if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
                 pid_ = -1;
                 return false;
@@ -144,10 +132,77 @@ private:
         return false;
     }
 
-    std::string name_;
     pid_t pid_ = -1;
     int lock_ = -1;
     bool running_ = false;
 };
+
+// One message as jack_midi_dump -a printed it: the JACK frame time, then the
+// bytes.
+struct Captured {
+    uint64_t frame;
+    std::vector<uint8_t> bytes;
+
+    [[nodiscard]] uint8_t Kind() const { return bytes[0] & 0xF0; }
+    [[nodiscard]] bool NoteOn() const { return Kind() == 0x90 && bytes.size() == 3 && bytes[2]; }
+    [[nodiscard]] bool NoteOff() const {
+        return bytes.size() == 3 && (Kind() == 0x80 || (Kind() == 0x90 && bytes[2] == 0));
+    }
+    [[nodiscard]] bool Is(std::vector<uint8_t> expected) const { return bytes == expected; }
+};
+
+// jack_midi_dump as capture client `client`, line-buffered so that `file`
+// shows what it has printed so far; its process id.
+inline pid_t StartCapture(const std::string& client, const std::string& file) {
+    return Spawn({"stdbuf", "-oL", "jack_midi_dump", "-a", client}, file);
+}
+
+// The number of the output device `name` once it has appeared (at most five
+// seconds), or -1.
+inline int WaitForDevice(const std::string& name) {
+    for (int i = 0; i < 100; ++i) {
+        const std::vector<std::string> names = midi::OutputDeviceNames();
+        const auto found = std::find(names.begin(), names.end(), name);
+        if (found != names.end()) {
+            // The port exists before its client runs; give the client time.
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            return static_cast<int>(found - names.begin());
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+}
+
+// What a capture client printed to `file`, once the file has stopped growing
+// for a second (at most eight seconds): the client prints from a queue of
+// its own, which a loaded machine empties late.
+inline std::vector<Captured> ReadCapture(const std::filesystem::path& file) {
+    std::error_code error;
+    auto size = std::filesystem::file_size(file, error);
+    for (int quiet = 0, waited = 0; quiet < 10 && waited < 80; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const auto now = std::filesystem::file_size(file, error);
+        quiet = now == size ? quiet + 1 : 0;
+        size = now;
+    }
+    std::vector<Captured> captured;
+    std::ifstream lines(file);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream tokens(line);
+        Captured message{0, {}};
+        if (!(tokens >> message.frame) || tokens.get() != ':') {
+            continue;
+        }
+        // Two hex digits a byte, then the message described in words.
+        for (std::string hex; message.bytes.size() < 3 && tokens >> hex && hex.size() == 2 &&
+                              std::isxdigit(hex[0]) && std::isxdigit(hex[1]);) {
+            message.bytes.push_back(static_cast<uint8_t>(std::stoul(hex, nullptr, 16)));
+        }
+        if (!message.bytes.empty()) {
+            captured.push_back(message);
+        }
+    }
+    return captured;
+}
 
 }  // namespace tw::test

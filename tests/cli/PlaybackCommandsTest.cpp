@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include "cli/CliRunner.h"
+#include "playback/Config.h"
+#include "smf/SmfFiles.h"
+#include "tests/support/JackServer.h"
+#include "tests/support/SongMaker.h"
+
+namespace tw::test {
+namespace {
+
+constexpr double kJackRate = 48000.0;  // the private server's sample rate
+constexpr uint32_t kEighth = 96;       // at division 192 and 120 BPM: 250 ms
+constexpr uint32_t kRate = 22050;      // of rendered WAVs
+
+uint32_t Le(const std::string& bytes, std::size_t at, std::size_t size) {
+    uint32_t value = 0;
+    while (size-- > 0) {
+        value = (value << 8) | static_cast<uint8_t>(bytes[at + size]);
+    }
+    return value;
+}
+
+// The samples of a 16-bit PCM stereo WAV at kRate, interleaved; none when
+// the header says otherwise.
+std::vector<int16_t> WavSamples(const std::string& bytes) {
+    std::vector<int16_t> samples;
+    if (bytes.size() >= 44 && bytes.compare(0, 4, "RIFF") == 0 &&
+        bytes.compare(8, 4, "WAVE") == 0 && Le(bytes, 4, 4) == bytes.size() - 8 &&
+        Le(bytes, 40, 4) == bytes.size() - 44 && Le(bytes, 20, 2) == 1 && Le(bytes, 22, 2) == 2 &&
+        Le(bytes, 24, 4) == kRate && Le(bytes, 34, 2) == 16) {
+        samples.resize((bytes.size() - 44) / 2);
+        std::memcpy(samples.data(), bytes.data() + 44, samples.size() * 2);
+    }
+    return samples;
+}
+
+// Root mean square of both channels between two times.
+double Rms(const std::vector<int16_t>& samples, double fromS, double toS) {
+    const auto from = static_cast<std::size_t>(fromS * kRate) * 2;
+    const auto to = std::min(static_cast<std::size_t>(toS * kRate) * 2, samples.size());
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        sum += static_cast<double>(samples[i]) * samples[i];
+    }
+    return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0;
+}
+
+// tunewell-cli in a working directory of its own, with no JACK server.
+class PlaybackCommands : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("JACK_DEFAULT_SERVER", "tunewell-test-no-such-server", 1); }
+    void TearDown() override { unsetenv("JACK_DEFAULT_SERVER"); }
+
+    CliResult Run(const std::vector<std::string>& arguments, int interruptAfterMs = -1) {
+        return RunCli(arguments, dir.path().string(), {dir.path().string(), interruptAfterMs});
+    }
+    void WriteConfig(uint32_t device, const std::string& name) {
+        mididata record{};
+        record.portDevice = device;
+        std::strncpy(record.portName, name.c_str(), sizeof record.portName - 1);
+        unsigned char bytes[kConfigSize];
+        ConfigBytes(record, bytes);
+        dir.Write("tw.cfg", Bytes(bytes, bytes + kConfigSize));
+    }
+
+    TempDir dir;
+};
+
+TEST_F(PlaybackCommands, WithoutDevicesPortsListsTheMapperAndReadsTwCfgButNeverWritesIt) {
+    const bool noDevices = midi::OutputDeviceNames().empty();
+    const CliResult run = Run({"ports"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "") << "no ALSA or JACK prints nothing";
+    if (noDevices) {
+        EXPECT_EQ(run.out,
+                  "1000: Midi Mapper\nNo tw.cfg here; the default selects 1000: Midi Mapper\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg"));
+
+    std::ofstream(dir / "tw.cfg") << "short";
+    EXPECT_NE(Run({"ports"}).out.find("tw.cfg is not a port record of 267 bytes"),
+              std::string::npos);
+    EXPECT_EQ(ReadText(dir / "tw.cfg"), "short");
+
+    WriteConfig(50, "gone:port");
+    EXPECT_NE(Run({"ports"}).out.find(
+                  "tw.cfg selects device 50, \"gone:port\", which does not exist now"),
+              std::string::npos);
+}
+
+TEST_F(PlaybackCommands, FailedPlaysAndRendersSayWhyWithStatus3AndLeaveFilesAlone) {
+    {
+        SongMaker song;
+        song.Note(0, 0, 60, 0, 96);
+        ASSERT_TRUE(song.Save(dir / "song.mid"));
+    }
+    const CliResult run = Run({"play", "song.mid", "--port", "99"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("cannot open MIDI port 99"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "tw.cfg")) << "play never writes tw.cfg";
+    EXPECT_EQ(Run({"play", "song.mid", "--port", "x"}).status, 64);
+
+    std::ofstream(dir / "out.wav") << "keep me";
+    const CliResult badRate = Run({"render", "song.mid", "out.wav", "--rate", "1000"});
+    EXPECT_EQ(badRate.status, 3);
+    EXPECT_NE(badRate.err.find("cannot render out.wav"), std::string::npos) << badRate.err;
+    EXPECT_EQ(ReadText(dir / "out.wav"), "keep me");
+
+    const CliResult nowhere = Run({"render", "song.mid", "no/such/dir/out.wav"});
+    EXPECT_EQ(nowhere.status, 3);
+    EXPECT_NE(nowhere.err.find("could not be written"), std::string::npos) << nowhere.err;
+    EXPECT_EQ(Run({"render", "song.mid"}).status, 64);
+}
+
+TEST_F(PlaybackCommands, RenderWritesTheSameWavEveryTimeWithSoundWhereTheNotesAreAndSilenceAfter) {
+    // 120 BPM at division 192: one second is 384 ticks. Notes from 0 to 1 s,
+    // nothing until 3 s, one note from 3 to 3.5 s.
+    SongMaker song;
+    song.Program(0, 0, 0, 0);
+    for (uint32_t i = 0; i < 4; ++i) {
+        song.Note(0, 0, static_cast<uint8_t>(60 + 4 * i), i * 96, i * 96 + 90);
+    }
+    song.Note(0, 0, 72, 3 * 384, 3 * 384 + 192);
+    ASSERT_TRUE(song.Save(dir / "song.mid"));
+    ASSERT_EQ(Run({"render", "song.mid", "a.wav", "--rate", "22050"}).status, 0);
+    ASSERT_EQ(Run({"render", "song.mid", "b.wav", "--rate", "22050"}).status, 0);
+    const std::string bytes = ReadText(dir / "a.wav");
+    EXPECT_TRUE(bytes == ReadText(dir / "b.wav")) << "two renders are identical";
+    const std::vector<int16_t> wav = WavSamples(bytes);
+    const double seconds = static_cast<double>(wav.size()) / 2 / kRate;
+    EXPECT_NEAR(seconds, 3.5 + 2.0, 0.05) << "the song and two seconds of tail";
+
+    const double loud = Rms(wav, 0.05, 0.95);
+    EXPECT_GT(loud, 100);
+    EXPECT_LT(Rms(wav, 2.2, 2.95), loud / 30) << "the gap between the notes is quiet";
+    EXPECT_GT(Rms(wav, 3.05, 3.45), 100);
+    EXPECT_LT(Rms(wav, seconds - 0.3, seconds), 5) << "silence at the end of the tail";
+}
+
+// A private JACK server on the dummy driver with jack_midi_dump capturing
+// from its input, device number `device`.
+class JackPorts : public PlaybackCommands {
+protected:
+    void SetUp() override {
+        if (!HaveJackd()) {
+            GTEST_SKIP() << kNoJackd;
+        }
+        server = std::make_unique<JackServer>(dir.path().string());
+        ASSERT_TRUE(server->Running()) << "the private JACK server did not start";
+        // JACK names client sockets by client name alone: one of our own.
+        client = "tw-dump-" + std::to_string(getpid());
+        dump = StartCapture(client, dir / "dump.txt");
+        device = WaitForDevice(client + ":input");
+        ASSERT_GE(device, 0) << "jack_midi_dump's port did not appear";
+    }
+    void TearDown() override {
+        Stop(dump);
+        server.reset();
+    }
+
+    // Plays a song of `repeats` bars of eighths on channel 0 over a held
+    // chord on channel 1, after programs and controllers at tick 0.
+    CliResult Play(uint32_t repeats, int interruptAfterMs = -1) {
+        SongMaker song;
+        song.Program(0, 0, 0, 24);
+        song.Controller(0, 0, 0, 7, 90);
+        song.Controller(0, 0, 0, 10, 30);
+        song.Program(1, 1, 0, 40);
+        for (uint32_t i = 0; i < 16 * repeats; ++i) {
+            song.Note(0, 0, static_cast<uint8_t>(60 + i % 12), i * kEighth, i * kEighth + 80);
+        }
+        for (uint32_t bar = 0; bar < 4 * repeats; ++bar) {
+            song.Note(1, 1, 48, bar * 4 * kEighth, (bar + 1) * 4 * kEighth);
+            song.Note(1, 1, 52, bar * 4 * kEighth, (bar + 1) * 4 * kEighth);
+        }
+        EXPECT_TRUE(song.Save(dir / "song.mid"));
+        return Run({"play", "song.mid", "--port", std::to_string(device)}, interruptAfterMs);
+    }
+
+    std::unique_ptr<JackServer> server;
+    std::string client;
+    pid_t dump = -1;
+    int device = -1;
+};
+
+TEST_F(JackPorts, PortsListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
+    const std::vector<std::string> names = midi::OutputDeviceNames();
+    ASSERT_LT(static_cast<std::size_t>(device), names.size());
+    WriteConfig(static_cast<uint32_t>(device), client + ":input");
+    const CliResult run = Run({"ports"});
+    EXPECT_EQ(run.status, 0);
+    std::string expected;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        expected += std::to_string(i) + ": " + names[i] + "\n";
+    }
+    expected +=
+        "1000: Midi Mapper\ntw.cfg selects " + std::to_string(device) + ": " + client + ":input\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(ReadText(dir / "tw.cfg").size(), kConfigSize) << "ports never writes tw.cfg";
+}
+
+std::size_t IndexOf(const std::vector<Captured>& all, const std::vector<uint8_t>& bytes) {
+    return static_cast<std::size_t>(
+        std::find_if(all.begin(), all.end(), [&](const Captured& c) { return c.Is(bytes); }) -
+        all.begin());
+}
+
+// Notes still sounding after the messages up to `end`, counted per channel
+// and key; All Notes Off releases a channel, as on a real instrument.
+int SoundingAfter(const std::vector<Captured>& all, std::size_t end) {
+    std::map<int, int> down;
+    for (std::size_t i = 0; i < end; ++i) {
+        const Captured& c = all[i];
+        const int channel = c.bytes[0] & 0x0F;
+        if (c.NoteOn() || c.NoteOff()) {
+            int& n = down[channel * 128 + c.bytes[1]];
+            n = c.NoteOn() ? n + 1 : std::max(n - 1, 0);
+        } else if (c.Is({static_cast<uint8_t>(0xB0 | channel), 123, 0})) {
+            std::erase_if(down, [&](const auto& key) { return key.first / 128 == channel; });
+        }
+    }
+    int sounding = 0;
+    for (const auto& [key, n] : down) {
+        sounding += n;
+    }
+    return sounding;
+}
+
+// Checks the port reset that ends a run, the first after the last note-on:
+// the note-offs it sends for the keys still down, then sustain off and All
+// Notes Off per channel; nothing after its start sounds. Returns whether
+// keys were still down when it began.
+bool ExpectFinalReset(const std::vector<Captured>& all) {
+    std::size_t lastOn = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        lastOn = all[i].NoteOn() ? i : lastOn;
+    }
+    std::size_t start = lastOn;
+    while (start < all.size() && !all[start].Is({0xB0, 64, 0})) {
+        ++start;
+    }
+    EXPECT_LT(start, all.size()) << "no reset after the last note";
+    while (start > lastOn + 1 && all[start - 1].Kind() == 0x80) {
+        --start;
+    }
+    EXPECT_EQ(SoundingAfter(all, all.size()), 0) << "nothing is left sounding";
+    return SoundingAfter(all, start) > 0;
+}
+
+TEST_F(JackPorts, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
+    const CliResult run = Play(1);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<Captured> all = ReadCapture(dir / "dump.txt");
+    const std::size_t firstNote = static_cast<std::size_t>(
+        std::find_if(all.begin(), all.end(), [](const Captured& c) { return c.NoteOn(); }) -
+        all.begin());
+    ASSERT_LT(firstNote, all.size());
+    EXPECT_LT(IndexOf(all, {0xB0, 7, 100}), IndexOf(all, {0xB0, 7, 90}))
+        << "the mixer reset (volume 100) comes before the song's own volume";
+    for (const std::vector<uint8_t>& setup :
+         {std::vector<uint8_t>{0xC0, 24}, {0xC1, 40}, {0xB0, 7, 90}, {0xB0, 10, 30}}) {
+        EXPECT_LT(IndexOf(all, setup), firstNote) << "controllers and programs before notes";
+    }
+
+    std::vector<double> onsetsMs;
+    for (const Captured& c : all) {
+        if (c.NoteOn() && (c.bytes[0] & 0x0F) == 0) {
+            onsetsMs.push_back(static_cast<double>(c.frame) * 1000.0 / kJackRate);
+        }
+    }
+    // Loose bounds: the capture stamps frames, which a loaded dummy-driver
+    // server lets fall behind the wall clock; a song clock 22 % slow would
+    // still be far outside them.
+    ASSERT_EQ(onsetsMs.size(), 16u);
+    for (std::size_t i = 1; i < onsetsMs.size(); ++i) {
+        EXPECT_NEAR(onsetsMs[i] - onsetsMs[i - 1], 250.0, 60.0) << "onset " << i;
+    }
+    EXPECT_NEAR(onsetsMs.back() - onsetsMs.front(), 15 * 250.0, 75.0)
+        << "the song clock keeps pace with the wall clock";
+    ExpectFinalReset(all);
+}
+
+TEST_F(JackPorts, CtrlCStopsLikeTheStopButtonAndLeavesNothingSounding) {
+    EXPECT_EQ(Play(5, 1300).status, 130);  // a 20-second song
+    const std::vector<Captured> all = ReadCapture(dir / "dump.txt");
+    ASSERT_FALSE(all.empty());
+    EXPECT_TRUE(ExpectFinalReset(all)) << "the chord was still held when stopped";
+    EXPECT_LT(static_cast<double>(all.back().frame - all.front().frame) * 1000 / kJackRate, 3000.0)
+        << "playing stopped early";
+}
+
+}  // namespace
+}  // namespace tw::test
