@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "controls/Button2.h"
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/MouseInput.h"
@@ -10,7 +8,7 @@
 namespace tw {
 namespace {
 
-using test::Notification;
+using test::Notifications;
 using test::TestHost;
 using ui::MouseInput;
 
@@ -26,6 +24,8 @@ bool ShowsBitmap(const ui::Image& img, int id) {
     return b.IsValid();
 }
 
+// SetPosition stores any value as given and sends nothing; a toggle turns
+// any state but 0 into 0.
 TEST(Button2, AToggleFlipsItsStateAndReportsTheNewOne) {
     TestHost host;
     auto* mute = new Button2(&host, 456, 11, 20, 9, 9, 458, 459, 1, 7);
@@ -34,7 +34,11 @@ TEST(Button2, AToggleFlipsItsStateAndReportsTheNewOne) {
     EXPECT_EQ(mute->GetPosition(), 1);
     MouseInput::Click(*mute, {0, 8});
     EXPECT_EQ(mute->GetPosition(), 0);
-    EXPECT_EQ(host.received, (std::vector<Notification>{{456, 1, 7}, {456, 0, 7}}));
+    mute->SetPosition(3);
+    EXPECT_EQ(mute->GetPosition(), 3);
+    MouseInput::Click(*mute, {8, 0});
+    EXPECT_EQ(mute->GetPosition(), 0);
+    EXPECT_EQ(host.received, (Notifications{{456, 1, 7}, {456, 0, 7}, {456, 0, 7}}));
 }
 
 TEST(Button2, ANonTogglingButtonReportsItsUnchangedStateEveryTime) {
@@ -45,25 +49,13 @@ TEST(Button2, ANonTogglingButtonReportsItsUnchangedStateEveryTime) {
     MouseInput::Click(*quarter, {7, 12});
     quarter->SetPosition(1);
     MouseInput::Click(*quarter, {7, 12});
-    EXPECT_EQ(host.received, (std::vector<Notification>{{702, 0, 2}, {702, 0, 2}, {702, 1, 2}}));
+    EXPECT_EQ(host.received, (Notifications{{702, 0, 2}, {702, 0, 2}, {702, 1, 2}}));
 }
 
-TEST(Button2, SetPositionStoresTheValueAsGivenAndSendsNothing) {
-    TestHost host;
-    auto* store = new Button2(&host, 332, 10, 10, 41, 15, 333, 334, 1, 0);
-    host.Open();
-    store->SetPosition(1);
-    EXPECT_EQ(store->GetPosition(), 1);
-    store->SetPosition(3);
-    EXPECT_EQ(store->GetPosition(), 3);
-    EXPECT_TRUE(host.received.empty());
-    MouseInput::Click(*store, {20, 7});  // any state but 0 flips to 0
-    EXPECT_EQ(store->GetPosition(), 0);
-}
-
-TEST(Button2, PaintShowsTheBitmapOfTheState) {
+TEST(Button2, PaintShowsTheBitmapOfTheStateStretchedOverTheWholeButton) {
     TestHost host;
     auto* play = new Button2(&host, 604, 10, 33, 30, 15, 605, 606, 0, 0);
+    auto* big = new Button2(&host, 1, 50, 10, 30, 50, 301, 302, 1, 0);
     host.Open();
     const ui::Image off = play->PaintToImage();
     test::WriteImage(off, "controls", "button2_play_off");
@@ -73,18 +65,13 @@ TEST(Button2, PaintShowsTheBitmapOfTheState) {
     test::WriteImage(on, "controls", "button2_play_on");
     EXPECT_TRUE(ShowsBitmap(on, 606));
     EXPECT_FALSE(ShowsBitmap(on, 605));
-}
 
-TEST(Button2, TheBitmapIsStretchedOverTheWholeButton) {
-    TestHost host;
-    auto* big = new Button2(&host, 1, 10, 10, 30, 50, 301, 302, 1, 0);
-    host.Open();
     const ui::Image img = big->PaintToImage();
     test::WriteImage(img, "controls", "button2_stretched");
-    const ui::Bitmap b(301);
-    EXPECT_EQ(img.Pixel(29, 49), b.Pixels().Pixel(14, 24));
-    EXPECT_EQ(img.Pixel(0, 0), b.Pixels().Pixel(0, 0));
-    EXPECT_EQ(img.Pixel(2, 2), b.Pixels().Pixel(1, 1));
+    const ui::Bitmap bitmap(301);
+    const ui::Image& src = bitmap.Pixels();
+    test::ExpectPixels(img, {{29, 49, src.Pixel(14, 24)}, {0, 0, src.Pixel(0, 0)}});
+    EXPECT_EQ(img.Pixel(2, 2), src.Pixel(1, 1));
 }
 
 TEST(Button2, AnUnknownBitmapLeavesTheBackgroundAndStillWorks) {
@@ -94,7 +81,7 @@ TEST(Button2, AnUnknownBitmapLeavesTheBackgroundAndStillWorks) {
     host.Open();
     EXPECT_EQ(odd->PaintToImage().Pixel(5, 5), (ui::Color{10, 20, 30}));
     MouseInput::Click(*odd, {5, 5});
-    EXPECT_EQ(host.received, (std::vector<Notification>{{9, 1, 0}}));
+    EXPECT_EQ(host.received, (Notifications{{9, 1, 0}}));
 }
 
 }  // namespace

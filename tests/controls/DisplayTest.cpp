@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "controls/Display.h"
 #include "platform/ui/MouseInput.h"
@@ -10,13 +11,12 @@
 namespace tw {
 namespace {
 
-using test::Notification;
+using test::Notifications;
 using test::TestHost;
 using ui::Color;
 using ui::MouseInput;
 
 const Color kGreen{0, 255, 0};
-const Color kNavy{0, 0, 128};
 
 // Columns and rows that hold green text pixels: {left, top, right, bottom},
 // inclusive; left > right when there are none.
@@ -33,43 +33,30 @@ ui::Rect InkBox(const ui::Image& img) {
     return box;
 }
 
-TEST(Display, StartsShowingThreeZerosWithItsTextRectAndCentre) {
+TEST(Display, AnActiveDisplayIsASpinFieldSplitAtItsCentreLine) {
     TestHost host;
     auto* bar = new Display(&host, 401, 40, 8, 40, 20, 1, 0);
+    auto* notes = new Display(&host, -1, 40, 40, 40, 20, 0, 0);
     host.Open();
     EXPECT_EQ(bar->Text(), "000");
     EXPECT_EQ(bar->TextRect(), (ui::Rect{3, 3, 37, 17}));
     EXPECT_EQ(bar->Centre(), (ui::Point{20, 10}));
-}
-
-TEST(Display, AnActiveDisplayIsASpinFieldSplitAtItsCentreLine) {
-    TestHost host;
-    auto* bar = new Display(&host, 401, 40, 8, 40, 20, 1, 0);
-    host.Open();
     MouseInput::Click(*bar, {20, 10});  // exactly on the centre line: upper half
     MouseInput::Click(*bar, {5, 0});
     MouseInput::Click(*bar, {5, 11});
     MouseInput::Click(*bar, {39, 19});
     MouseInput::Click(*bar, {20, 3}, MouseInput::Button::Right);
-    EXPECT_EQ(host.received, (std::vector<Notification>{
-                                 {401, 1, 0}, {401, 1, 0}, {401, 0, 0}, {401, 0, 0}, {401, 2, 0}}));
-}
-
-TEST(Display, AnInactiveDisplayIgnoresBothButtons) {
-    TestHost host;
-    auto* notes = new Display(&host, -1, 10, 8, 40, 20, 0, 0);
-    host.Open();
-    MouseInput::Click(*notes, {20, 5});
+    MouseInput::Click(*notes, {20, 5});  // an inactive display ignores both buttons
     MouseInput::Click(*notes, {20, 15}, MouseInput::Button::Right);
-    EXPECT_TRUE(host.received.empty());
+    EXPECT_EQ(host.received,
+              (Notifications{{401, 1, 0}, {401, 1, 0}, {401, 0, 0}, {401, 0, 0}, {401, 2, 0}}));
 }
 
 TEST(Display, TextIsCutToFiftyCharactersAndANullStringShowsNothing) {
     TestHost host;
     auto* name = new Display(&host, 403, 5, 8, 150, 20, 1, 0);
     host.Open();
-    const std::string longName(70, 'x');
-    name->SetDisplayString(longName.c_str());
+    name->SetDisplayString(std::string(70, 'x').c_str());
     EXPECT_EQ(name->Text(), std::string(50, 'x'));
     name->SetDisplayString("Piano");
     EXPECT_EQ(name->Text(), "Piano");
@@ -78,10 +65,11 @@ TEST(Display, TextIsCutToFiftyCharactersAndANullStringShowsNothing) {
     EXPECT_TRUE(host.received.empty());
 }
 
-TEST(Display, TextIsCentredWithTheFontsMeasuredExtent) {
+TEST(Display, PaintDrawsASunkenNavyFaceWithTheTextCentredByItsMeasuredExtent) {
     TestHost host;
     auto* tempo = new Display(&host, -1, 10, 10, 60, 20, 0, 0);
     auto* time = new Display(&host, -1, 10, 40, 60, 15, 0, 1);
+    auto* empty = new Display(&host, -1, 80, 10, 40, 20, 0, 0);
     host.Open();
     tempo->SetDisplayString("120");
     const ui::Image img = tempo->PaintToImage();
@@ -96,23 +84,18 @@ TEST(Display, TextIsCentredWithTheFontsMeasuredExtent) {
     const ui::Rect smallInk = InkBox(small);
     ASSERT_LE(smallInk.left, smallInk.right);
     EXPECT_LT(smallInk.bottom - smallInk.top, ink.bottom - ink.top + 1);
-}
 
-TEST(Display, PaintDrawsASunkenNavyFaceAndAnEmptyStringDrawsNoText) {
-    TestHost host;
-    auto* d = new Display(&host, -1, 10, 10, 40, 20, 0, 0);
-    host.Open();
-    d->SetDisplayString("");
-    const ui::Image img = d->PaintToImage();
-    test::WriteImage(img, "controls", "display_empty");
-    const ui::Rect ink = InkBox(img);
-    EXPECT_GT(ink.left, ink.right);
-    EXPECT_EQ(img.Pixel(0, 0), Color::Black());
-    EXPECT_EQ(img.Pixel(1, 10), Color::Black());
-    EXPECT_EQ(img.Pixel(10, 1), Color::Black());
-    EXPECT_EQ(img.Pixel(38, 10), (Color{192, 192, 192}));
-    EXPECT_EQ(img.Pixel(10, 18), (Color{192, 192, 192}));
-    EXPECT_EQ(img.Pixel(20, 10), kNavy);
+    empty->SetDisplayString("");
+    const ui::Image blank = empty->PaintToImage();
+    test::WriteImage(blank, "controls", "display_empty");
+    EXPECT_GT(InkBox(blank).left, InkBox(blank).right);
+    const Color grey{192, 192, 192};
+    test::ExpectPixels(blank, {{0, 0, Color::Black()},
+                               {1, 10, Color::Black()},
+                               {10, 1, Color::Black()},
+                               {38, 10, grey},
+                               {10, 18, grey},
+                               {20, 10, {0, 0, 128}}});
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "controls/Button2.h"
 #include "controls/Fader.h"
 #include "controls/Led.h"
@@ -13,52 +11,42 @@
 namespace tw {
 namespace {
 
-using test::Notification;
-using test::TestHost;
 using ui::MouseInput;
 
 // The mixer's channel strips as the main window lays them out, moved up by
 // 296 pixels so that the strips start at the top of the host.
-constexpr int kTop = 296;
-
 struct Strip {
+    Strip(ui::Window* host, int c, int x0 = 9)
+        : fader(new Fader(host, 450, x0 + 40 * c, 164, 35, 80, 1, c)),
+          pan(new Pot(host, 453, x0 + 40 * c, 129, 35, 25, 4, 15, c)),
+          reverb(new Pot(host, 454, x0 + 40 * c, 92, 35, 25, 2, 15, c)),
+          chorus(new Pot(host, 455, x0 + 40 * c, 52, 35, 25, 2, 15, c)),
+          mute(new Button2(host, 456, x0 + 40 * c + 2, 28, 9, 9, 458, 459, 1, c)),
+          solo(new Button2(host, 457, x0 + 40 * c + 2, 6, 9, 9, 460, 461, 1, c)),
+          vu(new VU(host, -1, x0 + 40 * c + 16, 6, 12, 30)),
+          led(new Led(host, -1, x0 + 40 * c + 21, 244, 12, 14, 1)) {}
+
+    void FirstState() {
+        for (Pot* p : {pan, reverb, chorus}) {
+            p->SetRange(0, 127);
+        }
+        fader->SetRange(0, 127);
+        pan->SetPosition(63);
+    }
+
     Fader* fader;
-    Pot* pan;
-    Pot* reverb;
-    Pot* chorus;
-    Button2* mute;
-    Button2* solo;
+    Pot *pan, *reverb, *chorus;
+    Button2 *mute, *solo;
     VU* vu;
     Led* led;
 };
 
-Strip MakeStrip(ui::Window* host, int c) {
-    const int x0 = 8 + 40 * c;
-    return {new Fader(host, 450, x0 + 1, 460 - kTop, 35, 80, 1, c),
-            new Pot(host, 453, x0 + 1, 425 - kTop, 35, 25, 4, 15, c),
-            new Pot(host, 454, x0 + 1, 388 - kTop, 35, 25, 2, 15, c),
-            new Pot(host, 455, x0 + 1, 348 - kTop, 35, 25, 2, 15, c),
-            new Button2(host, 456, x0 + 3, 324 - kTop, 9, 9, 458, 459, 1, c),
-            new Button2(host, 457, x0 + 3, 302 - kTop, 9, 9, 460, 461, 1, c),
-            new VU(host, -1, x0 + 17, 302 - kTop, 12, 30),
-            new Led(host, -1, x0 + 22, 540 - kTop, 12, 14, 1)};
-}
-
-void FirstState(Strip& s) {
-    s.fader->SetRange(0, 127);
-    s.pan->SetRange(0, 127);
-    s.pan->SetPosition(63);
-    s.reverb->SetRange(0, 127);
-    s.chorus->SetRange(0, 127);
-}
-
 TEST(ChannelStrip, ControlsOfOneRowShareTheirMessageAndCarryTheChannel) {
-    TestHost host(90, 262, {50, 50, 125});
-    std::vector<Strip> strips = {MakeStrip(&host, 0), MakeStrip(&host, 1)};
+    test::TestHost host(90, 262, {50, 50, 125});
+    Strip strips[] = {Strip(&host, 0), Strip(&host, 1)};
     host.Open();
-    for (Strip& s : strips) {
-        FirstState(s);
-    }
+    strips[0].FirstState();
+    strips[1].FirstState();
     strips[1].fader->SetPosition(100);
     strips[0].vu->SetPosition(100);
     strips[1].led->SetPosition(1);
@@ -75,7 +63,7 @@ TEST(ChannelStrip, ControlsOfOneRowShareTheirMessageAndCarryTheChannel) {
     MouseInput::Click(*strips[1].led, {5, 5});
     EXPECT_EQ(
         host.received,
-        (std::vector<Notification>{
+        (test::Notifications{
             {453, 74, 1}, {454, 10, 0}, {455, 0, 1}, {456, 0, 0}, {457, 1, 1}, {450, 63, 0}}));
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
 // Shared by the framework and control tests: a top-level window that hosts
-// the window under test and records every message its children send it, and
-// a place to write painted images for a person to look at.
+// the window under test and records every message its children send it,
+// pixel probes, and a place to write painted images for a person to look at.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ struct Notification {
     ui::LParam lParam;
     friend bool operator==(const Notification&, const Notification&) = default;
 };
+using Notifications = std::vector<Notification>;
 
 inline void PrintTo(const Notification& n, std::ostream* os) {
     *os << "{" << n.msg << ", " << n.wParam << ", " << n.lParam << "}";
@@ -52,7 +54,7 @@ public:
         ui::Application::PumpWaitingMessages();
     }
 
-    std::vector<Notification> received;
+    Notifications received;
 
 protected:
     ui::MsgResult DefaultMessage(ui::MsgId msg, ui::WParam w, ui::LParam l) override {
@@ -61,27 +63,27 @@ protected:
     }
 };
 
-// $TUNEWELL_TEST_OUTPUT/<area>; without the variable, the build tree's
-// test-output folder that the build names, else one in the temporary
-// directory.
-inline std::filesystem::path OutputDir(const std::string& area) {
-    const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
-#ifdef TUNEWELL_BUILD_TEST_OUTPUT
-    const std::filesystem::path fallback(TUNEWELL_BUILD_TEST_OUTPUT);
-#else
-    const std::filesystem::path fallback =
-        std::filesystem::temp_directory_path() / "tunewell-test-output";
-#endif
-    std::filesystem::path dir =
-        base != nullptr && *base != '\0' ? std::filesystem::path(base) : fallback;
-    dir /= area;
-    std::filesystem::create_directories(dir);
-    return dir;
+struct PixelIs {
+    int x;
+    int y;
+    ui::Color colour;
+};
+
+inline void ExpectPixels(const ui::Image& img, std::initializer_list<PixelIs> probes) {
+    for (const PixelIs& p : probes) {
+        EXPECT_EQ(img.Pixel(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+    }
 }
 
+// Writes <name>.png under $TUNEWELL_TEST_OUTPUT/<area>, else under the
+// build tree's test-output folder.
 inline void WriteImage(const ui::Image& image, const std::string& area, const std::string& name) {
-    const auto path = OutputDir(area) / (name + ".png");
-    EXPECT_TRUE(image.SavePng(path.string())) << path;
+    const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
+    std::filesystem::path dir =
+        base != nullptr && *base != '\0' ? std::filesystem::path(base) : TUNEWELL_BUILD_TEST_OUTPUT;
+    dir /= area;
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(image.SavePng((dir / (name + ".png")).string())) << dir << "/" << name;
 }
 
 }  // namespace tw::test
