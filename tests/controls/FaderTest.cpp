@@ -161,16 +161,13 @@ TEST_F(FaderTest, PaintShowsScaleGrooveAndThumbWithItsCentreMark) {
     test::WriteImage(img, "controls", "fader_channel_100");
     const Color white{255, 255, 255};
     const Color face{75, 75, 125};
-    test::ExpectPixels(img, {{4, 8, white},
-                             {9, 8, white},
-                             {10, 8, face},  // the line's end point is left out
-                             {26, 68, white},
-                             {18, 60, Color::Black()},  // groove
-                             {13, 18, {175, 175, 0}},
-                             {12, 20, {150, 0, 0}},
-                             {11, 20, Color::Black()},  // the thumb's outline
-                             {13, 23, Color::Black()},  // bottom row y + 4 - 1
-                             {13, 24, face}});
+    // Scale lines with their end point left out, the black groove, the
+    // thumb's face, centre mark and outline down to its bottom row y + 4 - 1.
+    test::ExpectPixels(img, white, {{4, 8}, {9, 8}, {26, 68}});
+    test::ExpectPixels(img, face, {{10, 8}, {13, 24}});
+    test::ExpectPixels(img, Color::Black(), {{18, 60}, {11, 20}, {13, 23}});
+    EXPECT_EQ(img.Pixel(13, 18), (Color{175, 175, 0}));
+    EXPECT_EQ(img.Pixel(12, 20), (Color{150, 0, 0}));
 
     Fader* master = Add(100, 10, 40, 90);
     master->SetRange(0, 255);

@@ -42,12 +42,11 @@ TEST(VU, VelocitiesLightFourStepsOfTheBarFromTheBottom) {
     vu->SetPosition(48);
     const ui::Image img = vu->PaintToImage();
     test::WriteImage(img, "controls", "vu_half");
-    test::ExpectPixels(img, {{0, 0, Color::Black()},
-                             {1, 1, Color::Black()},  // the bar's outline
-                             {5, 10, kDarkRed},       // unlit
-                             {5, 15, kDarkRed},       // the lit part's rim
-                             {5, 20, kRed},           // lit
-                             {1, 20, kDarkRed}});
+    // The outline and the bar's rim are black; the lit part's rim and the
+    // unlit part are dark red.
+    test::ExpectPixels(img, Color::Black(), {{0, 0}, {1, 1}});
+    test::ExpectPixels(img, kDarkRed, {{5, 10}, {5, 15}, {1, 20}});
+    EXPECT_EQ(img.Pixel(5, 20), kRed);
     vu->SetPosition(127);
     const ui::Image full = vu->PaintToImage();
     test::WriteImage(full, "controls", "vu_full");
@@ -83,15 +82,12 @@ TEST(Led, PaintShowsTheLampInItsRimWithLightAndDarkEdges) {
     EXPECT_EQ(led->GetPosition(), 1);
     const ui::Image lit = led->PaintToImage();
     test::WriteImage(lit, "controls", "led_on");
-    const Color grey{128, 128, 128};
-    test::ExpectPixels(lit, {{5, 6, {0, 0, 255}},
-                             {0, 0, Color::Black()},  // 2-pixel rim, centred on the outline
-                             {11, 13, Color::Black()},
-                             {10, 13, Color::Black()},
-                             {1, 5, Color::White()},
-                             {5, 2, Color::White()},
-                             {5, 11, grey},
-                             {10, 5, grey}});
+    EXPECT_EQ(lit.Pixel(5, 6), (Color{0, 0, 255}));
+    // A 2-pixel rim centred on the outline, light top-left and dark
+    // bottom-right edges.
+    test::ExpectPixels(lit, Color::Black(), {{0, 0}, {11, 13}, {10, 13}});
+    test::ExpectPixels(lit, Color::White(), {{1, 5}, {5, 2}});
+    test::ExpectPixels(lit, {128, 128, 128}, {{5, 11}, {10, 5}});
     ui::MouseInput::Click(*led, {5, 5});
     EXPECT_TRUE(host.received.empty());
 }

@@ -137,15 +137,12 @@ TEST_F(PotTest, PaintShowsFrameSpokesDiscAndPointer) {
     const ui::Image img = pot->PaintToImage();
     test::WriteImage(img, "controls", "pot_step6");
     const Color face{75, 75, 125};
-    test::ExpectPixels(img, {{0, 0, Color::Black()},
-                             {1, 1, Color::White()},
-                             {33, 23, Color::Black()},
-                             {4, 18, face},
-                             {17, 4, Color::White()},  // the spoke up to (17, 3), end left out
-                             {17, 3, face},
-                             {11, 14, Color::Black()},   // the disc's rim
-                             {14, 16, {128, 0, 0}},      // knob colour 4
-                             {17, 9, Color::White()}});  // pointer colour 15, step 6
+    // Frame, spokes up to their tick with the end left out, the disc's rim,
+    // knob colour 4 and pointer colour 15 at step 6.
+    test::ExpectPixels(img, Color::Black(), {{0, 0}, {33, 23}, {11, 14}});
+    test::ExpectPixels(img, Color::White(), {{1, 1}, {17, 4}, {17, 9}});
+    test::ExpectPixels(img, face, {{4, 18}, {17, 3}});
+    EXPECT_EQ(img.Pixel(14, 16), (Color{128, 0, 0}));
     pot->SetPosition(0);
     test::WriteImage(pot->PaintToImage(), "controls", "pot_step0");
     pot->SetPosition(127);
@@ -159,8 +156,9 @@ TEST_F(PotTest, Pot2HasAGreyFaceAndBlackTicksAndBehavesTheSame) {
     knob->SetPosition(127);
     const ui::Image img = knob->PaintToImage();
     test::WriteImage(img, "controls", "pot2_velocity");
-    test::ExpectPixels(img,
-                       {{4, 18, {150, 150, 150}}, {15, 4, Color::Black()}, {12, 14, {0, 0, 128}}});
+    EXPECT_EQ(img.Pixel(4, 18), (Color{150, 150, 150}));
+    EXPECT_EQ(img.Pixel(15, 4), Color::Black());
+    EXPECT_EQ(img.Pixel(12, 14), (Color{0, 0, 128}));
     MouseInput::Click(*knob, {2, 12});
     EXPECT_EQ(host.received, (Notifications{{701, 116, 0}}));
 }

@@ -63,8 +63,8 @@ TEST(Bitmap, ClefStaffLinesFallOnTheRowsOfTheDrawnStaffLines) {
         const Image& px = clef.Pixels();
         const int right = px.Width() - 1;
         for (int row = firstRow; row <= firstRow + 32; row += 8) {
-            test::ExpectPixels(px, {{0, row, black}, {right, row, black}});
-            test::ExpectPixels(px, {{0, row + 1, grey}, {right, row - 1, grey}});
+            test::ExpectPixels(px, black, {{0, row}, {right, row}});
+            test::ExpectPixels(px, grey, {{0, row + 1}, {right, row - 1}});
         }
         EXPECT_EQ(px.Pixel(0, 0), grey) << id;
     }

@@ -16,6 +16,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Image.h"
+#include "platform/ui/Point.h"
 #include "platform/ui/Window.h"
 
 namespace tw::ui {
@@ -63,15 +64,10 @@ protected:
     }
 };
 
-struct PixelIs {
-    int x;
-    int y;
-    ui::Color colour;
-};
-
-inline void ExpectPixels(const ui::Image& img, std::initializer_list<PixelIs> probes) {
-    for (const PixelIs& p : probes) {
-        EXPECT_EQ(img.Pixel(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
+inline void ExpectPixels(const ui::Image& img, ui::Color colour,
+                         std::initializer_list<ui::Point> points) {
+    for (const ui::Point& p : points) {
+        EXPECT_EQ(img.Pixel(p.x, p.y), colour) << "at " << p.x << "," << p.y;
     }
 }
 
