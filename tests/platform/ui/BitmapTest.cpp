@@ -8,17 +8,6 @@
 namespace tw::ui {
 namespace {
 
-bool SamePixels(const Bitmap& a, const Bitmap& b) {
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            if (a.Pixels().Pixel(x, y) != b.Pixels().Pixel(x, y)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 // Each range holds off/on pairs from its first id, except the clefs.
 TEST(Bitmap, EveryPanelBitmapIsBuiltInAtTheSizeOfItsButtonAndItsStatesDiffer) {
     struct Range {
@@ -42,7 +31,7 @@ TEST(Bitmap, EveryPanelBitmapIsBuiltInAtTheSizeOfItsButtonAndItsStatesDiffer) {
             EXPECT_EQ(b.Width(), r.width) << id;
             EXPECT_EQ(b.Height(), r.height) << id;
             if ((id - r.first) % 2 == 1) {
-                EXPECT_FALSE(SamePixels(Bitmap(id - 1), b)) << id;
+                EXPECT_FALSE(test::Shows(Bitmap(id - 1).Pixels(), b.Pixels())) << id;
             }
         }
     }

@@ -23,23 +23,18 @@ public:
     int answer = IdYes;
 };
 
-// A dialog stand-in that ends its own modal run from a timer, the way a
-// dialog's button handler or its close box would.
+// A dialog stand-in that ends its own modal run from a timer with a result,
+// the way a button handler would, or with its close box when the result is 0.
 class SelfEnding : public Window {
     TW_DECLARE_RESPONSE_TABLE()
 
 public:
-    SelfEnding(int result, bool viaCloseBox)
-        : Window(nullptr, "dialog"), result_(result), close_(viaCloseBox) {
+    explicit SelfEnding(int result) : Window(nullptr, "dialog"), result_(result) {
         MoveWindow(0, 0, 50, 40);
     }
     void EvTimer(unsigned) {
         (void)KillTimer(1);
-        if (close_) {
-            CloseWindow();
-        } else {
-            EndModal(result_);
-        }
+        result_ == 0 ? CloseWindow() : EndModal(result_);
     }
 
 protected:
@@ -50,7 +45,6 @@ protected:
 
 private:
     int result_;
-    bool close_;
 };
 
 const ResponseTable& SelfEnding::Table() {
@@ -74,10 +68,10 @@ TEST(ModalRunner, AnInstalledRunnerAnswersMessageBoxesUntilRemoved) {
 }
 
 TEST(ModalRunner, TheToolkitRunnerReturnsTheEndResultOrCancelFromTheCloseBox) {
-    SelfEnding ended(IdOk, false);
+    SelfEnding ended(IdOk);
     EXPECT_EQ(ModalRunner::Current().RunModal(ended), IdOk);
     EXPECT_FALSE(ended.IsModal());
-    SelfEnding closed(IdOk, true);
+    SelfEnding closed(0);
     EXPECT_EQ(ModalRunner::Current().RunModal(closed), IdCancel);
 }
 

@@ -71,6 +71,18 @@ inline void ExpectPixels(const ui::Image& img, ui::Color colour,
     }
 }
 
+// Whether img shows part with its top-left corner at (x0, y0).
+inline bool Shows(const ui::Image& img, const ui::Image& part, int x0 = 0, int y0 = 0) {
+    for (int y = 0; y < part.Height(); ++y) {
+        for (int x = 0; x < part.Width(); ++x) {
+            if (img.Pixel(x0 + x, y0 + y) != part.Pixel(x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // Writes <name>.png under $TUNEWELL_TEST_OUTPUT/<area>, else under the
 // build tree's test-output folder.
 inline void WriteImage(const ui::Image& image, const std::string& area, const std::string& name) {
