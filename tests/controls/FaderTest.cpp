@@ -15,21 +15,24 @@ using ui::Color;
 using ui::MouseInput;
 using ui::Rect;
 
+// A channel fader, 35 x 80, scale shown, channel 5, 0..127, and others
+// added beside it.
 class FaderTest : public ::testing::Test {
 protected:
-    // A channel fader by default: 35 x 80, scale shown, channel 5, 0..127.
-    Fader* Add(int x = 20, int y = 10, int w = 35, int h = 80, int scale = 1) {
+    void SetUp() override {
+        host.Open();
+        fader->SetRange(0, 127);
+    }
+
+    Fader* Add(int x, int y, int w, int h, int scale = 1) {
         auto* f = new Fader(&host, 450, x, y, w, h, scale, 5);
-        if (host.IsCreated()) {
-            EXPECT_TRUE(f->Create());
-        } else {
-            host.Open();
-        }
+        EXPECT_TRUE(f->Create());
         f->SetRange(0, 127);
         return f;
     }
 
     TestHost host{160, 200};
+    Fader* fader = new Fader(&host, 450, 20, 10, 35, 80, 1, 5);
 };
 
 TEST_F(FaderTest, ScaleGrooveAndThumbFollowTheSize) {
@@ -54,11 +57,11 @@ TEST_F(FaderTest, ScaleGrooveAndThumbFollowTheSize) {
             EXPECT_EQ(f->ThumbY(), c.top + c.travel);
         }
     }
-    const Fader* channel = Add();
-    EXPECT_EQ(channel->RedrawRect(), (Rect{10, 2, 27, 78}));
-    for (const auto& [line, x] : {std::pair{0, 4}, {1, 10}, {2, 26}, {3, 32}}) {
-        EXPECT_EQ(channel->ScaleX(line), x);
-    }
+    EXPECT_EQ(fader->RedrawRect(), (Rect{10, 2, 27, 78}));
+    EXPECT_EQ(fader->ScaleX(0), 4);
+    EXPECT_EQ(fader->ScaleX(1), 10);
+    EXPECT_EQ(fader->ScaleX(2), 26);
+    EXPECT_EQ(fader->ScaleX(3), 32);
 }
 
 // Value to thumb and back are not exact inverses: 100 reads back as 101.
@@ -86,7 +89,6 @@ TEST_F(FaderTest, ValuesReadBackThroughTheThumbPositionAndSetPositionSendsNothin
 }
 
 TEST_F(FaderTest, AClickInTheGrooveJumpsThereAndReportsAtOnceAndClicksBesideItDoNothing) {
-    Fader* fader = Add();
     MouseInput::Click(*fader, {12, 30});  // thumb columns, not the groove
     MouseInput::Click(*fader, {26, 30});  // right of the thumb columns
     MouseInput::Click(*fader, {10, 68});  // left of the thumb at its height
@@ -101,7 +103,6 @@ TEST_F(FaderTest, AClickInTheGrooveJumpsThereAndReportsAtOnceAndClicksBesideItDo
 
 // A drag released outside the control still applies and reports.
 TEST_F(FaderTest, DraggingTheThumbReportsOnlyOnRelease) {
-    Fader* fader = Add();
     fader->SetPosition(64);
     MouseInput::Press(*fader, {12, fader->ThumbY() + 2});  // on the thumb, below its centre
     EXPECT_TRUE(fader->Dragging());
@@ -124,7 +125,6 @@ TEST_F(FaderTest, DraggingTheThumbReportsOnlyOnRelease) {
 }
 
 TEST_F(FaderTest, SetRangeKeepsTheValueClampedAndMakesEqualBoundsOneUnitWide) {
-    Fader* fader = Add();
     fader->SetRange(10, 240);  // at the bottom: 0 is clamped up to 10
     EXPECT_EQ(fader->GetPosition(), 10u);
     EXPECT_EQ(fader->ThumbY(), 68);
@@ -151,7 +151,6 @@ TEST_F(FaderTest, SetRangeKeepsTheValueClampedAndMakesEqualBoundsOneUnitWide) {
 }
 
 TEST_F(FaderTest, PaintShowsScaleGrooveAndThumbWithItsCentreMark) {
-    Fader* fader = Add();
     fader->SetPosition(100);
     const ui::Image img = fader->PaintToImage();
     test::WriteImage(img, "controls", "fader_channel_100");

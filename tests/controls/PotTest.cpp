@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "controls/Pot.h"
@@ -11,18 +12,16 @@ namespace tw {
 namespace {
 
 using test::Notifications;
-using test::TestHost;
 using ui::Color;
 using ui::MouseInput;
 using ui::Point;
 
+// A mixer pan knob, 35 x 25: knob colour 4, pointer 15, channel 3, 0..127.
 class PotTest : public ::testing::Test {
 protected:
-    // A mixer pan knob: knob colour 4, pointer 15, channel 3.
-    Pot* MakePot(int w = 35, int h = 25) {
-        pot = new Pot(&host, 453, 10, 10, w, h, 4, 15, 3);
+    void SetUp() override {
         host.Open();
-        return pot;
+        pot->SetRange(0, 127);
     }
 
     std::vector<unsigned> StepValues() const {
@@ -33,12 +32,11 @@ protected:
         return v;
     }
 
-    TestHost host;
-    Pot* pot = nullptr;
+    test::TestHost host;
+    Pot* pot = new Pot(&host, 453, 10, 10, 35, 25, 4, 15, 3);
 };
 
 TEST_F(PotTest, A35By25KnobHasItsPivotTwoPixelsBelowTheMiddle) {
-    MakePot();
     auto* narrow = new Pot(&host, 1, 50, 10, 30, 25, 4, 15, 0);
     ASSERT_TRUE(narrow->Create());
     EXPECT_EQ(narrow->Radius(), 6);
@@ -57,14 +55,13 @@ TEST_F(PotTest, A35By25KnobHasItsPivotTwoPixelsBelowTheMiddle) {
 }
 
 TEST_F(PotTest, StepValuesAreTruncatedSinglePrecisionPartialSums) {
-    MakePot();
-    EXPECT_EQ(StepValues(),
-              (std::vector<unsigned>{0, 8, 16, 25, 33, 41, 49, 58, 66, 75, 83, 91, 100}));
     const std::vector<unsigned> midi = {0, 10, 21, 31, 42, 52, 63, 74, 84, 95, 105, 116, 127};
-    pot->SetRange(0, 127);
     EXPECT_EQ(StepValues(), midi);
     pot->SetRange(127, 0);
     EXPECT_EQ(StepValues(), midi);
+    pot->SetRange(0, 100);
+    EXPECT_EQ(StepValues(),
+              (std::vector<unsigned>{0, 8, 16, 25, 33, 41, 49, 58, 66, 75, 83, 91, 100}));
     pot->SetRange(0, 0xFFFFFFFFu);  // the whole unsigned range stays in order
     for (int k = 1; k < Pot::kSteps; ++k) {
         EXPECT_GT(pot->StepValue(k), pot->StepValue(k - 1)) << k;
@@ -74,30 +71,19 @@ TEST_F(PotTest, StepValuesAreTruncatedSinglePrecisionPartialSums) {
 
 // A value far beyond every step leaves the knob at step 0.
 TEST_F(PotTest, SetPositionPicksTheNearestStepTheLowerOnATieAndSendsNothing) {
-    MakePot();
-    pot->SetPosition(50);
-    pot->SetPosition(1000);
-    EXPECT_EQ(pot->StepIndex(), 0);
-    pot->SetRange(0, 127);
-    for (const auto& [value, step] : {std::pair{63u, 6},
-                                      {64u, 6},
-                                      {58u, 6},
-                                      {5u, 0},
-                                      {127u, 12},
-                                      {0u, 0},
-                                      {126u, 12},
-                                      {47u, 4}}) {
+    const std::vector<std::pair<unsigned, int>> steps = {
+        {63, 6}, {64, 6}, {58, 6}, {5, 0}, {127, 12}, {0, 0}, {126, 12}, {47, 4}, {1000, 0}};
+    for (const auto& [value, step] : steps) {
         pot->SetPosition(value);
         EXPECT_EQ(pot->StepIndex(), step) << value;
     }
+    pot->SetPosition(47);
     EXPECT_EQ(pot->GetPosition(), 42u);
     EXPECT_TRUE(host.received.empty());
 }
 
 // The centre column counts as left; clicks at either end still report.
 TEST_F(PotTest, ClicksStepDownOnTheLeftAndUpOnTheRight) {
-    MakePot();
-    pot->SetRange(0, 127);
     MouseInput::Click(*pot, {2, 12});
     pot->SetPosition(63);
     MouseInput::Click(*pot, {17, 5});
@@ -106,21 +92,19 @@ TEST_F(PotTest, ClicksStepDownOnTheLeftAndUpOnTheRight) {
     EXPECT_EQ(pot->StepIndex(), 7);
     pot->SetPosition(127);
     MouseInput::Click(*pot, {33, 12});
-    EXPECT_EQ(
-        host.received,
-        (Notifications{{453, 0, 3}, {453, 52, 3}, {453, 63, 3}, {453, 74, 3}, {453, 127, 3}}));
     EXPECT_EQ(pot->StepIndex(), 12);
+    const Notifications sent = {
+        {453, 0, 3}, {453, 52, 3}, {453, 63, 3}, {453, 74, 3}, {453, 127, 3}};
+    EXPECT_EQ(host.received, sent);
 }
 
+// Codes 0..15 map bit by bit, full strength from 8; a pointer in the knob's
+// colour is drawn in colour 13; codes out of range are clamped.
 TEST_F(PotTest, ColourCodesMapBitByBitWithFullStrengthFromEight) {
-    for (const auto& [code, colour] : {std::pair{1, Color{0, 0, 128}},
-                                       {2, Color{0, 128, 0}},
-                                       {4, Color{128, 0, 0}},
-                                       {15, Color{255, 255, 255}},
-                                       {0, Color{0, 0, 0}},
-                                       {8, Color{0, 0, 0}},
-                                       {12, Color{255, 0, 0}},
-                                       {14, Color{255, 255, 0}}}) {
+    const std::vector<std::pair<int, Color>> codes = {
+        {1, {0, 0, 128}}, {2, {0, 128, 0}}, {4, {128, 0, 0}},  {15, {255, 255, 255}},
+        {0, {0, 0, 0}},   {8, {0, 0, 0}},   {12, {255, 0, 0}}, {14, {255, 255, 0}}};
+    for (const auto& [code, colour] : codes) {
         EXPECT_EQ(Pot::CodeColour(code), colour) << code;
     }
     const Pot same(&host, 1, 0, 0, 35, 25, 2, 2, 0);
@@ -130,35 +114,31 @@ TEST_F(PotTest, ColourCodesMapBitByBitWithFullStrengthFromEight) {
     EXPECT_EQ(clamped.PointerColour(), (Color{255, 255, 255}));
 }
 
+// Pot2 has a grey face and black ticks and behaves the same.
 TEST_F(PotTest, PaintShowsFrameSpokesDiscAndPointer) {
-    MakePot();
-    pot->SetRange(0, 127);
     pot->SetPosition(63);
     const ui::Image img = pot->PaintToImage();
     test::WriteImage(img, "controls", "pot_step6");
-    const Color face{75, 75, 125};
     // Frame, spokes up to their tick with the end left out, the disc's rim,
     // knob colour 4 and pointer colour 15 at step 6.
     test::ExpectPixels(img, Color::Black(), {{0, 0}, {33, 23}, {11, 14}});
     test::ExpectPixels(img, Color::White(), {{1, 1}, {17, 4}, {17, 9}});
-    test::ExpectPixels(img, face, {{4, 18}, {17, 3}});
+    test::ExpectPixels(img, {75, 75, 125}, {{4, 18}, {17, 3}});
     EXPECT_EQ(img.Pixel(14, 16), (Color{128, 0, 0}));
     pot->SetPosition(0);
     test::WriteImage(pot->PaintToImage(), "controls", "pot_step0");
     pot->SetPosition(127);
     test::WriteImage(pot->PaintToImage(), "controls", "pot_step12");
-}
 
-TEST_F(PotTest, Pot2HasAGreyFaceAndBlackTicksAndBehavesTheSame) {
-    auto* knob = new Pot2(&host, 701, 10, 10, 30, 25, 1, 15, 0);
-    host.Open();
+    auto* knob = new Pot2(&host, 701, 60, 10, 30, 25, 1, 15, 0);
+    ASSERT_TRUE(knob->Create());
     knob->SetRange(0, 127);
     knob->SetPosition(127);
-    const ui::Image img = knob->PaintToImage();
-    test::WriteImage(img, "controls", "pot2_velocity");
-    EXPECT_EQ(img.Pixel(4, 18), (Color{150, 150, 150}));
-    EXPECT_EQ(img.Pixel(15, 4), Color::Black());
-    EXPECT_EQ(img.Pixel(12, 14), (Color{0, 0, 128}));
+    const ui::Image img2 = knob->PaintToImage();
+    test::WriteImage(img2, "controls", "pot2_velocity");
+    EXPECT_EQ(img2.Pixel(4, 18), (Color{150, 150, 150}));
+    EXPECT_EQ(img2.Pixel(15, 4), Color::Black());
+    EXPECT_EQ(img2.Pixel(12, 14), (Color{0, 0, 128}));
     MouseInput::Click(*knob, {2, 12});
     EXPECT_EQ(host.received, (Notifications{{701, 116, 0}}));
 }
