@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/ui/Application.h"
@@ -27,17 +28,8 @@ inline void PrintTo(const Color& c, std::ostream* os) {
 
 namespace tw::test {
 
-struct Notification {
-    ui::MsgId msg;
-    ui::WParam wParam;
-    ui::LParam lParam;
-    friend bool operator==(const Notification&, const Notification&) = default;
-};
-using Notifications = std::vector<Notification>;
-
-inline void PrintTo(const Notification& n, std::ostream* os) {
-    *os << "{" << n.msg << ", " << n.wParam << ", " << n.lParam << "}";
-}
+// A message a child sent its parent: message, wParam and lParam.
+using Notifications = std::vector<std::tuple<ui::MsgId, ui::WParam, ui::LParam>>;
 
 class TestHost : public ui::Window {
 public:
