@@ -64,22 +64,19 @@ TEST(Display, PaintDrawsASunkenNavyFaceWithTheTextCentredByItsMeasuredExtent) {
     auto* empty = new Display(&host, -1, 80, 10, 40, 20, 0, 0);
     host.Open();
     tempo->SetDisplayString("120");
-    const ui::Image img = tempo->PaintToImage();
-    test::WriteImage(img, "controls", "display_normal_120");
+    const ui::Image img = test::Snap(*tempo, "display_normal_120");
     const ui::Rect ink = InkBox(img);
     ASSERT_LE(ink.left, ink.right);
     EXPECT_LE(std::abs((ink.left + ink.right) / 2 - 30), 2);
     EXPECT_LE(std::abs((ink.top + ink.bottom) / 2 - 10), 3);
     time->SetDisplayString("0001:0232");
-    const ui::Image small = time->PaintToImage();
-    test::WriteImage(small, "controls", "display_small_time");
+    const ui::Image small = test::Snap(*time, "display_small_time");
     const ui::Rect smallInk = InkBox(small);
     ASSERT_LE(smallInk.left, smallInk.right);
     EXPECT_LT(smallInk.bottom - smallInk.top, ink.bottom - ink.top + 1);
 
     empty->SetDisplayString("");
-    const ui::Image blank = empty->PaintToImage();
-    test::WriteImage(blank, "controls", "display_empty");
+    const ui::Image blank = test::Snap(*empty, "display_empty");
     EXPECT_GT(InkBox(blank).left, InkBox(blank).right);
     test::ExpectPixels(blank, Color::Black(), {{0, 0}, {1, 10}, {10, 1}});
     test::ExpectPixels(blank, {192, 192, 192}, {{38, 10}, {10, 18}});

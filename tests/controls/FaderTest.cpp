@@ -152,8 +152,7 @@ TEST_F(FaderTest, SetRangeKeepsTheValueClampedAndMakesEqualBoundsOneUnitWide) {
 
 TEST_F(FaderTest, PaintShowsScaleGrooveAndThumbWithItsCentreMark) {
     fader->SetPosition(100);
-    const ui::Image img = fader->PaintToImage();
-    test::WriteImage(img, "controls", "fader_channel_100");
+    const ui::Image img = test::Snap(*fader, "fader_channel_100");
     const Color white{255, 255, 255};
     const Color face{75, 75, 125};
     // Scale lines with their end point left out, the black groove, the
@@ -167,7 +166,7 @@ TEST_F(FaderTest, PaintShowsScaleGrooveAndThumbWithItsCentreMark) {
     Fader* master = Add(100, 10, 40, 90);
     master->SetRange(0, 255);
     master->SetPosition(255);
-    test::WriteImage(master->PaintToImage(), "controls", "fader_master_top");
+    test::Snap(*master, "fader_master_top");
     Fader* plain = Add(100, 100, 35, 80, 0);
     EXPECT_EQ(plain->PaintToImage().Pixel(4, 8), face);
 }

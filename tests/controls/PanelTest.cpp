@@ -56,17 +56,14 @@ TEST(Button2, PaintShowsTheBitmapOfTheStateStretchedOverTheWholeButton) {
     auto* odd = new Button2(&host, 9, 100, 10, 20, 20, 9001, 9002, 1, 0);
     odd->SetBkgndColor({10, 20, 30});
     host.Open();
-    const ui::Image off = play->PaintToImage();
-    test::WriteImage(off, "controls", "button2_play_off");
+    const ui::Image off = test::Snap(*play, "button2_play_off");
     EXPECT_TRUE(test::Shows(off, Bitmap(605).Pixels()));
     play->SetPosition(1);
-    const ui::Image on = play->PaintToImage();
-    test::WriteImage(on, "controls", "button2_play_on");
+    const ui::Image on = test::Snap(*play, "button2_play_on");
     EXPECT_TRUE(test::Shows(on, Bitmap(606).Pixels()));
     EXPECT_FALSE(test::Shows(on, Bitmap(605).Pixels()));
 
-    const ui::Image img = big->PaintToImage();
-    test::WriteImage(img, "controls", "button2_stretched");
+    const ui::Image img = test::Snap(*big, "button2_stretched");
     const Bitmap bitmap(301);
     EXPECT_EQ(img.Pixel(29, 49), bitmap.Pixels().Pixel(14, 24));
     EXPECT_EQ(img.Pixel(0, 0), bitmap.Pixels().Pixel(0, 0));
@@ -83,7 +80,7 @@ TEST(VU, VelocitiesLightFourStepsOfTheBarFromTheBottom) {
     host.Open();
     EXPECT_EQ(vu->BarRect(), (ui::Rect{1, 1, 11, 29}));
     EXPECT_EQ(vu->LevelTop(), 28);
-    test::WriteImage(vu->PaintToImage(), "controls", "vu_empty");
+    test::Snap(*vu, "vu_empty");
     const std::vector<std::pair<int, int>> tops = {{15, 29}, {16, 22}, {47, 22}, {48, 15},
                                                    {89, 15}, {90, 8},  {111, 8}, {112, 1},
                                                    {127, 1}, {0, 29},  {-5, 29}, {300, 1}};
@@ -92,16 +89,14 @@ TEST(VU, VelocitiesLightFourStepsOfTheBarFromTheBottom) {
         EXPECT_EQ(vu->LevelTop(), top) << velocity;
     }
     vu->SetPosition(48);
-    const ui::Image img = vu->PaintToImage();
-    test::WriteImage(img, "controls", "vu_half");
+    const ui::Image img = test::Snap(*vu, "vu_half");
     // The outline and the bar's rim are black; the lit part's rim and the
     // unlit part are dark red.
     test::ExpectPixels(img, Color::Black(), {{0, 0}, {1, 1}});
     test::ExpectPixels(img, kDarkRed, {{5, 10}, {5, 15}, {1, 20}});
     EXPECT_EQ(img.Pixel(5, 20), kRed);
     vu->SetPosition(127);
-    const ui::Image full = vu->PaintToImage();
-    test::WriteImage(full, "controls", "vu_full");
+    const ui::Image full = test::Snap(*vu, "vu_full");
     EXPECT_EQ(full.Pixel(5, 3), kRed);
 }
 
@@ -123,15 +118,13 @@ TEST(Led, PaintShowsTheLampInItsRimWithLightAndDarkEdges) {
     TestHost host;
     auto* led = new Led(&host, -1, 10, 10, 12, 14, 1);
     host.Open();
-    const ui::Image dark = led->PaintToImage();
-    test::WriteImage(dark, "controls", "led_off");
+    const ui::Image dark = test::Snap(*led, "led_off");
     EXPECT_EQ(dark.Pixel(5, 6), (Color{0, 0, 128}));
     led->SetPosition(-3);
     EXPECT_EQ(led->GetPosition(), 0);
     led->SetPosition(5);
     EXPECT_EQ(led->GetPosition(), 1);
-    const ui::Image lit = led->PaintToImage();
-    test::WriteImage(lit, "controls", "led_on");
+    const ui::Image lit = test::Snap(*led, "led_on");
     EXPECT_EQ(lit.Pixel(5, 6), (Color{0, 0, 255}));
     // A 2-pixel rim centred on the outline, light top-left and dark
     // bottom-right edges.
@@ -177,7 +170,7 @@ TEST(ChannelStrip, ControlsOfOneRowShareTheirMessageAndCarryTheChannel) {
     vu[0]->SetPosition(100);
     led[1]->SetPosition(1);
     mute[0]->SetPosition(1);
-    test::WriteImage(host.PaintToImage(), "controls", "channel_strips");
+    test::Snap(host, "channel_strips");
 
     // Pan, reverb, chorus, mute, solo, fader, then a VU and a LED, which
     // send nothing.

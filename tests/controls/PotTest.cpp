@@ -117,8 +117,7 @@ TEST_F(PotTest, ColourCodesMapBitByBitWithFullStrengthFromEight) {
 // Pot2 has a grey face and black ticks and behaves the same.
 TEST_F(PotTest, PaintShowsFrameSpokesDiscAndPointer) {
     pot->SetPosition(63);
-    const ui::Image img = pot->PaintToImage();
-    test::WriteImage(img, "controls", "pot_step6");
+    const ui::Image img = test::Snap(*pot, "pot_step6");
     // Frame, spokes up to their tick with the end left out, the disc's rim,
     // knob colour 4 and pointer colour 15 at step 6.
     test::ExpectPixels(img, Color::Black(), {{0, 0}, {33, 23}, {11, 14}});
@@ -126,16 +125,15 @@ TEST_F(PotTest, PaintShowsFrameSpokesDiscAndPointer) {
     test::ExpectPixels(img, {75, 75, 125}, {{4, 18}, {17, 3}});
     EXPECT_EQ(img.Pixel(14, 16), (Color{128, 0, 0}));
     pot->SetPosition(0);
-    test::WriteImage(pot->PaintToImage(), "controls", "pot_step0");
+    test::Snap(*pot, "pot_step0");
     pot->SetPosition(127);
-    test::WriteImage(pot->PaintToImage(), "controls", "pot_step12");
+    test::Snap(*pot, "pot_step12");
 
     auto* knob = new Pot2(&host, 701, 60, 10, 30, 25, 1, 15, 0);
     ASSERT_TRUE(knob->Create());
     knob->SetRange(0, 127);
     knob->SetPosition(127);
-    const ui::Image img2 = knob->PaintToImage();
-    test::WriteImage(img2, "controls", "pot2_velocity");
+    const ui::Image img2 = test::Snap(*knob, "pot2_velocity");
     EXPECT_EQ(img2.Pixel(4, 18), (Color{150, 150, 150}));
     EXPECT_EQ(img2.Pixel(15, 4), Color::Black());
     EXPECT_EQ(img2.Pixel(12, 14), (Color{0, 0, 128}));
