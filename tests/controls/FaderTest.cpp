@@ -43,19 +43,17 @@ TEST_F(FaderTest, ScaleGrooveAndThumbFollowTheSize) {
     };
     for (const Case& c : {Case{35, 80, 8, 6, 60, {16, 6, 20, 70}, 11, 25, 4},
                           Case{40, 90, 9, 7, 70, {18, 7, 24, 81}, 10, 32, 6},
-                          Case{40, 140, 13, 11, 110, {}, 0, 0, 0}}) {
+                          Case{40, 140, 13, 11, 110, {18, 11, 24, 125}, 10, 32, 6}}) {
         const Fader* f = Add(20, 10, c.w, c.h);
         for (int i = 0; i < Fader::kScaleLines; ++i) {
             EXPECT_EQ(f->ScaleY(i), c.top + c.step * i) << c.h << " line " << i;
         }
         EXPECT_EQ(f->Travel(), c.travel) << c.h;
-        if (c.thumbHalf > 0) {
-            EXPECT_EQ(f->GrooveRect(), c.groove);
-            EXPECT_EQ(f->ThumbLeft(), c.thumbLeft);
-            EXPECT_EQ(f->ThumbRight(), c.thumbRight);
-            EXPECT_EQ(f->ThumbHalf(), c.thumbHalf);
-            EXPECT_EQ(f->ThumbY(), c.top + c.travel);
-        }
+        EXPECT_EQ(f->GrooveRect(), c.groove);
+        EXPECT_EQ(f->ThumbLeft(), c.thumbLeft);
+        EXPECT_EQ(f->ThumbRight(), c.thumbRight);
+        EXPECT_EQ(f->ThumbHalf(), c.thumbHalf);
+        EXPECT_EQ(f->ThumbY(), c.top + c.travel);
     }
     EXPECT_EQ(fader->RedrawRect(), (Rect{10, 2, 27, 78}));
     EXPECT_EQ(fader->ScaleX(0), 4);
@@ -69,20 +67,18 @@ TEST_F(FaderTest, ValuesReadBackThroughTheThumbPositionAndSetPositionSendsNothin
     struct Case {
         int h;
         unsigned lower, upper, value;
-        int thumbY;  // 0: not checked
+        int thumbY;
         unsigned read;
     };
-    for (const Case& c : {Case{80, 0, 127, 100, 20, 101}, Case{80, 0, 127, 120, 0, 120},
+    for (const Case& c : {Case{80, 0, 127, 100, 20, 101}, Case{80, 0, 127, 120, 11, 120},
                           Case{80, 0, 127, 127, 8, 127},  // float quotient 7.99999: top line
                           Case{80, 0, 127, 500, 8, 127},  // clamped to the top
-                          Case{90, 0, 255, 255, 9, 255}, Case{140, 10, 240, 120, 0, 120},
+                          Case{90, 0, 255, 255, 9, 255}, Case{140, 10, 240, 120, 70, 120},
                           Case{140, 10, 240, 240, 13, 240}}) {
         Fader* f = Add(20, 10, c.h == 80 ? 35 : 40, c.h);
         f->SetRange(c.lower, c.upper);
         f->SetPosition(c.value);
-        if (c.thumbY != 0) {
-            EXPECT_EQ(f->ThumbY(), c.thumbY) << c.value;
-        }
+        EXPECT_EQ(f->ThumbY(), c.thumbY) << c.value;
         EXPECT_EQ(f->GetPosition(), c.read) << c.value;
     }
     EXPECT_TRUE(host.received.empty());
