@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "controls/Display.h"
 #include "platform/ui/MouseInput.h"
@@ -10,13 +11,12 @@
 namespace tw {
 namespace {
 
-using test::Notification;
+using test::Notifications;
 using test::TestHost;
 using ui::Color;
 using ui::MouseInput;
 
 const Color kGreen{0, 255, 0};
-const Color kNavy{0, 0, 128};
 
 // Columns and rows that hold green text pixels: {left, top, right, bottom},
 // inclusive; left > right when there are none.
@@ -33,86 +33,54 @@ ui::Rect InkBox(const ui::Image& img) {
     return box;
 }
 
-TEST(Display, StartsShowingThreeZerosWithItsTextRectAndCentre) {
+TEST(Display, AnActiveDisplayIsASpinFieldSplitAtItsCentreLine) {
     TestHost host;
     auto* bar = new Display(&host, 401, 40, 8, 40, 20, 1, 0);
+    auto* notes = new Display(&host, -1, 40, 40, 40, 20, 0, 0);
     host.Open();
     EXPECT_EQ(bar->Text(), "000");
     EXPECT_EQ(bar->TextRect(), (ui::Rect{3, 3, 37, 17}));
     EXPECT_EQ(bar->Centre(), (ui::Point{20, 10}));
-}
-
-TEST(Display, AnActiveDisplayIsASpinFieldSplitAtItsCentreLine) {
-    TestHost host;
-    auto* bar = new Display(&host, 401, 40, 8, 40, 20, 1, 0);
-    host.Open();
     MouseInput::Click(*bar, {20, 10});  // exactly on the centre line: upper half
     MouseInput::Click(*bar, {5, 0});
     MouseInput::Click(*bar, {5, 11});
     MouseInput::Click(*bar, {39, 19});
     MouseInput::Click(*bar, {20, 3}, MouseInput::Button::Right);
-    EXPECT_EQ(host.received, (std::vector<Notification>{
-                                 {401, 1, 0}, {401, 1, 0}, {401, 0, 0}, {401, 0, 0}, {401, 2, 0}}));
-}
-
-TEST(Display, AnInactiveDisplayIgnoresBothButtons) {
-    TestHost host;
-    auto* notes = new Display(&host, -1, 10, 8, 40, 20, 0, 0);
-    host.Open();
-    MouseInput::Click(*notes, {20, 5});
+    MouseInput::Click(*notes, {20, 5});  // an inactive display ignores both buttons
     MouseInput::Click(*notes, {20, 15}, MouseInput::Button::Right);
-    EXPECT_TRUE(host.received.empty());
+    // Setting the text sends nothing; it is cut to 50 characters.
+    bar->SetDisplayString(std::string(70, 'x').c_str());
+    EXPECT_EQ(bar->Text(), std::string(50, 'x'));
+    bar->SetDisplayString(nullptr);
+    EXPECT_EQ(bar->Text(), "");
+    EXPECT_EQ(host.received,
+              (Notifications{{401, 1, 0}, {401, 1, 0}, {401, 0, 0}, {401, 0, 0}, {401, 2, 0}}));
 }
 
-TEST(Display, TextIsCutToFiftyCharactersAndANullStringShowsNothing) {
-    TestHost host;
-    auto* name = new Display(&host, 403, 5, 8, 150, 20, 1, 0);
-    host.Open();
-    const std::string longName(70, 'x');
-    name->SetDisplayString(longName.c_str());
-    EXPECT_EQ(name->Text(), std::string(50, 'x'));
-    name->SetDisplayString("Piano");
-    EXPECT_EQ(name->Text(), "Piano");
-    name->SetDisplayString(nullptr);
-    EXPECT_EQ(name->Text(), "");
-    EXPECT_TRUE(host.received.empty());
-}
-
-TEST(Display, TextIsCentredWithTheFontsMeasuredExtent) {
+TEST(Display, PaintDrawsASunkenNavyFaceWithTheTextCentredByItsMeasuredExtent) {
     TestHost host;
     auto* tempo = new Display(&host, -1, 10, 10, 60, 20, 0, 0);
     auto* time = new Display(&host, -1, 10, 40, 60, 15, 0, 1);
+    auto* empty = new Display(&host, -1, 80, 10, 40, 20, 0, 0);
     host.Open();
     tempo->SetDisplayString("120");
-    const ui::Image img = tempo->PaintToImage();
-    test::WriteImage(img, "controls", "display_normal_120");
+    const ui::Image img = test::Snap(*tempo, "display_normal_120");
     const ui::Rect ink = InkBox(img);
     ASSERT_LE(ink.left, ink.right);
     EXPECT_LE(std::abs((ink.left + ink.right) / 2 - 30), 2);
     EXPECT_LE(std::abs((ink.top + ink.bottom) / 2 - 10), 3);
     time->SetDisplayString("0001:0232");
-    const ui::Image small = time->PaintToImage();
-    test::WriteImage(small, "controls", "display_small_time");
+    const ui::Image small = test::Snap(*time, "display_small_time");
     const ui::Rect smallInk = InkBox(small);
     ASSERT_LE(smallInk.left, smallInk.right);
     EXPECT_LT(smallInk.bottom - smallInk.top, ink.bottom - ink.top + 1);
-}
 
-TEST(Display, PaintDrawsASunkenNavyFaceAndAnEmptyStringDrawsNoText) {
-    TestHost host;
-    auto* d = new Display(&host, -1, 10, 10, 40, 20, 0, 0);
-    host.Open();
-    d->SetDisplayString("");
-    const ui::Image img = d->PaintToImage();
-    test::WriteImage(img, "controls", "display_empty");
-    const ui::Rect ink = InkBox(img);
-    EXPECT_GT(ink.left, ink.right);
-    EXPECT_EQ(img.Pixel(0, 0), Color::Black());
-    EXPECT_EQ(img.Pixel(1, 10), Color::Black());
-    EXPECT_EQ(img.Pixel(10, 1), Color::Black());
-    EXPECT_EQ(img.Pixel(38, 10), (Color{192, 192, 192}));
-    EXPECT_EQ(img.Pixel(10, 18), (Color{192, 192, 192}));
-    EXPECT_EQ(img.Pixel(20, 10), kNavy);
+    empty->SetDisplayString("");
+    const ui::Image blank = test::Snap(*empty, "display_empty");
+    EXPECT_GT(InkBox(blank).left, InkBox(blank).right);
+    test::ExpectPixels(blank, Color::Black(), {{0, 0}, {1, 10}, {10, 1}});
+    test::ExpectPixels(blank, {192, 192, 192}, {{38, 10}, {10, 18}});
+    EXPECT_EQ(blank.Pixel(20, 10), (Color{0, 0, 128}));
 }
 
 }  // namespace

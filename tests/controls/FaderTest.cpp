@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <vector>
 
 #include "controls/Fader.h"
 #include "platform/ui/MouseInput.h"
@@ -10,111 +9,98 @@
 namespace tw {
 namespace {
 
-using test::Notification;
+using test::Notifications;
 using test::TestHost;
 using ui::Color;
 using ui::MouseInput;
 using ui::Rect;
 
+// A channel fader, 35 x 80, scale shown, channel 5, 0..127, and others
+// added beside it.
 class FaderTest : public ::testing::Test {
 protected:
-    // A channel fader: 35 x 80, scale shown, channel 5.
-    Fader* Make(int w = 35, int h = 80, int scale = 1, int id = 450, int index = 5) {
-        fader = new Fader(&host, id, 20, 10, w, h, scale, index);
+    void SetUp() override {
         host.Open();
-        return fader;
+        fader->SetRange(0, 127);
+    }
+
+    Fader* Add(int x, int y, int w, int h, int scale = 1) {
+        auto* f = new Fader(&host, 450, x, y, w, h, scale, 5);
+        EXPECT_TRUE(f->Create());
+        f->SetRange(0, 127);
+        return f;
     }
 
     TestHost host{160, 200};
-    Fader* fader = nullptr;
+    Fader* fader = new Fader(&host, 450, 20, 10, 35, 80, 1, 5);
 };
 
-TEST_F(FaderTest, ChannelFaderGeometryFollowsItsSize) {
-    Make();
-    for (int i = 0; i < Fader::kScaleLines; ++i) {
-        EXPECT_EQ(fader->ScaleY(i), 8 + 6 * i);
+TEST_F(FaderTest, ScaleGrooveAndThumbFollowTheSize) {
+    struct Case {
+        int w, h, top, step, travel;
+        Rect groove;
+        int thumbLeft, thumbRight, thumbHalf;
+    };
+    for (const Case& c : {Case{35, 80, 8, 6, 60, {16, 6, 20, 70}, 11, 25, 4},
+                          Case{40, 90, 9, 7, 70, {18, 7, 24, 81}, 10, 32, 6},
+                          Case{40, 140, 13, 11, 110, {18, 11, 24, 125}, 10, 32, 6}}) {
+        const Fader* f = Add(20, 10, c.w, c.h);
+        for (int i = 0; i < Fader::kScaleLines; ++i) {
+            EXPECT_EQ(f->ScaleY(i), c.top + c.step * i) << c.h << " line " << i;
+        }
+        EXPECT_EQ(f->Travel(), c.travel) << c.h;
+        EXPECT_EQ(f->GrooveRect(), c.groove);
+        EXPECT_EQ(f->ThumbLeft(), c.thumbLeft);
+        EXPECT_EQ(f->ThumbRight(), c.thumbRight);
+        EXPECT_EQ(f->ThumbHalf(), c.thumbHalf);
+        EXPECT_EQ(f->ThumbY(), c.top + c.travel);
     }
-    EXPECT_EQ(fader->Travel(), 60);
-    EXPECT_EQ(fader->GrooveRect(), (Rect{16, 6, 20, 70}));
-    EXPECT_EQ(fader->ThumbLeft(), 11);
-    EXPECT_EQ(fader->ThumbRight(), 25);
-    EXPECT_EQ(fader->ThumbHalf(), 4);
+    EXPECT_EQ(fader->RedrawRect(), (Rect{10, 2, 27, 78}));
     EXPECT_EQ(fader->ScaleX(0), 4);
     EXPECT_EQ(fader->ScaleX(1), 10);
     EXPECT_EQ(fader->ScaleX(2), 26);
     EXPECT_EQ(fader->ScaleX(3), 32);
-    EXPECT_EQ(fader->RedrawRect(), (Rect{10, 2, 27, 78}));
-    EXPECT_EQ(fader->ThumbY(), 68);
-    EXPECT_EQ(fader->GetPosition(), 0u);
 }
 
-TEST_F(FaderTest, MasterAndTempoFadersHaveTheirOwnScales) {
-    Make(40, 90, 1, 451, 0);
-    EXPECT_EQ(fader->ScaleY(0), 9);
-    EXPECT_EQ(fader->ScaleY(10), 79);
-    EXPECT_EQ(fader->Travel(), 70);
-    EXPECT_EQ(fader->GrooveRect(), (Rect{18, 7, 24, 81}));
-    EXPECT_EQ(fader->ThumbLeft(), 10);
-    EXPECT_EQ(fader->ThumbRight(), 32);
-    EXPECT_EQ(fader->ThumbHalf(), 6);
-    fader->SetRange(0, 255);
-    fader->SetPosition(255);
-    EXPECT_EQ(fader->ThumbY(), 9);
-    EXPECT_EQ(fader->GetPosition(), 255u);
-    auto* tempo = new Fader(&host, 452, 100, 10, 40, 140, 1, 2);
-    ASSERT_TRUE(tempo->Create());
-    EXPECT_EQ(tempo->ScaleY(0), 13);
-    EXPECT_EQ(tempo->ScaleY(10), 123);
-    tempo->SetRange(10, 240);
-    tempo->SetPosition(120);
-    EXPECT_EQ(tempo->GetPosition(), 120u);
-    tempo->SetPosition(240);
-    EXPECT_EQ(tempo->GetPosition(), 240u);
-}
-
-TEST_F(FaderTest, ValueAndThumbMappingsAreNotExactInverses) {
-    Make();
-    fader->SetRange(0, 127);
-    fader->SetPosition(100);
-    EXPECT_EQ(fader->ThumbY(), 20);
-    EXPECT_EQ(fader->GetPosition(), 101u);
-    fader->SetPosition(120);
-    EXPECT_EQ(fader->GetPosition(), 120u);
-    fader->SetPosition(127);  // the float quotient lands at 7.99999: kept on the top line
-    EXPECT_EQ(fader->ThumbY(), 8);
-    EXPECT_EQ(fader->GetPosition(), 127u);
-    fader->SetPosition(500);  // clamped to the top
-    EXPECT_EQ(fader->GetPosition(), 127u);
+// Value to thumb and back are not exact inverses: 100 reads back as 101.
+TEST_F(FaderTest, ValuesReadBackThroughTheThumbPositionAndSetPositionSendsNothing) {
+    struct Case {
+        int h;
+        unsigned lower, upper, value;
+        int thumbY;
+        unsigned read;
+    };
+    for (const Case& c : {Case{80, 0, 127, 100, 20, 101}, Case{80, 0, 127, 120, 11, 120},
+                          Case{80, 0, 127, 127, 8, 127},  // float quotient 7.99999: top line
+                          Case{80, 0, 127, 500, 8, 127},  // clamped to the top
+                          Case{90, 0, 255, 255, 9, 255}, Case{140, 10, 240, 120, 70, 120},
+                          Case{140, 10, 240, 240, 13, 240}}) {
+        Fader* f = Add(20, 10, c.h == 80 ? 35 : 40, c.h);
+        f->SetRange(c.lower, c.upper);
+        f->SetPosition(c.value);
+        EXPECT_EQ(f->ThumbY(), c.thumbY) << c.value;
+        EXPECT_EQ(f->GetPosition(), c.read) << c.value;
+    }
     EXPECT_TRUE(host.received.empty());
 }
 
-TEST_F(FaderTest, AClickInTheGrooveJumpsThereAndReportsAtOnce) {
-    Make();
-    fader->SetRange(0, 127);
-    MouseInput::Click(*fader, {18, 38});  // above the thumb at the bottom
-    EXPECT_EQ(fader->ThumbY(), 38);
-    MouseInput::Click(*fader, {17, 2});  // above the scale: clamped to the top
-    EXPECT_EQ(fader->ThumbY(), 8);
-    EXPECT_EQ(host.received, (std::vector<Notification>{{450, 63, 5}, {450, 127, 5}}));
-}
-
-TEST_F(FaderTest, ClicksBesideTheGrooveOrOutsideTheThumbColumnsDoNothing) {
-    Make();
-    fader->SetRange(0, 127);
+TEST_F(FaderTest, AClickInTheGrooveJumpsThereAndReportsAtOnceAndClicksBesideItDoNothing) {
     MouseInput::Click(*fader, {12, 30});  // thumb columns, not the groove
     MouseInput::Click(*fader, {26, 30});  // right of the thumb columns
     MouseInput::Click(*fader, {10, 68});  // left of the thumb at its height
     EXPECT_EQ(fader->ThumbY(), 68);
-    EXPECT_TRUE(host.received.empty());
     EXPECT_EQ(ui::Window::GetCapture(), nullptr);
+    MouseInput::Click(*fader, {18, 38});  // above the thumb at the bottom
+    EXPECT_EQ(fader->ThumbY(), 38);
+    MouseInput::Click(*fader, {17, 2});  // above the scale: clamped to the top
+    EXPECT_EQ(fader->ThumbY(), 8);
+    EXPECT_EQ(host.received, (Notifications{{450, 63, 5}, {450, 127, 5}}));
 }
 
+// A drag released outside the control still applies and reports.
 TEST_F(FaderTest, DraggingTheThumbReportsOnlyOnRelease) {
-    Make();
-    fader->SetRange(0, 127);
     fader->SetPosition(64);
-    const int y0 = fader->ThumbY();
-    MouseInput::Press(*fader, {12, y0 + 2});  // on the thumb, below its centre
+    MouseInput::Press(*fader, {12, fader->ThumbY() + 2});  // on the thumb, below its centre
     EXPECT_TRUE(fader->Dragging());
     EXPECT_EQ(ui::Window::GetCapture(), fader);
     MouseInput::Move(*fader, {20, 22});
@@ -126,22 +112,15 @@ TEST_F(FaderTest, DraggingTheThumbReportsOnlyOnRelease) {
     EXPECT_FALSE(fader->Dragging());
     EXPECT_EQ(ui::Window::GetCapture(), nullptr);
     EXPECT_EQ(fader->ThumbY(), 40);
-    EXPECT_EQ(host.received, (std::vector<Notification>{{450, 59, 5}}));
-}
-
-TEST_F(FaderTest, ReleasingADragOutsideTheControlStillAppliesAndReports) {
-    Make();
-    fader->SetRange(0, 127);
-    MouseInput::Press(*fader, {18, 68});
+    MouseInput::Press(*fader, {18, 40});
     MouseInput::Move(*fader, {18, -30});  // dragged above the control
     EXPECT_EQ(fader->ThumbY(), 8);
     MouseInput::Release(*fader, {100, 150});  // far right and below
     EXPECT_EQ(fader->ThumbY(), 68);
-    EXPECT_EQ(host.received, (std::vector<Notification>{{450, 0, 5}}));
+    EXPECT_EQ(host.received, (Notifications{{450, 59, 5}, {450, 0, 5}}));
 }
 
 TEST_F(FaderTest, SetRangeKeepsTheValueClampedAndMakesEqualBoundsOneUnitWide) {
-    Make();
     fader->SetRange(10, 240);  // at the bottom: 0 is clamped up to 10
     EXPECT_EQ(fader->GetPosition(), 10u);
     EXPECT_EQ(fader->ThumbY(), 68);
@@ -157,46 +136,35 @@ TEST_F(FaderTest, SetRangeKeepsTheValueClampedAndMakesEqualBoundsOneUnitWide) {
     EXPECT_EQ(fader->Upper(), top);
     EXPECT_EQ(fader->Lower(), top - 1);
     EXPECT_GE(fader->GetPosition(), top - 1);
-}
 
-TEST_F(FaderTest, AFaderTooShortForATravelReadsItsLowerBound) {
-    Make(35, 10);
-    EXPECT_EQ(fader->Travel(), 0);
-    fader->SetRange(3, 9);
-    fader->SetPosition(6);
-    EXPECT_EQ(fader->GetPosition(), 3u);
-    MouseInput::Click(*fader, {18, 5});
+    Fader* tooShort = Add(100, 100, 35, 10);  // no travel: reads its lower bound
+    EXPECT_EQ(tooShort->Travel(), 0);
+    tooShort->SetRange(3, 9);
+    tooShort->SetPosition(6);
+    EXPECT_EQ(tooShort->GetPosition(), 3u);
+    MouseInput::Click(*tooShort, {18, 5});
     EXPECT_EQ(ui::Window::GetCapture(), nullptr);
 }
 
 TEST_F(FaderTest, PaintShowsScaleGrooveAndThumbWithItsCentreMark) {
-    Make();
-    fader->SetRange(0, 127);
     fader->SetPosition(100);
-    const ui::Image img = fader->PaintToImage();
-    test::WriteImage(img, "controls", "fader_channel_100");
+    const ui::Image img = test::Snap(*fader, "fader_channel_100");
     const Color white{255, 255, 255};
     const Color face{75, 75, 125};
-    EXPECT_EQ(img.Pixel(4, 8), white);
-    EXPECT_EQ(img.Pixel(9, 8), white);
-    EXPECT_EQ(img.Pixel(10, 8), face);  // the line's end point is left out
-    EXPECT_EQ(img.Pixel(26, 68), white);
-    EXPECT_EQ(img.Pixel(18, 60), Color::Black());  // groove
+    // Scale lines with their end point left out, the black groove, the
+    // thumb's face, centre mark and outline down to its bottom row y + 4 - 1.
+    test::ExpectPixels(img, white, {{4, 8}, {9, 8}, {26, 68}});
+    test::ExpectPixels(img, face, {{10, 8}, {13, 24}});
+    test::ExpectPixels(img, Color::Black(), {{18, 60}, {11, 20}, {13, 23}});
     EXPECT_EQ(img.Pixel(13, 18), (Color{175, 175, 0}));
     EXPECT_EQ(img.Pixel(12, 20), (Color{150, 0, 0}));
-    EXPECT_EQ(img.Pixel(11, 20), Color::Black());  // the thumb's outline
-    EXPECT_EQ(img.Pixel(13, 23), Color::Black());  // bottom row y + 4 - 1
-    EXPECT_EQ(img.Pixel(13, 24), face);
 
-    auto* master = new Fader(&host, 451, 100, 10, 40, 90, 1, 0);
-    ASSERT_TRUE(master->Create());
+    Fader* master = Add(100, 10, 40, 90);
     master->SetRange(0, 255);
     master->SetPosition(255);
-    test::WriteImage(master->PaintToImage(), "controls", "fader_master_top");
-    auto* plain = new Fader(&host, 451, 100, 100, 35, 80, 0, 0);
-    ASSERT_TRUE(plain->Create());
-    const ui::Image noScale = plain->PaintToImage();
-    EXPECT_EQ(noScale.Pixel(4, 8), face);
+    test::Snap(*master, "fader_master_top");
+    Fader* plain = Add(100, 100, 35, 80, 0);
+    EXPECT_EQ(plain->PaintToImage().Pixel(4, 8), face);
 }
 
 }  // namespace

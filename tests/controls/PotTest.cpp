@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "controls/Pot.h"
@@ -10,35 +11,36 @@
 namespace tw {
 namespace {
 
-using test::Notification;
-using test::TestHost;
+using test::Notifications;
 using ui::Color;
 using ui::MouseInput;
 using ui::Point;
 
-std::vector<unsigned> StepValues(const Pot& pot) {
-    std::vector<unsigned> v;
-    for (int k = 0; k < Pot::kSteps; ++k) {
-        v.push_back(pot.StepValue(k));
-    }
-    return v;
-}
-
+// A mixer pan knob, 35 x 25: knob colour 4, pointer 15, channel 3, 0..127.
 class PotTest : public ::testing::Test {
 protected:
-    // A mixer pan knob: knob colour 4, pointer 15, channel 3.
-    Pot* MakePot(int w = 35, int h = 25) {
-        pot = new Pot(&host, 453, 10, 10, w, h, 4, 15, 3);
+    void SetUp() override {
         host.Open();
-        return pot;
+        pot->SetRange(0, 127);
     }
 
-    TestHost host;
-    Pot* pot = nullptr;
+    std::vector<unsigned> StepValues() const {
+        std::vector<unsigned> v;
+        for (int k = 0; k < Pot::kSteps; ++k) {
+            v.push_back(pot->StepValue(k));
+        }
+        return v;
+    }
+
+    test::TestHost host;
+    Pot* pot = new Pot(&host, 453, 10, 10, 35, 25, 4, 15, 3);
 };
 
 TEST_F(PotTest, A35By25KnobHasItsPivotTwoPixelsBelowTheMiddle) {
-    MakePot();
+    auto* narrow = new Pot(&host, 1, 50, 10, 30, 25, 4, 15, 0);
+    ASSERT_TRUE(narrow->Create());
+    EXPECT_EQ(narrow->Radius(), 6);
+    EXPECT_EQ(narrow->Centre(), (Point{15, 14}));
     EXPECT_EQ(pot->Radius(), 6);
     EXPECT_EQ(pot->Centre(), (Point{17, 14}));
     EXPECT_EQ(pot->KnobRect(), (ui::Rect{11, 8, 23, 20}));
@@ -52,22 +54,14 @@ TEST_F(PotTest, A35By25KnobHasItsPivotTwoPixelsBelowTheMiddle) {
     EXPECT_EQ(pot->PointerPoint(12), (Point{21, 18}));
 }
 
-TEST_F(PotTest, A30By25KnobHasRadiusSixAndCentreFifteenFourteen) {
-    MakePot(30, 25);
-    EXPECT_EQ(pot->Radius(), 6);
-    EXPECT_EQ(pot->Centre(), (Point{15, 14}));
-}
-
 TEST_F(PotTest, StepValuesAreTruncatedSinglePrecisionPartialSums) {
-    MakePot();
-    EXPECT_EQ(StepValues(*pot),
-              (std::vector<unsigned>{0, 8, 16, 25, 33, 41, 49, 58, 66, 75, 83, 91, 100}));
-    pot->SetRange(0, 127);
-    EXPECT_EQ(StepValues(*pot),
-              (std::vector<unsigned>{0, 10, 21, 31, 42, 52, 63, 74, 84, 95, 105, 116, 127}));
+    const std::vector<unsigned> midi = {0, 10, 21, 31, 42, 52, 63, 74, 84, 95, 105, 116, 127};
+    EXPECT_EQ(StepValues(), midi);
     pot->SetRange(127, 0);
-    EXPECT_EQ(StepValues(*pot),
-              (std::vector<unsigned>{0, 10, 21, 31, 42, 52, 63, 74, 84, 95, 105, 116, 127}));
+    EXPECT_EQ(StepValues(), midi);
+    pot->SetRange(0, 100);
+    EXPECT_EQ(StepValues(),
+              (std::vector<unsigned>{0, 8, 16, 25, 33, 41, 49, 58, 66, 75, 83, 91, 100}));
     pot->SetRange(0, 0xFFFFFFFFu);  // the whole unsigned range stays in order
     for (int k = 1; k < Pot::kSteps; ++k) {
         EXPECT_GT(pot->StepValue(k), pot->StepValue(k - 1)) << k;
@@ -75,12 +69,11 @@ TEST_F(PotTest, StepValuesAreTruncatedSinglePrecisionPartialSums) {
     EXPECT_GE(pot->StepValue(12), 0xFFFFF000u);
 }
 
+// A value far beyond every step leaves the knob at step 0.
 TEST_F(PotTest, SetPositionPicksTheNearestStepTheLowerOnATieAndSendsNothing) {
-    MakePot();
-    pot->SetRange(0, 127);
-    const std::vector<std::pair<unsigned, int>> cases = {{63, 6}, {64, 6},   {58, 6}, {5, 0},
-                                                         {47, 4}, {127, 12}, {0, 0},  {126, 12}};
-    for (const auto& [value, step] : cases) {
+    const std::vector<std::pair<unsigned, int>> steps = {
+        {63, 6}, {64, 6}, {58, 6}, {5, 0}, {127, 12}, {0, 0}, {126, 12}, {47, 4}, {1000, 0}};
+    for (const auto& [value, step] : steps) {
         pot->SetPosition(value);
         EXPECT_EQ(pot->StepIndex(), step) << value;
     }
@@ -89,85 +82,63 @@ TEST_F(PotTest, SetPositionPicksTheNearestStepTheLowerOnATieAndSendsNothing) {
     EXPECT_TRUE(host.received.empty());
 }
 
-TEST_F(PotTest, AValueFarBeyondEveryStepLeavesTheKnobAtStepZero) {
-    MakePot();
-    pot->SetPosition(50);
-    pot->SetPosition(1000);
-    EXPECT_EQ(pot->StepIndex(), 0);
-}
-
-TEST_F(PotTest, ClicksStepDownOnTheLeftIncludingTheCentreColumnAndUpOnTheRight) {
-    MakePot();
-    pot->SetRange(0, 127);
+// The centre column counts as left; clicks at either end still report.
+TEST_F(PotTest, ClicksStepDownOnTheLeftAndUpOnTheRight) {
+    MouseInput::Click(*pot, {2, 12});
     pot->SetPosition(63);
-    MouseInput::Click(*pot, {17, 5});  // the centre column counts as left
+    MouseInput::Click(*pot, {17, 5});
     MouseInput::Click(*pot, {18, 20});
     MouseInput::Click(*pot, {30, 2});
-    EXPECT_EQ(host.received, (std::vector<Notification>{{453, 52, 3}, {453, 63, 3}, {453, 74, 3}}));
     EXPECT_EQ(pot->StepIndex(), 7);
-}
-
-TEST_F(PotTest, ClicksAtEitherEndStillReportTheValue) {
-    MakePot();
-    pot->SetRange(0, 127);
-    MouseInput::Click(*pot, {2, 12});
     pot->SetPosition(127);
     MouseInput::Click(*pot, {33, 12});
-    EXPECT_EQ(host.received, (std::vector<Notification>{{453, 0, 3}, {453, 127, 3}}));
     EXPECT_EQ(pot->StepIndex(), 12);
+    const Notifications sent = {
+        {453, 0, 3}, {453, 52, 3}, {453, 63, 3}, {453, 74, 3}, {453, 127, 3}};
+    EXPECT_EQ(host.received, sent);
 }
 
+// Codes 0..15 map bit by bit, full strength from 8; a pointer in the knob's
+// colour is drawn in colour 13; codes out of range are clamped.
 TEST_F(PotTest, ColourCodesMapBitByBitWithFullStrengthFromEight) {
-    EXPECT_EQ(Pot::CodeColour(1), (Color{0, 0, 128}));
-    EXPECT_EQ(Pot::CodeColour(2), (Color{0, 128, 0}));
-    EXPECT_EQ(Pot::CodeColour(4), (Color{128, 0, 0}));
-    EXPECT_EQ(Pot::CodeColour(15), (Color{255, 255, 255}));
-    EXPECT_EQ(Pot::CodeColour(0), (Color{0, 0, 0}));
-    EXPECT_EQ(Pot::CodeColour(8), (Color{0, 0, 0}));
-    EXPECT_EQ(Pot::CodeColour(12), (Color{255, 0, 0}));
-    EXPECT_EQ(Pot::CodeColour(14), (Color{255, 255, 0}));
-    Pot same(&host, 1, 0, 0, 35, 25, 2, 2, 0);
+    const std::vector<std::pair<int, Color>> codes = {
+        {1, {0, 0, 128}}, {2, {0, 128, 0}}, {4, {128, 0, 0}},  {15, {255, 255, 255}},
+        {0, {0, 0, 0}},   {8, {0, 0, 0}},   {12, {255, 0, 0}}, {14, {255, 255, 0}}};
+    for (const auto& [code, colour] : codes) {
+        EXPECT_EQ(Pot::CodeColour(code), colour) << code;
+    }
+    const Pot same(&host, 1, 0, 0, 35, 25, 2, 2, 0);
     EXPECT_EQ(same.PointerColour(), Pot::CodeColour(13));
-    Pot clamped(&host, 2, 0, 0, 35, 25, -5, 99, 0);
+    const Pot clamped(&host, 2, 0, 0, 35, 25, -5, 99, 0);
     EXPECT_EQ(clamped.KnobColour(), (Color{0, 0, 0}));
     EXPECT_EQ(clamped.PointerColour(), (Color{255, 255, 255}));
 }
 
+// Pot2 has a grey face and black ticks and behaves the same.
 TEST_F(PotTest, PaintShowsFrameSpokesDiscAndPointer) {
-    MakePot();
-    pot->SetRange(0, 127);
     pot->SetPosition(63);
-    const ui::Image img = pot->PaintToImage();
-    test::WriteImage(img, "controls", "pot_step6");
-    const Color face{75, 75, 125};
-    const Color white{255, 255, 255};
-    EXPECT_EQ(img.Pixel(0, 0), Color::Black());
-    EXPECT_EQ(img.Pixel(1, 1), white);
-    EXPECT_EQ(img.Pixel(33, 23), Color::Black());
-    EXPECT_EQ(img.Pixel(4, 18), face);
-    EXPECT_EQ(img.Pixel(17, 4), white);  // the spoke up to (17, 3), end left out
-    EXPECT_EQ(img.Pixel(17, 3), face);
-    EXPECT_EQ(img.Pixel(11, 14), Color::Black());      // the disc's rim
-    EXPECT_EQ(img.Pixel(14, 16), (Color{128, 0, 0}));  // knob colour 4
-    EXPECT_EQ(img.Pixel(17, 9), white);                // pointer colour 15, step 6
+    const ui::Image img = test::Snap(*pot, "pot_step6");
+    // Frame, spokes up to their tick with the end left out, the disc's rim,
+    // knob colour 4 and pointer colour 15 at step 6.
+    test::ExpectPixels(img, Color::Black(), {{0, 0}, {33, 23}, {11, 14}});
+    test::ExpectPixels(img, Color::White(), {{1, 1}, {17, 4}, {17, 9}});
+    test::ExpectPixels(img, {75, 75, 125}, {{4, 18}, {17, 3}});
+    EXPECT_EQ(img.Pixel(14, 16), (Color{128, 0, 0}));
     pot->SetPosition(0);
-    test::WriteImage(pot->PaintToImage(), "controls", "pot_step0");
+    test::Snap(*pot, "pot_step0");
     pot->SetPosition(127);
-    test::WriteImage(pot->PaintToImage(), "controls", "pot_step12");
-}
+    test::Snap(*pot, "pot_step12");
 
-TEST_F(PotTest, Pot2HasAGreyFaceAndBlackTicksAndBehavesTheSame) {
-    auto* knob = new Pot2(&host, 701, 10, 10, 30, 25, 1, 15, 0);
-    host.Open();
+    auto* knob = new Pot2(&host, 701, 60, 10, 30, 25, 1, 15, 0);
+    ASSERT_TRUE(knob->Create());
     knob->SetRange(0, 127);
     knob->SetPosition(127);
-    const ui::Image img = knob->PaintToImage();
-    test::WriteImage(img, "controls", "pot2_velocity");
-    EXPECT_EQ(img.Pixel(4, 18), (Color{150, 150, 150}));
-    EXPECT_EQ(img.Pixel(15, 4), Color::Black());
-    EXPECT_EQ(img.Pixel(12, 14), (Color{0, 0, 128}));
+    const ui::Image img2 = test::Snap(*knob, "pot2_velocity");
+    EXPECT_EQ(img2.Pixel(4, 18), (Color{150, 150, 150}));
+    EXPECT_EQ(img2.Pixel(15, 4), Color::Black());
+    EXPECT_EQ(img2.Pixel(12, 14), (Color{0, 0, 128}));
     MouseInput::Click(*knob, {2, 12});
-    EXPECT_EQ(host.received, (std::vector<Notification>{{701, 116, 0}}));
+    EXPECT_EQ(host.received, (Notifications{{701, 116, 0}}));
 }
 
 }  // namespace

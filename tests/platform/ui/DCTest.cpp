@@ -1,5 +1,6 @@
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "TestHost.h"
 #include "platform/ui/DC.h"
@@ -7,7 +8,7 @@
 namespace tw::ui {
 namespace {
 
-using test::TestHost;
+using test::ExpectPixels;
 
 const Color kPage{255, 255, 255};
 const Color kInk{0, 0, 0};
@@ -29,106 +30,62 @@ private:
 };
 
 Image Draw(std::function<void(DC&)> draw) {
-    TestHost host(40, 30);
+    test::TestHost host(40, 30);
     auto* canvas = new Canvas(&host, std::move(draw));
     host.Open();
     return canvas->PaintToImage();
 }
 
-// Which of the pixels in columns x0..x1, rows y0..y1 have colour c.
-bool AllAre(const Image& img, int x0, int y0, int x1, int y1, Color c) {
-    for (int y = y0; y <= y1; ++y) {
-        for (int x = x0; x <= x1; ++x) {
-            if (img.Pixel(x, y) != c) {
-                return false;
-            }
+// The image's top-left w x h pixels as text: '.' page, '#' ink, 'r' fill.
+std::vector<std::string> Picture(const Image& img, int w, int h) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < h; ++y) {
+        rows.emplace_back();
+        for (int x = 0; x < w; ++x) {
+            const Color c = img.Pixel(x, y);
+            rows.back() += c == kPage ? '.' : c == kInk ? '#' : c == kFill ? 'r' : '?';
         }
     }
-    return true;
+    return rows;
 }
 
-TEST(DC, RectangleCoversColumnsLeftToRightMinusOneAndRowsTopToBottomMinusOne) {
+// Rectangle and Ellipse cover columns l..r-1 and rows t..b-1; a line leaves
+// out its end point, which the next LineTo draws; wide pens are centred.
+TEST(DC, ShapesAndLinesCoverExactlyThePixelsOfTheirRules) {
     const Image img = Draw([](DC& dc) {
         dc.SelectPen(Pen(kInk));
         dc.SelectBrush(Brush(kFill));
-        dc.Rectangle(2, 2, 6, 5);
-    });
-    EXPECT_TRUE(AllAre(img, 2, 2, 5, 2, kInk));
-    EXPECT_TRUE(AllAre(img, 2, 4, 5, 4, kInk));
-    EXPECT_TRUE(AllAre(img, 2, 2, 2, 4, kInk));
-    EXPECT_TRUE(AllAre(img, 5, 2, 5, 4, kInk));
-    EXPECT_TRUE(AllAre(img, 3, 3, 4, 3, kFill));
-    EXPECT_TRUE(AllAre(img, 6, 0, 6, 6, kPage));
-    EXPECT_TRUE(AllAre(img, 0, 5, 7, 5, kPage));
-    EXPECT_TRUE(AllAre(img, 1, 1, 7, 1, kPage));
-}
-
-TEST(DC, LinesLeaveOutTheirEndPointInEveryDirection) {
-    const Image img = Draw([](DC& dc) {
-        dc.SelectPen(Pen(kInk));
-        dc.MoveTo(1, 1);
-        dc.LineTo(5, 1);
-        dc.MoveTo(8, 6);
-        dc.LineTo(8, 2);
-        dc.MoveTo(10, 10);
-        dc.LineTo(14, 14);
-    });
-    EXPECT_TRUE(AllAre(img, 1, 1, 4, 1, kInk));
-    EXPECT_EQ(img.Pixel(5, 1), kPage);
-    EXPECT_TRUE(AllAre(img, 8, 3, 8, 6, kInk));
-    EXPECT_EQ(img.Pixel(8, 2), kPage);
-    EXPECT_EQ(img.Pixel(13, 13), kInk);
-    EXPECT_EQ(img.Pixel(14, 14), kPage);
-}
-
-TEST(DC, LineToContinuesFromTheLastEndPointSoCornersAreDrawnOnce) {
-    const Image img = Draw([](DC& dc) {
-        dc.SelectPen(Pen(kInk));
-        dc.MoveTo(2, 8);
-        dc.LineTo(2, 2);
-        dc.LineTo(8, 2);
-    });
-    EXPECT_TRUE(AllAre(img, 2, 2, 2, 8, kInk));
-    EXPECT_TRUE(AllAre(img, 2, 2, 7, 2, kInk));
-    EXPECT_EQ(img.Pixel(8, 2), kPage);
-}
-
-TEST(DC, WidePensAreCentredOnThePath) {
-    const Image img = Draw([](DC& dc) {
+        dc.Rectangle(1, 1, 5, 4);
+        dc.MoveTo(7, 5);
+        dc.LineTo(7, 1);
+        dc.LineTo(12, 1);
+        dc.MoveTo(14, 1);
+        dc.LineTo(18, 5);
+        dc.Ellipse(14, 6, 20, 13);
         dc.SelectPen(Pen(kInk, 3));
-        dc.MoveTo(3, 5);
-        dc.LineTo(10, 5);
+        dc.MoveTo(2, 8);
+        dc.LineTo(8, 8);
         dc.SelectPen(Pen(kFill, 2));
-        dc.MoveTo(20, 3);
-        dc.LineTo(20, 9);
+        dc.MoveTo(12, 8);
+        dc.LineTo(12, 13);
     });
-    EXPECT_TRUE(AllAre(img, 2, 4, 10, 6, kInk));
-    EXPECT_TRUE(AllAre(img, 2, 3, 10, 3, kPage));
-    EXPECT_TRUE(AllAre(img, 2, 7, 10, 7, kPage));
-    EXPECT_EQ(img.Pixel(11, 5), kPage);
-    EXPECT_TRUE(AllAre(img, 19, 2, 20, 8, kFill));
-    EXPECT_TRUE(AllAre(img, 21, 2, 21, 8, kPage));
-    EXPECT_TRUE(AllAre(img, 18, 2, 18, 8, kPage));
-}
-
-TEST(DC, EllipseTouchesEveryRowAndColumnOfItsBoxAndNothingOutside) {
-    const Image img = Draw([](DC& dc) {
-        dc.SelectPen(Pen(kInk));
-        dc.SelectBrush(Brush(kFill));
-        dc.Ellipse(4, 3, 16, 11);
-    });
-    for (int y = 3; y < 11; ++y) {
-        EXPECT_FALSE(AllAre(img, 4, y, 15, y, kPage)) << "row " << y;
-    }
-    for (int x = 4; x < 16; ++x) {
-        EXPECT_FALSE(AllAre(img, x, 3, x, 10, kPage)) << "column " << x;
-    }
-    EXPECT_TRUE(AllAre(img, 3, 0, 3, 20, kPage));
-    EXPECT_TRUE(AllAre(img, 16, 0, 16, 20, kPage));
-    EXPECT_TRUE(AllAre(img, 0, 11, 20, 11, kPage));
-    EXPECT_EQ(img.Pixel(10, 7), kFill);
-    EXPECT_EQ(img.Pixel(4, 7), kInk);
-    EXPECT_EQ(img.Pixel(4, 3), kPage);  // corners stay outside
+    // clang-format off
+    EXPECT_EQ(Picture(img, 21, 14), (std::vector<std::string>{
+        ".....................",
+        ".####..#####..#......",
+        ".#rr#..#.......#.....",
+        ".####..#........#....",
+        ".......#.........#...",
+        ".......#.............",
+        "...............####..",
+        ".########..rr..#rr#..",
+        ".########..rr.#rrrr#.",
+        ".########..rr.#rrrr#.",
+        "...........rr.#rrrr#.",
+        "...........rr..#rr#..",
+        "...........rr..####..",
+        "....................."}));
+    // clang-format on
 }
 
 // Shapes far beyond any window are clipped, not stepped through.
@@ -141,23 +98,27 @@ TEST(DC, HugeShapesAreClippedToTheSurfaceWithoutStalling) {
         dc.LineTo(1000000000, 1000000001);
         dc.Rectangle(-5, -5, 1 << 30, 1 << 30);
     });
-    EXPECT_EQ(img.Pixel(20, 20), kFill);
-    EXPECT_EQ(img.Pixel(0, 10), kFill);
+    ExpectPixels(img, kFill, {{20, 20}, {0, 10}});
 }
 
+// Opaque text fills its whole box with the background colour; empty text
+// measures and draws nothing.
 TEST(DC, OpaqueTextFillsItsWholeBoxWithTheBackgroundColour) {
     const Color text{255, 255, 0};
     const Color back{0, 0, 128};
-    Size extent;
+    Size extent, empty{-1, -1};
     const Image img = Draw([&](DC& dc) {
         dc.SelectFont(Font("Helvetica", -12, 0, 700));
         dc.SetTextColor(text);
         dc.SetBkColor(back);
         extent = dc.GetTextExtent("Wg");
         dc.TextOut(3, 4, "Wg");
+        empty = dc.GetTextExtent("");
+        dc.TextOut(30, 20, "");
     });
     ASSERT_GT(extent.cx, 0);
     ASSERT_GE(extent.cy, 12);
+    EXPECT_EQ(empty.cx, 0);
     int inked = 0;
     for (int y = 4; y < 4 + extent.cy; ++y) {
         for (int x = 3; x < 3 + extent.cx; ++x) {
@@ -167,46 +128,23 @@ TEST(DC, OpaqueTextFillsItsWholeBoxWithTheBackgroundColour) {
         }
     }
     EXPECT_GT(inked, 0);
-    EXPECT_EQ(img.Pixel(2, 4), kPage);
-    EXPECT_EQ(img.Pixel(3 + extent.cx, 4), kPage);
-    EXPECT_EQ(img.Pixel(3, 3), kPage);
-    EXPECT_EQ(img.Pixel(3, 4 + extent.cy), kPage);
-}
-
-TEST(DC, EmptyTextDrawsNothing) {
-    Size extent{-1, -1};
-    const Image img = Draw([&](DC& dc) {
-        dc.SetBkColor(kFill);
-        extent = dc.GetTextExtent("");
-        dc.TextOut(3, 4, "");
-    });
-    EXPECT_EQ(extent.cx, 0);
-    EXPECT_TRUE(AllAre(img, 0, 0, 39, 29, kPage));
+    ExpectPixels(img, kPage, {{2, 4}, {3 + extent.cx, 4}, {3, 3}, {3, 4 + extent.cy}, {30, 20}});
 }
 
 // Metrics only: "Courier New" must come out fixed-pitch and "Helvetica"
-// proportional, whatever the glyphs look like.
+// proportional and wider with a width given, whatever the glyphs look like.
 TEST(DC, FacesAreMatchedWithTheMetricsOfTheirNames) {
-    Size monoNarrow, monoWide, sansNarrow, sansWide, wideFont, timesNarrow, timesWide;
+    const std::string narrow = "iiiiii", wide = "MMMMMM";
     Draw([&](DC& dc) {
         dc.SelectFont(Font("Courier New", -14, 0, 700));
-        monoNarrow = dc.GetTextExtent("iiiiii");
-        monoWide = dc.GetTextExtent("MMMMMM");
+        EXPECT_EQ(dc.GetTextExtent(narrow).cx, dc.GetTextExtent(wide).cx);
         dc.SelectFont(Font("Helvetica", -12, 0, 700));
-        sansNarrow = dc.GetTextExtent("iiiiii");
-        sansWide = dc.GetTextExtent("MMMMMM");
+        const Size sans = dc.GetTextExtent(wide);
+        EXPECT_LT(dc.GetTextExtent(narrow).cx, sans.cx);
+        EXPECT_TRUE(sans.cy >= 12 && sans.cy < 20) << sans.cy;
         dc.SelectFont(Font("Helvetica", -12, 16, 700));
-        wideFont = dc.GetTextExtent("MMMMMM");
-        dc.SelectFont(Font("Times New Roman", -16, 0, 700));
-        timesNarrow = dc.GetTextExtent("iiiiii");
-        timesWide = dc.GetTextExtent("MMMMMM");
+        EXPECT_GT(dc.GetTextExtent(wide).cx, sans.cx);
     });
-    EXPECT_EQ(monoNarrow.cx, monoWide.cx);
-    EXPECT_LT(sansNarrow.cx, sansWide.cx);
-    EXPECT_LT(timesNarrow.cx, timesWide.cx);
-    EXPECT_GT(wideFont.cx, sansWide.cx);
-    EXPECT_GE(sansWide.cy, 12);
-    EXPECT_LT(sansWide.cy, 20);
 }
 
 TEST(DC, BitmapsAreCopiedPixelForPixelAndStretchedWithoutSmoothing) {
@@ -216,14 +154,61 @@ TEST(DC, BitmapsAreCopiedPixelForPixelAndStretchedWithoutSmoothing) {
         dc.BitBlt(2, 3, bitmap);
         dc.StretchBlt({0, 20, 60, 50}, bitmap);
     });
-    for (int y = 0; y < bitmap.Height() && 3 + y < 30; ++y) {
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            ASSERT_EQ(img.Pixel(2 + x, 3 + y), bitmap.Pixels().Pixel(x, y)) << x << "," << y;
-        }
-    }
+    EXPECT_TRUE(test::Shows(img, bitmap.Pixels(), 2, 3));
     // Twice the size: each source pixel becomes a 2 x 2 block.
     EXPECT_EQ(img.Pixel(0, 20), bitmap.Pixels().Pixel(0, 0));
     EXPECT_EQ(img.Pixel(31, 29), bitmap.Pixels().Pixel(15, 4));
+}
+
+// Each range holds off/on pairs from its first id, except the clefs.
+TEST(Bitmap, EveryPanelBitmapIsBuiltInAtTheSizeOfItsButtonAndItsStatesDiffer) {
+    struct Range {
+        int first, last, width, height;
+    };
+    const std::vector<Range> table = {
+        {301, 312, 15, 25},                                          // note lengths
+        {313, 318, 15, 15},                                          // dot, sharp, flat
+        {322, 325, 30, 20},                                          // note modes
+        {326, 327, 24, 15}, {328, 329, 29, 15}, {330, 331, 33, 15},  // cut, copy, paste
+        {333, 334, 41, 15},                                          // store
+        {458, 461, 9, 9},                                            // mute and solo
+        {602, 603, 30, 15}, {605, 606, 30, 15}, {608, 609, 30, 15},  // transport
+        {611, 612, 30, 15}, {614, 615, 30, 15}, {617, 618, 30, 15},
+        {537, 537, 28, 62}, {538, 538, 28, 48},  // treble and bass clefs
+    };
+    for (const Range& r : table) {
+        for (int id = r.first; id <= r.last; ++id) {
+            const Bitmap b(id);
+            ASSERT_TRUE(b.IsValid()) << id;
+            EXPECT_EQ(b.Width(), r.width) << id;
+            EXPECT_EQ(b.Height(), r.height) << id;
+            if ((id - r.first) % 2 == 1) {
+                EXPECT_FALSE(test::Shows(Bitmap(id - 1).Pixels(), b.Pixels())) << id;
+            }
+        }
+    }
+    for (int unknown : {9999, -1, 332, 604}) {
+        EXPECT_FALSE(Bitmap(unknown).IsValid()) << unknown;
+    }
+}
+
+// The staff view copies the treble clef at y0 + 57 and the bass clef at
+// y0 + 114 and draws its staff lines at y0 + 72 .. y0 + 104 and y0 + 120 ..
+// y0 + 152: the clefs' own lines must fall on exactly those rows, across
+// the whole width, with the staff's grey between them.
+TEST(Bitmap, ClefStaffLinesFallOnTheRowsOfTheDrawnStaffLines) {
+    const Color black{0, 0, 0};
+    const Color grey{192, 192, 192};
+    for (const auto& [id, firstRow] : {std::pair{537, 15}, std::pair{538, 6}}) {
+        const Bitmap clef(id);
+        const Image& px = clef.Pixels();
+        const int right = px.Width() - 1;
+        for (int row = firstRow; row <= firstRow + 32; row += 8) {
+            test::ExpectPixels(px, black, {{0, row}, {right, row}});
+            test::ExpectPixels(px, grey, {{0, row + 1}, {right, row - 1}});
+        }
+        EXPECT_EQ(px.Pixel(0, 0), grey) << id;
+    }
 }
 
 }  // namespace

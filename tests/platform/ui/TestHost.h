@@ -1,20 +1,23 @@
 #pragma once
 
 // Shared by the framework and control tests: a top-level window that hosts
-// the window under test and records every message its children send it, and
-// a place to write painted images for a person to look at.
+// the window under test and records every message its children send it,
+// pixel probes, and a place to write painted images for a person to look at.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Image.h"
+#include "platform/ui/Point.h"
 #include "platform/ui/Window.h"
 
 namespace tw::ui {
@@ -25,16 +28,8 @@ inline void PrintTo(const Color& c, std::ostream* os) {
 
 namespace tw::test {
 
-struct Notification {
-    ui::MsgId msg;
-    ui::WParam wParam;
-    ui::LParam lParam;
-    friend bool operator==(const Notification&, const Notification&) = default;
-};
-
-inline void PrintTo(const Notification& n, std::ostream* os) {
-    *os << "{" << n.msg << ", " << n.wParam << ", " << n.lParam << "}";
-}
+// A message a child sent its parent: message, wParam and lParam.
+using Notifications = std::vector<std::tuple<ui::MsgId, ui::WParam, ui::LParam>>;
 
 class TestHost : public ui::Window {
 public:
@@ -52,7 +47,7 @@ public:
         ui::Application::PumpWaitingMessages();
     }
 
-    std::vector<Notification> received;
+    Notifications received;
 
 protected:
     ui::MsgResult DefaultMessage(ui::MsgId msg, ui::WParam w, ui::LParam l) override {
@@ -61,27 +56,37 @@ protected:
     }
 };
 
-// $TUNEWELL_TEST_OUTPUT/<area>; without the variable, the build tree's
-// test-output folder that the build names, else one in the temporary
-// directory.
-inline std::filesystem::path OutputDir(const std::string& area) {
-    const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
-#ifdef TUNEWELL_BUILD_TEST_OUTPUT
-    const std::filesystem::path fallback(TUNEWELL_BUILD_TEST_OUTPUT);
-#else
-    const std::filesystem::path fallback =
-        std::filesystem::temp_directory_path() / "tunewell-test-output";
-#endif
-    std::filesystem::path dir =
-        base != nullptr && *base != '\0' ? std::filesystem::path(base) : fallback;
-    dir /= area;
-    std::filesystem::create_directories(dir);
-    return dir;
+inline void ExpectPixels(const ui::Image& img, ui::Color colour,
+                         std::initializer_list<ui::Point> points) {
+    for (const ui::Point& p : points) {
+        EXPECT_EQ(img.Pixel(p.x, p.y), colour) << "at " << p.x << "," << p.y;
+    }
 }
 
-inline void WriteImage(const ui::Image& image, const std::string& area, const std::string& name) {
-    const auto path = OutputDir(area) / (name + ".png");
-    EXPECT_TRUE(image.SavePng(path.string())) << path;
+// Whether img shows part with its top-left corner at (x0, y0).
+inline bool Shows(const ui::Image& img, const ui::Image& part, int x0 = 0, int y0 = 0) {
+    for (int y = 0; y < part.Height(); ++y) {
+        for (int x = 0; x < part.Width(); ++x) {
+            if (img.Pixel(x0 + x, y0 + y) != part.Pixel(x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Paints the window and writes the image as <name>.png under
+// $TUNEWELL_TEST_OUTPUT/controls, else under the build tree's test-output
+// folder, for a person to look at.
+inline ui::Image Snap(ui::Window& window, const std::string& name) {
+    ui::Image image = window.PaintToImage();
+    const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
+    std::filesystem::path dir =
+        base != nullptr && *base != '\0' ? std::filesystem::path(base) : TUNEWELL_BUILD_TEST_OUTPUT;
+    dir /= "controls";
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(image.SavePng((dir / (name + ".png")).string())) << dir << "/" << name;
+    return image;
 }
 
 }  // namespace tw::test

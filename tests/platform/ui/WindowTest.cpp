@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -10,44 +9,49 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/DC.h"
+#include "platform/ui/ModalRunner.h"
 #include "platform/ui/MouseInput.h"
 
 namespace tw::ui {
 namespace {
 
-using test::Notification;
 using test::TestHost;
+using Log = std::vector<std::string>;
 
-// Logs its set-up, destruction, paints and mouse messages.
+// Every probe's set-up and destruction, in order.
+Log events;
+
+// Logs its set-up, destruction, paints, mouse messages and timer ticks.
 class Probe : public Control {
     TW_DECLARE_RESPONSE_TABLE()
 
 public:
-    Probe(Window* parent, int id, int x, int y, int w, int h, std::vector<std::string>& log)
-        : Control(parent, id, x, y, w, h), log_(log) {}
-    ~Probe() override { log_.push_back("destroy " + std::to_string(Id())); }
+    Probe(Window* parent, int id, int x, int y, int w, int h) : Control(parent, id, x, y, w, h) {}
+    ~Probe() override { events.push_back("destroy " + std::to_string(Id())); }
 
-    std::vector<std::pair<std::string, Point>> mouse;
+    std::string moves;    // "x,y " per move
+    std::string buttons;  // "down x,y " and the like per press or release
+    std::vector<unsigned> ticks;
     int paints = 0;
     bool childrenExistedAtSetup = true;
 
 protected:
     void SetupWindow() override {
-        log_.push_back("setup " + std::to_string(Id()));
+        events.push_back("setup " + std::to_string(Id()));
         Control::SetupWindow();
         for (Window* c : Children()) {
             childrenExistedAtSetup = childrenExistedAtSetup && c->IsCreated();
         }
     }
     void Paint(DC&, bool, Rect&) override { ++paints; }
-    void EvLButtonDown(unsigned, const Point& p) { mouse.push_back({"down", p}); }
-    void EvMouseMove(unsigned, const Point& p) { mouse.push_back({"move", p}); }
-    void EvLButtonUp(unsigned, const Point& p) { mouse.push_back({"up", p}); }
-    void EvRButtonDown(unsigned, const Point& p) { mouse.push_back({"right", p}); }
+    void EvLButtonDown(unsigned, const Point& p) { buttons += "down " + Str(p); }
+    void EvMouseMove(unsigned, const Point& p) { moves += Str(p); }
+    void EvLButtonUp(unsigned, const Point& p) { buttons += "up " + Str(p); }
+    void EvRButtonDown(unsigned, const Point& p) { buttons += "right " + Str(p); }
     MsgResult EvAnswer(WParam w, LParam l) { return static_cast<MsgResult>(w) + l; }
-
-private:
-    std::vector<std::string>& log_;
+    static std::string Str(Point p) {
+        return std::to_string(p.x) + "," + std::to_string(p.y) + " ";
+    }
 };
 
 const ResponseTable& Probe::Table() {
@@ -60,7 +64,7 @@ const ResponseTable& Probe::Table() {
     return table;
 }
 
-// A subclass that answers one more message and overrides none of the base's.
+// A subclass that answers two more messages and overrides none of the base's.
 class LoudProbe : public Probe {
     TW_DECLARE_RESPONSE_TABLE()
 
@@ -68,7 +72,6 @@ public:
     using Probe::Probe;
     MsgResult EvShout(WParam, LParam) { return 99; }
     void EvTick(unsigned id) { ticks.push_back(id); }
-    std::vector<unsigned> ticks;
 };
 
 const ResponseTable& LoudProbe::Table() {
@@ -78,112 +81,70 @@ const ResponseTable& LoudProbe::Table() {
     return table;
 }
 
-using MouseLog = std::vector<std::pair<std::string, Point>>;
-
-// The presses and releases a probe saw; the toolkit may add moves before a
-// press at a new place.
-MouseLog Buttons(const Probe& p) {
-    MouseLog out;
-    for (const auto& m : p.mouse) {
-        if (m.first != "move") {
-            out.push_back(m);
-        }
-    }
-    return out;
-}
-
 TEST(Window, ChildrenAreSetUpInOrderOfConstructionAndDestroyedWithTheirParent) {
-    std::vector<std::string> log;
     {
         TestHost host;
-        auto* a = new Probe(&host, 1, 0, 0, 10, 10, log);
-        new Probe(a, 11, 0, 0, 5, 5, log);
-        new Probe(&host, 2, 20, 0, 10, 10, log);
+        auto* a = new Probe(&host, 1, 0, 0, 10, 10);
+        new Probe(a, 11, 0, 0, 5, 5);
+        new Probe(&host, 2, 20, 0, 10, 10);
+        auto* early = new Probe(&host, 3, 40, 0, 10, 10);
+        events.clear();
         EXPECT_FALSE(a->IsCreated());
         host.Open();
-        EXPECT_TRUE(a->IsCreated());
-        EXPECT_TRUE(a->childrenExistedAtSetup);
+        EXPECT_TRUE(a->IsCreated() && a->childrenExistedAtSetup);
         EXPECT_EQ(host.ChildWithId(2)->Position(), (Point{20, 0}));
-        EXPECT_EQ(log, (std::vector<std::string>{"setup 1", "setup 11", "setup 2"}));
-        log.clear();
+        EXPECT_EQ(events, (Log{"setup 1", "setup 11", "setup 2", "setup 3"}));
+        delete early;  // a child deleted early leaves its parent
+        EXPECT_EQ(host.ChildWithId(3), nullptr);
+        EXPECT_EQ(host.Children().size(), 2u);
+        events.clear();
     }
-    EXPECT_EQ(log, (std::vector<std::string>{"destroy 2", "destroy 1", "destroy 11"}));
-}
-
-TEST(Window, AChildDeletedEarlyLeavesItsParent) {
-    std::vector<std::string> log;
-    TestHost host;
-    auto* a = new Probe(&host, 1, 0, 0, 10, 10, log);
-    host.Open();
-    delete a;
-    EXPECT_TRUE(host.Children().empty());
-    EXPECT_EQ(host.ChildWithId(1), nullptr);
+    EXPECT_EQ(events, (Log{"destroy 2", "destroy 1", "destroy 11"}));
 }
 
 TEST(Window, SendMessageReturnsTheHandlersResultAndFallsBackToTheBaseTable) {
-    std::vector<std::string> log;
     TestHost host;
-    auto* probe = new LoudProbe(&host, 1, 0, 0, 10, 10, log);
+    auto* probe = new LoudProbe(&host, 1, 0, 0, 10, 10);
     EXPECT_EQ(probe->SendMessage(501), 99);
     EXPECT_EQ(probe->SendMessage(500, 40, 2), 42);  // Probe's entry
     EXPECT_EQ(probe->SendMessage(502, 1, 1), 0);    // no entry anywhere
-    host.SendMessage(777, 5, -6);
-    EXPECT_EQ(host.received, (std::vector<Notification>{{777, 5, -6}}));
 }
 
-TEST(Window, MousePressesGoToTheChildUnderThePointInItsOwnCoordinates) {
-    std::vector<std::string> log;
+// Two quick clicks at one place stay two presses, never a double click; a
+// window with the capture gets every press, move and release.
+TEST(Window, MousePressesGoToTheChildUnderThePointOrTheCaptureInItsOwnCoordinates) {
     TestHost host;
-    auto* left = new Probe(&host, 1, 10, 10, 30, 20, log);
-    auto* right = new Probe(&host, 2, 50, 10, 30, 20, log);
+    auto* left = new Probe(&host, 1, 10, 10, 30, 20);
+    auto* right = new Probe(&host, 2, 50, 10, 30, 20);
     host.Open();
     MouseInput::Click(host, {15, 12});
     MouseInput::Press(host, {79, 29}, MouseInput::Button::Right);
     MouseInput::Release(host, {79, 29}, MouseInput::Button::Right);
     MouseInput::Click(*right, {0, 0});
-    EXPECT_EQ(Buttons(*left), (MouseLog{{"down", {5, 2}}, {"up", {5, 2}}}));
-    EXPECT_EQ(Buttons(*right), (MouseLog{{"right", {29, 19}}, {"down", {0, 0}}, {"up", {0, 0}}}));
-}
-
-TEST(Window, TwoQuickClicksAreTwoPressesNotADoubleClick) {
-    std::vector<std::string> log;
-    TestHost host;
-    auto* probe = new Probe(&host, 1, 10, 10, 30, 20, log);
-    host.Open();
-    MouseInput::Click(*probe, {3, 3});
-    MouseInput::Click(*probe, {3, 3});
-    EXPECT_EQ(Buttons(*probe),
-              (MouseLog{{"down", {3, 3}}, {"up", {3, 3}}, {"down", {3, 3}}, {"up", {3, 3}}}));
-}
-
-TEST(Window, CaptureSendsMovesAndReleasesOutsideTheWindowToIt) {
-    std::vector<std::string> log;
-    TestHost host;
-    auto* captor = new Probe(&host, 1, 10, 10, 30, 20, log);
-    auto* other = new Probe(&host, 2, 60, 60, 30, 30, log);
-    host.Open();
-    captor->SetCapture();
-    EXPECT_EQ(Window::GetCapture(), captor);
-    MouseInput::Move(*other, {5, 5});
+    MouseInput::Click(*right, {0, 0});
+    left->SetCapture();
+    EXPECT_EQ(Window::GetCapture(), left);
+    MouseInput::Move(*right, {5, 5});
     MouseInput::Press(host, {2, 2});
-    MouseInput::Release(host, {2, 100});
-    captor->ReleaseCapture();
+    MouseInput::Release(host, {60, 100});
+    left->ReleaseCapture();
     EXPECT_EQ(Window::GetCapture(), nullptr);
-    EXPECT_TRUE(other->mouse.empty());
-    ASSERT_FALSE(captor->mouse.empty());
-    EXPECT_EQ(captor->mouse.front(), (MouseLog::value_type{"move", {55, 55}}));
-    EXPECT_EQ(Buttons(*captor), (MouseLog{{"down", {-8, -8}}, {"up", {-8, 90}}}));
-    const size_t seen = captor->mouse.size();
-    MouseInput::Click(*other, {1, 1});
-    EXPECT_EQ(captor->mouse.size(), seen);
-    EXPECT_EQ(Buttons(*other), (MouseLog{{"down", {1, 1}}, {"up", {1, 1}}}));
+    MouseInput::Click(*right, {1, 1});
+    EXPECT_NE(left->moves.find("45,5 "), std::string::npos);
+    EXPECT_EQ(right->moves.find("5,5 "), std::string::npos);
+    EXPECT_EQ(left->buttons, "down 5,2 up 5,2 down -8,-8 up 50,90 ");
+    EXPECT_EQ(right->buttons, "right 29,19 down 0,0 up 0,0 down 0,0 up 0,0 down 1,1 up 1,1 ");
 }
 
-TEST(Window, InvalidatingARectangleRepaintsTheWindowOnTheNextPump) {
-    std::vector<std::string> log;
-    TestHost host;
-    auto* probe = new Probe(&host, 1, 10, 10, 30, 20, log);
+TEST(Window, InvalidatedAreasAreErasedWithTheBackgroundAndRepaintedOnTheNextPump) {
+    TestHost host(60, 40, {1, 2, 3});
+    auto* probe = new Probe(&host, 1, 10, 10, 30, 20);
+    const Color back{200, 100, 50};
+    probe->SetBkgndColor(back);
     host.Open();
+    const Image img = host.PaintToImage();
+    test::ExpectPixels(img, {1, 2, 3}, {{0, 0}, {40, 30}});
+    test::ExpectPixels(img, back, {{10, 10}, {39, 29}});
     const int before = probe->paints;
     probe->InvalidateRect({2, 2, 6, 6});
     Application::PumpWaitingMessages();
@@ -193,41 +154,93 @@ TEST(Window, InvalidatingARectangleRepaintsTheWindowOnTheNextPump) {
     EXPECT_EQ(probe->paints, before + 1);
 }
 
-TEST(Window, InvalidatedAreasAreErasedWithTheBackgroundColour) {
-    std::vector<std::string> log;
-    TestHost host(60, 40, {1, 2, 3});
-    auto* probe = new Probe(&host, 1, 10, 10, 30, 20, log);
-    probe->SetBkgndColor({200, 100, 50});
-    host.Open();
-    const Image img = host.PaintToImage();
-    EXPECT_EQ(img.Pixel(0, 0), (Color{1, 2, 3}));
-    EXPECT_EQ(img.Pixel(10, 10), (Color{200, 100, 50}));
-    EXPECT_EQ(img.Pixel(39, 29), (Color{200, 100, 50}));
-    EXPECT_EQ(img.Pixel(40, 30), (Color{1, 2, 3}));
-}
-
 TEST(Window, TimersDeliverTheirIdUntilKilled) {
-    std::vector<std::string> log;
     TestHost host;
-    auto* probe = new LoudProbe(&host, 1, 0, 0, 10, 10, log);
+    auto* probe = new LoudProbe(&host, 1, 0, 0, 10, 10);
     EXPECT_FALSE(probe->SetTimer(7, 10));  // no native window yet
     host.Open();
     ASSERT_TRUE(probe->SetTimer(7, 10));
     ASSERT_TRUE(probe->SetTimer(7, 5));  // the same id restarts, it does not add
-    for (int i = 0; i < 400 && probe->ticks.size() < 3; ++i) {
-        Application::PumpWaitingMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    const auto pumpUntil = [&](int rounds, size_t ticks) {
+        for (int i = 0; i < rounds && probe->ticks.size() < ticks; ++i) {
+            Application::PumpWaitingMessages();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+    pumpUntil(400, 3);
     ASSERT_GE(probe->ticks.size(), 3u);
     EXPECT_EQ(probe->ticks.front(), 7u);
     EXPECT_TRUE(probe->KillTimer(7));
     EXPECT_FALSE(probe->KillTimer(7));
     probe->ticks.clear();
-    for (int i = 0; i < 6; ++i) {
-        Application::PumpWaitingMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    pumpUntil(6, 1);
     EXPECT_TRUE(probe->ticks.empty());
+}
+
+// Answers every message box with a scripted button and records it.
+class ScriptedRunner : public ModalRunner {
+public:
+    int RunModal(Window&) override { return IdOk; }
+    int RunMessageBox(Window*, const std::string& text, const std::string& caption,
+                      unsigned style) override {
+        boxes.push_back(text + "|" + caption + "|" + std::to_string(style));
+        return answer;
+    }
+
+    std::vector<std::string> boxes;
+    int answer = IdYes;
+};
+
+// A dialog stand-in that ends its own modal run from a timer with a result,
+// the way a button handler would, or with its close box when the result is 0.
+class SelfEnding : public Window {
+    TW_DECLARE_RESPONSE_TABLE()
+
+public:
+    explicit SelfEnding(int result) : Window(nullptr, "dialog"), result_(result) {
+        MoveWindow(0, 0, 50, 40);
+    }
+    void EvTimer(unsigned) {
+        (void)KillTimer(1);
+        result_ == 0 ? CloseWindow() : EndModal(result_);
+    }
+
+protected:
+    void SetupWindow() override {
+        Window::SetupWindow();
+        ASSERT_TRUE(SetTimer(1, 10));
+    }
+
+private:
+    int result_;
+};
+
+const ResponseTable& SelfEnding::Table() {
+    static constexpr ResponseEntry entries[] = {OnTimer<&SelfEnding::EvTimer>()};
+    static const ResponseTable table{&Window::Table(), entries};
+    return table;
+}
+
+TEST(ModalRunner, AnInstalledRunnerAnswersMessageBoxesUntilRemoved) {
+    ScriptedRunner script;
+    EXPECT_EQ(ModalRunner::Install(&script), nullptr);
+    EXPECT_EQ(&ModalRunner::Current(), &script);
+    EXPECT_EQ(MessageBox(nullptr, "Out of Note Memory", "Add Note", MbOk), IdYes);
+    script.answer = IdNo;
+    EXPECT_EQ(MessageBox(nullptr, "Save changes?", "Tunewell", MbYesNo), IdNo);
+    EXPECT_EQ(ModalRunner::Install(nullptr), &script);
+    EXPECT_NE(&ModalRunner::Current(), &script);
+    EXPECT_EQ(script.boxes,
+              (std::vector<std::string>{"Out of Note Memory|Add Note|" + std::to_string(MbOk),
+                                        "Save changes?|Tunewell|" + std::to_string(MbYesNo)}));
+}
+
+TEST(ModalRunner, TheToolkitRunnerReturnsTheEndResultOrCancelFromTheCloseBox) {
+    SelfEnding ended(IdOk);
+    EXPECT_EQ(ModalRunner::Current().RunModal(ended), IdOk);
+    EXPECT_FALSE(ended.IsModal());
+    SelfEnding closed(0);
+    EXPECT_EQ(ModalRunner::Current().RunModal(closed), IdCancel);
 }
 
 }  // namespace
