@@ -72,12 +72,9 @@ public:
     void GetCtTime();
 
     [[nodiscard]] bool Playing() const { return playing_; }
-    [[nodiscard]] bool Paused() const { return paused_; }
-    [[nodiscard]] float Tempo() const { return tempo_; }
     [[nodiscard]] uint32_t StartTime() const { return startTime_; }
     [[nodiscard]] uint32_t StopTime() const { return stopTime_; }
     [[nodiscard]] uint32_t PendingNoteOffs() const { return offCount_; }
-    void SetStartTime(uint32_t ticks) { startTime_ = ticks; }
 
     // Queue of pending note-offs, ascending by due time, equal times in the
     // order added. 1 when the queue is full (the note then sounds until the
