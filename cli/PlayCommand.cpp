@@ -19,7 +19,6 @@
 #include "playback/Config.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PortAnswer.h"
-#include "song/SongEnd.h"
 
 namespace tw::cli {
 namespace {
@@ -132,8 +131,6 @@ int PlayCommand(Operands operands) {
     if (!LoadSong(options.file, reporter)) {
         return kExitLoadError;
     }
-    // The song length as the main window shows it once the song is set up.
-    sd.songEnd = FindSongEnd();
     const uint64_t startTime = uint64_t{options.fromBar} * sd.barTicks;
     if (startTime > sd.songEnd) {
         std::fprintf(stderr, "tunewell-cli: bar %u is past the end of the song (bar %u)\n",

@@ -12,7 +12,6 @@
 #include "platform/midi/Synth.h"
 #include "playback/SongRenderer.h"
 #include "song/Song.h"
-#include "song/SongEnd.h"
 
 namespace tw::cli {
 namespace {
@@ -71,8 +70,6 @@ int RenderCommand(Operands operands) {
     if (!LoadSong(options.file, reporter)) {
         return kExitLoadError;
     }
-    // The song length as the main window shows it once the song is set up.
-    sd.songEnd = FindSongEnd();
     const auto start = std::chrono::steady_clock::now();
     SongRenderer renderer(reporter);
     const int code = renderer.Render(midi::FindSoundFont(), options.rateHz, options.out);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "song/Pitch.h"
+#include "song/SongEnd.h"
 #include "song/Tables.h"
 
 namespace tw {
@@ -65,6 +66,10 @@ int SmfReader::LoadFile(std::span<const uint8_t> bytes) {
     if (result == kLoadOk) {
         sd.track = 0;
         sd.now = 0;
+        // Each note moved songEnd to the provisional end it was stored with
+        // before its note-off closed it; the song ends where its tracks end or
+        // its last event does, not up to six quarter notes after.
+        sd.songEnd = std::max(lastTrackEnd_, FindSongEnd());
     }
     return result;
 }
@@ -107,6 +112,7 @@ uint32_t SmfReader::ReadTrack(ByteCursor track) {
     if (sd.now > sd.songEnd) {
         sd.songEnd = sd.now;
     }
+    lastTrackEnd_ = std::max(lastTrackEnd_, sd.now);
     return result == kTrackEnds ? kGoOn : result;
 }
 

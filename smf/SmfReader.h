@@ -48,6 +48,7 @@ private:
     Progress& progress_;
     OpenNotes openNotes_;
     uint8_t runningStatus_ = 0;
+    uint32_t lastTrackEnd_ = 0;  // the latest End of Track time, ticks
 };
 
 }  // namespace tw

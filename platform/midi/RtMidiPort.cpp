@@ -130,6 +130,12 @@ RtMidiPort::RtMidiPort(std::unique_ptr<Connection> connection)
     : connection_(std::move(connection)) {}
 
 RtMidiPort::~RtMidiPort() {
+    // RtMidi hands JACK messages to the server's next cycles; closing at once
+    // would drop the last ones sent, the final note-offs and reset among them.
+    if (connection_->jackPeriodUs > 0) {
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(4 * connection_->jackPeriodUs + kJackCloseSlackUs));
+    }
     connection_->client->closePort();
 }
 

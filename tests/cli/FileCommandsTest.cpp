@@ -19,7 +19,8 @@ protected:
     // Expects the output to hold each of the lines.
     static void ExpectLines(const std::string& out, std::initializer_list<const char*> lines) {
         for (const char* line : lines) {
-            EXPECT_NE(out.find(std::string(line) + "\n"), std::string::npos) << line;
+            EXPECT_NE(out.find(std::string(line) + "\n"), std::string::npos) << line << "\nin:\n"
+                                                                             << out;
         }
     }
 
@@ -46,7 +47,7 @@ TEST_F(FileCommands, InfoSummarisesTheSongAsFileOpenLoadsIt) {
     ExpectLines(result.out,
                 {"Division:          96 ticks per quarter note", "Time signature:    3/4",
                  "Key signature:     2 flats, minor", "Bar length:        288 ticks",
-                 "Bars per page:     3", "Song length:       0004:0024 (bar:tick, 1176 ticks)",
+                 "Bars per page:     3", "Song length:       0002:0192 (bar:tick, 768 ticks)",
                  "Tempo changes:     2", "Controller events: 4", "Program changes:   3",
                  "Lyrics:            3", "Copyright:         \"(c) 2026 Tunewell\""});
     EXPECT_NE(result.out.find("  3      \"Track 3\"      "), std::string::npos);
@@ -57,7 +58,7 @@ TEST_F(FileCommands, DumpPrintsEveryRecordOnALineOfItsOwn) {
     const auto result = Run({"dump", song});
     ASSERT_EQ(result.status, 0) << result.err;
     ExpectLines(result.out,
-                {"song division=96 barTicks=288 staffBars=3 songEnd=1176 tsNumerator=3 "
+                {"song division=96 barTicks=288 staffBars=3 songEnd=768 tsNumerator=3 "
                  "tsDenominator=4 tsClocks=24 ts32nds=8 keySharps=-2 keyMinor=1",
                  "track 1 channel=1 notes=3 lyrics=2 name=\"Melody\"",
                  "note track=2 start=600 end=768 note=36 type=2 dotted=1 line=42 channel=2 "

@@ -67,7 +67,7 @@ TEST_F(SmfReading, EventsCutByTheChunkOrFileEndAreDroppedWithTheirDelta) {
     EXPECT_EQ(sd.noteCount[0], 0u);
     EXPECT_EQ(sd.lyricTotal, 1u);
     EXPECT_EQ(sd.noteCount[3], 1u);
-    EXPECT_EQ(sd.songEnd, 6u * 96);  // not 5000: the cut event's delta does not count
+    EXPECT_EQ(sd.songEnd, 96u);  // the closed note's end; the cut event's delta does not count
 }
 
 TEST_F(SmfReading, DeltaTimesOfAnyLengthAddUpInThirtyTwoBits) {
