@@ -10,6 +10,7 @@
 
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/SystemAudio.h"
+#include "song/Song.h"
 
 namespace tw::midi {
 
@@ -109,13 +110,26 @@ struct Synth::Engine {
     }
 };
 
-std::unique_ptr<Synth> Synth::OpenLive(int& result) {
-    SilenceSystemAudio();
+namespace {
+
+// A synthesizer engine with its settings, or null with the result set.
+std::unique_ptr<Synth::Engine> NewEngine(int& result) {
     SilenceFluidSynth();
-    auto engine = std::make_unique<Engine>();
+    auto engine = std::make_unique<Synth::Engine>();
     engine->settings = new_fluid_settings();
     if (engine->settings == nullptr) {
         result = kSynthUnavailable;
+        return nullptr;
+    }
+    return engine;
+}
+
+}  // namespace
+
+std::unique_ptr<Synth> Synth::OpenLive(int& result) {
+    SilenceSystemAudio();
+    auto engine = NewEngine(result);
+    if (engine == nullptr) {
         return nullptr;
     }
     result = engine->Create(FindSoundFont());
@@ -131,11 +145,8 @@ std::unique_ptr<Synth> Synth::OpenLive(int& result) {
 
 std::unique_ptr<Synth> Synth::OpenOffline(uint32_t sampleRateHz, const std::string& soundFont,
                                           int& result) {
-    SilenceFluidSynth();
-    auto engine = std::make_unique<Engine>();
-    engine->settings = new_fluid_settings();
-    if (engine->settings == nullptr) {
-        result = kSynthUnavailable;
+    auto engine = NewEngine(result);
+    if (engine == nullptr) {
         return nullptr;
     }
     if (fluid_settings_setnum(engine->settings, "synth.sample-rate", sampleRateHz) ==
@@ -157,10 +168,10 @@ Synth::~Synth() = default;
 
 void Synth::Send(uint32_t msg) {
     fluid_synth_t* synth = engine_->synth;
-    const int channel = msg & 0x0F;
-    const int data1 = (msg >> 8) & 0x7F;
-    const int data2 = (msg >> 16) & 0x7F;
-    switch (msg & 0xF0) {
+    const int channel = MsgChannel(msg);
+    const int data1 = MsgData1(msg) & 0x7F;
+    const int data2 = MsgData2(msg) & 0x7F;
+    switch (MsgStatus(msg) & 0xF0) {
         case 0x80:
             fluid_synth_noteoff(synth, channel, data1);
             break;
