@@ -289,7 +289,8 @@ void SmfWriter::writecopyright() {
 }
 
 void SmfWriter::WriteText(uint8_t type, const char* text, std::size_t length) {
-    trackData_.insert(trackData_.end(), {0xFF, type, static_cast<uint8_t>(length)});
+    trackData_.insert(trackData_.end(), {0xFF, type});
+    writevarlen(trackData_, static_cast<uint32_t>(length));
     trackData_.insert(trackData_.end(), text, text + length);
 }
 

@@ -100,6 +100,21 @@ TEST_F(SmfWriting, EventsAreInTimeOrderAndEqualTimesKeepTheOrderAdded) {
         Join({kTrack1Name, {0, 0xFF, 0x02, 3, '(', 'c', ')'}, kConductor, events, kEndOfTrack}));
 }
 
+TEST_F(SmfWriting, ACopyrightOfAnyLengthIsWrittenWithAVariableLengthInTheFirstTrackOnly) {
+    ASSERT_EQ(AddNote(reporter, 1, test::MakeNote(0, 96, 60)), kStored);
+    std::memset(cpyright, 'c', kCopyrightSize - 1);
+    copyrightSet() = 1;
+    const Bytes saved = Save();
+    const auto chunks = Chunks(saved);
+    ASSERT_EQ(chunks.size(), 2u);
+    const Bytes copyright = Join({{0, 0xFF, 0x02, 0x81, 0x17}, Bytes(151, 'c')});
+    EXPECT_EQ(Bytes(chunks[0].begin() + 11, chunks[0].begin() + 11 + 156), copyright);
+    const Bytes tag = {0xFF, 0x02};
+    EXPECT_EQ(std::search(chunks[1].begin(), chunks[1].end(), tag.begin(), tag.end()),
+              chunks[1].end());
+    EXPECT_EQ(Load(saved), kLoadOk);
+}
+
 TEST_F(SmfWriting, TrackWithMoreThan14999EventsFailsWithItsCountAndNoOutput) {
     ASSERT_TRUE(Crowd(996));
     EXPECT_FALSE(Save().empty());
