@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
+#include <vector>
+
+#include "smf/AtomicFile.h"
 
 namespace tw {
 
@@ -40,6 +44,9 @@ void FromBytes(const unsigned char (&bytes)[kConfigSize], mididata& record) {
 bool ReadAll(int fd, unsigned char* out, std::size_t size) {
     while (size > 0) {
         const ssize_t got = read(fd, out, size);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
         if (got <= 0) {
             return false;
         }
@@ -91,17 +98,11 @@ void LoadConfig() {
 void SaveConfig() {
     unsigned char bytes[kConfigSize];
     ConfigBytes(md, bytes);
-    // Written aside and renamed over the old file, so that a failed write
-    // never leaves a cut file behind for the next start to discard.
-    const std::string temporary = ConfigFileName + ".new";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return;
-    }
-    const bool written = write(fd, bytes, kConfigSize) == static_cast<ssize_t>(kConfigSize);
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), ConfigFileName.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    // Replaced whole or not at all, so that a failed write never leaves a
+    // cut file behind for the next start to discard.
+    AtomicFile file;
+    if (file.Create(ConfigFileName.c_str(), 0600)) {
+        (void)file.Commit(std::vector<uint8_t>(std::begin(bytes), std::end(bytes)));
     }
 }
 

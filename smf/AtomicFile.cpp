@@ -26,7 +26,12 @@ std::string BaseOf(std::string_view path) {
 
 }  // namespace
 
-bool AtomicFile::Create(const char* target) {
+AtomicFile::DiskCalls& AtomicFile::Calls() {
+    static DiskCalls calls{::write, ::fsync};
+    return calls;
+}
+
+bool AtomicFile::Create(const char* target, int mode) {
     Discard();
     target_ = target;
     struct stat existing {};
@@ -40,7 +45,8 @@ bool AtomicFile::Create(const char* target) {
         const std::string candidate =
             stem + std::to_string(getpid()) + "-" + std::to_string(++serial) + ".tmp";
         // 0666 before the umask, as a newly created song file always had.
-        fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                   mode == kKeepMode ? 0666 : mode);
         if (fd_ >= 0) {
             temporary_ = candidate;
             break;
@@ -53,7 +59,7 @@ bool AtomicFile::Create(const char* target) {
         return false;
     }
     // A file that is replaced keeps its permissions.
-    if (exists && S_ISREG(existing.st_mode)) {
+    if (mode == kKeepMode && exists && S_ISREG(existing.st_mode)) {
         (void)fchmod(fd_, existing.st_mode & 07777);
     }
     return true;
@@ -62,7 +68,7 @@ bool AtomicFile::Create(const char* target) {
 bool AtomicFile::WriteAll(const std::vector<uint8_t>& bytes) const {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = write(fd_, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = Calls().write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -78,7 +84,7 @@ bool AtomicFile::Commit(const std::vector<uint8_t>& bytes) {
     if (fd_ < 0) {
         return false;
     }
-    const bool written = WriteAll(bytes) && fsync(fd_) == 0;
+    const bool written = WriteAll(bytes) && Calls().fsync(fd_) == 0;
     const bool closed = close(fd_) == 0;
     fd_ = -1;
     if (!written || !closed || std::rename(temporary_.c_str(), target_.c_str()) != 0) {

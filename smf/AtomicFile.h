@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,14 +16,27 @@ namespace tw {
 // replacement leaves no temporary file behind.
 class AtomicFile {
 public:
+    // The calls that put the bytes on disk. Tests replace them to make a
+    // write or the flush fail as a full disk or a failing device would.
+    struct DiskCalls {
+        ssize_t (*write)(int fd, const void* data, std::size_t size);
+        int (*fsync)(int fd);
+    };
+    static DiskCalls& Calls();
+
+    // A new file gets 0666 less the umask; a replaced one keeps its
+    // permissions.
+    static constexpr int kKeepMode = -1;
+
     AtomicFile() = default;
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile() { Discard(); }
 
     // Creates the temporary file for `target`; false when it cannot be
-    // created (no such directory, no permission).
-    [[nodiscard]] bool Create(const char* target);
+    // created (no such directory, no permission). With a `mode` other than
+    // kKeepMode the file gets that mode (less the umask), new or replaced.
+    [[nodiscard]] bool Create(const char* target, int mode = kKeepMode);
 
     // Writes everything, flushes it to disk and renames it over the
     // target. False on any failure, and the temporary file is gone.

@@ -70,6 +70,18 @@ TEST_F(ConfigFile, ANameWithoutItsTerminatingNulIsCutTo254Characters) {
     EXPECT_EQ(std::strlen(md.portName), 254u);
 }
 
+TEST_F(ConfigFile, AFailedWriteKeepsTheStoredFileAndLeavesNoSideFile) {
+    SaveConfig();
+    const Bytes stored = test::ReadFile(ConfigFileName);
+    md.portDevice = 3;
+    {
+        const test::FailingDisk failing(test::FailingDisk::Call::Write);
+        SaveConfig();
+    }
+    EXPECT_EQ(test::ReadFile(ConfigFileName), stored);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"tw.cfg"});
+}
+
 TEST_F(ConfigFile, AnUnwritableDirectoryIsSilentAndTheRecordStands) {
     // Root ignores directory permissions; /proc refuses new files to anyone.
     if (geteuid() == 0) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "smf/AtomicFile.h"
 #include "smf/Progress.h"
 #include "smf/SmfReader.h"
 #include "smf/SmfWriter.h"
@@ -229,6 +231,31 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Makes every AtomicFile write, or every flush, fail with EIO while it lives.
+class FailingDisk {
+public:
+    enum class Call { Write, Flush };
+    explicit FailingDisk(Call call) : saved_(AtomicFile::Calls()) {
+        if (call == Call::Write) {
+            AtomicFile::Calls().write = [](int, const void*, std::size_t) -> ssize_t {
+                errno = EIO;
+                return -1;
+            };
+        } else {
+            AtomicFile::Calls().fsync = [](int) {
+                errno = EIO;
+                return -1;
+            };
+        }
+    }
+    ~FailingDisk() { AtomicFile::Calls() = saved_; }
+    FailingDisk(const FailingDisk&) = delete;
+    FailingDisk& operator=(const FailingDisk&) = delete;
+
+private:
+    AtomicFile::DiskCalls saved_;
 };
 
 }  // namespace tw::test

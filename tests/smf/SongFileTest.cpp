@@ -63,6 +63,16 @@ TEST_F(SongFiles, SaveReplacesTheFileWholeAndAFailedSaveLeavesItExactlyAsItWas) 
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"song.mid"});
 }
 
+TEST_F(SongFiles, AFailedWriteOrFlushIsNeverRenamedOverTheFile) {
+    const std::string path = dir.Write("song.mid", Bytes(10, 0xAA));
+    for (const auto call : {test::FailingDisk::Call::Write, test::FailingDisk::Call::Flush}) {
+        const test::FailingDisk failing(call);
+        EXPECT_EQ(SaveTo(path), kSaveAppendFailed);
+        EXPECT_EQ(test::ReadFile(path), Bytes(10, 0xAA));
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"song.mid"});
+    }
+}
+
 TEST_F(SongFiles, SaveWhereNoFileCanBeCreatedFailsWithCode1) {
     std::filesystem::create_directory(dir / "folder");
     for (const std::string& path : {dir / "no/such/dir/out.mid", dir / "folder", std::string()}) {
