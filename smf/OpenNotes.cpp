@@ -61,28 +61,22 @@ uint32_t OpenNotes::AddNote(Reporter& reporter, const displaydata& note) {
     if (mode_ == ScanMode::Plain || stale_) {
         return tw::AddNote(reporter, track, note);
     }
-    // Where AddNote puts the note: appended, over the last note (same start
-    // and line), or somewhere inside the table.
     const uint32_t count = sd.noteCount[track];
     const displaydata last = count > 0 ? dd[track][count - 1] : displaydata{};
-    const bool inside = count > 0 && last.start > note.start;
-    const bool overLast =
-        count > 0 && !inside && last.start == note.start && last.line == note.line;
-
-    const uint32_t result = tw::AddNote(reporter, track, note);
+    Placement placed{};
+    const uint32_t result = tw::AddNote(reporter, track, note, &placed);
     if (result != kStored) {
         return result;
     }
-    if (inside) {
-        stale_ = true;
+    if (placed.index + 1 < sd.noteCount[track]) {
+        stale_ = true;  // placed inside the table: the queued indexes moved
         return result;
     }
-    const uint32_t index = overLast ? count - 1 : count;
-    if (overLast && IsOpen(last)) {
+    if (placed.replaced && IsOpen(last)) {
         QueueOf(last.note).pop_back();  // the last note is the newest open one of its pitch
     }
     if (IsOpen(note)) {
-        QueueOf(note.note).push_back(index);
+        QueueOf(note.note).push_back(placed.index);
     }
     return result;
 }

@@ -22,27 +22,27 @@ void InsertAt(Record* table, uint32_t& count, uint32_t at, const Record& record)
     ++count;
 }
 
-// The common rule of the tempo, controller, lyric and program tables. The
-// table is in ascending time, so an entry that is the same thing can only
-// stand among the entries of equal time: finding that run by binary search
-// gives the same first match as a scan from index 0, and its end is where a
-// new record goes (after every entry of equal time). Returns true when a
-// record was added rather than replaced.
-template <typename Record, typename SameThing>
-bool ReplaceOrInsert(Record* table, uint32_t& count, const Record& record, SameThing same) {
+// The one rule that places a record in a table in ascending `key` order: an
+// entry that is the same thing can only stand among the entries of equal
+// key, so finding that run by binary search gives the same first match as a
+// scan from index 0, and its end is where a new record goes (after every
+// entry of equal key).
+template <typename Record, typename Key, typename SameThing>
+Placement ReplaceOrInsert(Record* table, uint32_t& count, const Record& record, Key key,
+                          SameThing same) {
     Record* end = table + count;
-    auto first =
-        std::partition_point(table, end, [&](const Record& r) { return r.time < record.time; });
-    auto last =
-        std::partition_point(first, end, [&](const Record& r) { return r.time <= record.time; });
+    const auto at = key(record);
+    auto first = std::partition_point(table, end, [&](const Record& r) { return key(r) < at; });
+    auto last = std::partition_point(first, end, [&](const Record& r) { return key(r) <= at; });
     for (auto it = first; it != last; ++it) {
         if (same(*it)) {
             *it = record;
-            return false;
+            return {static_cast<uint32_t>(it - table), true};
         }
     }
-    InsertAt(table, count, static_cast<uint32_t>(last - table), record);
-    return true;
+    const auto index = static_cast<uint32_t>(last - table);
+    InsertAt(table, count, index, record);
+    return {index, false};
 }
 
 template <typename Record, typename SameThing>
@@ -54,52 +54,40 @@ uint32_t Update(Reporter& reporter, Record* table, uint32_t& count, uint32_t usa
         return fullCode;
     }
     ExtendSongEnd(reporter, record.time);
-    const bool inserted = ReplaceOrInsert(table, count, record, same);
+    const Placement placed = ReplaceOrInsert(
+        table, count, record, [](const Record& r) { return r.time; }, same);
     if (added != nullptr) {
-        *added = inserted;
+        *added = !placed.replaced;
     }
     return kStored;
 }
 
 }  // namespace
 
-uint32_t AddNote(Reporter& reporter, uint32_t track, const displaydata& note) {
+uint32_t AddNote(Reporter& reporter, uint32_t track, const displaydata& note, Placement* placed) {
     uint32_t& count = sd.noteCount[track];
     if (count >= kNotesPerTrack) {
         reporter.ShowMessage("Out of Note Memory", "Test");
         return kNotesFull;
     }
     ExtendSongEnd(reporter, note.end);
-
     displaydata* notes = dd[track];
-    if (count == 0) {
-        notes[0] = note;
-        count = 1;
-        return kStored;
+    Placement where{count, false};
+    if (count > 0 && notes[count - 1].start > note.start) {
+        where = ReplaceOrInsert(
+            notes, count, note, [](const displaydata& n) { return n.start; },
+            [&](const displaydata& n) { return n.line == note.line; });
+    } else if (count > 0 && notes[count - 1].start == note.start &&
+               notes[count - 1].line == note.line) {
+        // Appending compares the last note only, not earlier notes of its time.
+        where = {count - 1, true};
+        notes[count - 1] = note;
+    } else {
+        notes[count++] = note;
     }
-    displaydata& lastNote = notes[count - 1];
-    if (lastNote.start > note.start) {
-        displaydata* end = notes + count;
-        auto first = std::partition_point(
-            notes, end, [&](const displaydata& n) { return n.start < note.start; });
-        auto later = std::partition_point(
-            first, end, [&](const displaydata& n) { return n.start <= note.start; });
-        for (auto it = first; it != later; ++it) {
-            if (it->line == note.line) {
-                *it = note;
-                return kStored;
-            }
-        }
-        InsertAt(notes, count, static_cast<uint32_t>(later - notes), note);
-        return kStored;
+    if (placed != nullptr) {
+        *placed = where;
     }
-    // Appending: only the last note is compared, so a note appended at the
-    // time of the last note is not compared with earlier notes of that time.
-    if (lastNote.start == note.start && lastNote.line == note.line) {
-        lastNote = note;
-        return kStored;
-    }
-    notes[count++] = note;
     return kStored;
 }
 

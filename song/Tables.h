@@ -20,9 +20,19 @@ inline constexpr uint32_t kEventsFull = 2000;
 inline constexpr uint32_t kLyricsFull = 2000;
 inline constexpr uint32_t kPgmFull = 3000;
 
+// Where a stored record went: its index, and whether it replaced the entry
+// that stood there.
+struct Placement {
+    uint32_t index;
+    bool replaced;
+};
+
 // A note is the same thing as another at the same start on the same staff
-// line, whatever the pitch: a chord holds one note per line.
-[[nodiscard]] uint32_t AddNote(Reporter& reporter, uint32_t track, const displaydata& note);
+// line, whatever the pitch: a chord holds one note per line. A note that
+// starts no earlier than the last one is compared with the last note only.
+// `placed`, when given, receives where a stored note went.
+[[nodiscard]] uint32_t AddNote(Reporter& reporter, uint32_t track, const displaydata& note,
+                               Placement* placed = nullptr);
 
 // Same thing: the same time.
 [[nodiscard]] uint32_t UpdateTempoData(Reporter& reporter, const tempodata& tempo);
