@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 #include "controls/Fader.h"
 #include "platform/ui/MouseInput.h"
@@ -95,6 +96,27 @@ TEST_F(FaderTest, AClickInTheGrooveJumpsThereAndReportsAtOnceAndClicksBesideItDo
     MouseInput::Click(*fader, {17, 2});  // above the scale: clamped to the top
     EXPECT_EQ(fader->ThumbY(), 8);
     EXPECT_EQ(host.received, (Notifications{{450, 63, 5}, {450, 127, 5}}));
+}
+
+// With the thumb at the bottom: thumb rows 64..72 and columns 11..25,
+// groove columns 16..20.
+TEST_F(FaderTest, HitTestsTakeTheirEdgePixelsAndNoMore) {
+    struct Case {
+        int x, y;
+        bool drags, jumps;
+    };
+    for (const Case& c :
+         {Case{11, 64, true, false}, Case{25, 72, true, false}, Case{10, 68, false, false},
+          Case{26, 68, false, false}, Case{16, 63, false, true}, Case{20, 73, false, true},
+          Case{15, 40, false, false}, Case{21, 40, false, false}}) {
+        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+        fader->SetPosition(0);
+        host.received.clear();
+        MouseInput::Press(*fader, {c.x, c.y});
+        EXPECT_EQ(fader->Dragging(), c.drags);
+        EXPECT_EQ(host.received.size(), c.jumps ? 1u : 0u);
+        MouseInput::Release(*fader, {c.x, c.y});
+    }
 }
 
 // A drag released outside the control still applies and reports.

@@ -98,6 +98,27 @@ TEST_F(PotTest, ClicksStepDownOnTheLeftAndUpOnTheRight) {
     EXPECT_EQ(host.received, sent);
 }
 
+// The centre column is the last that steps down, the one right of it the
+// first that steps up, for either knob and at either end of the steps.
+TEST_F(PotTest, TheStepEndsHoldAtTheColumnsEitherSideOfTheCentre) {
+    auto* knob = new Pot2(&host, 701, 60, 10, 30, 25, 1, 15, 0);
+    ASSERT_TRUE(knob->Create());
+    knob->SetRange(0, 127);
+    for (Pot* p : {pot, static_cast<Pot*>(knob)}) {
+        const int x = p->Centre().x;
+        p->SetPosition(0);
+        MouseInput::Click(*p, {x, 12});
+        EXPECT_EQ(p->StepIndex(), 0);
+        MouseInput::Click(*p, {x + 1, 12});
+        EXPECT_EQ(p->StepIndex(), 1);
+        p->SetPosition(127);
+        MouseInput::Click(*p, {x + 1, 12});
+        EXPECT_EQ(p->StepIndex(), 12);
+        MouseInput::Click(*p, {x, 12});
+        EXPECT_EQ(p->StepIndex(), 11);
+    }
+}
+
 // Codes 0..15 map bit by bit, full strength from 8; a pointer in the knob's
 // colour is drawn in colour 13; codes out of range are clamped.
 TEST_F(PotTest, ColourCodesMapBitByBitWithFullStrengthFromEight) {

@@ -168,6 +168,18 @@ TEST_F(Engine, MutedAndUnsoloedNotesAreNotifiedAndClosedButNotSounded) {
     EXPECT_TRUE(Notified(kNoteActivity, PackMsg(0x91, 62, 100)));
 }
 
+TEST_F(Engine, SoloOnChannel0SilencesEveryOtherChannel) {
+    AddSongNote(0, 0, 5, 60, 0);
+    AddSongNote(1, 0, 5, 62, 1);
+    sd.soloChannel = 0;
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+    port.sent.clear();
+    StepAfter(10);
+    EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x90, 60, 100)), 1);
+    EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x91, 62, 100)), 0);
+}
+
 TEST_F(Engine, NoteOffsOfEqualTimeLeaveInTheOrderTheirNotesWerePlayed) {
     AddSongNote(3, 0, 10, 67);
     AddSongNote(1, 0, 10, 60);
@@ -217,6 +229,17 @@ TEST_F(Engine, RunEndsPastItsStopTimeSilencesThePortAndReturnsToItsStartBar) {
     ASSERT_GE(notes.size(), 2u);
     EXPECT_EQ(notes[notes.size() - 2], (Notification{kPageChange, 0}));
     EXPECT_EQ(notes.back(), (Notification{kStopped, 0}));
+}
+
+TEST_F(Engine, APlayRunLongerThanTheSongStopsOnlyOncePastTheSongEnd) {
+    AddSongNote(0, 0, 48, 60);
+    engine.Step();
+    ASSERT_TRUE(engine.Play());
+    EXPECT_EQ(engine.StopTime(), 48u);
+    StepAfter(125);  // 48 ticks at 120 BPM
+    EXPECT_TRUE(engine.Playing());
+    StepAfter(10);
+    EXPECT_FALSE(engine.Playing());
 }
 
 TEST_F(Engine, PlayAllStartsAtTheCuePointOnlyWhenCueIsOn) {

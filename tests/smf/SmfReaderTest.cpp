@@ -41,15 +41,17 @@ TEST_F(SmfReading, RunningStatusCarriesAcrossChannelMessagesOnly) {
                               .Raw({0, 62, 100, 96, 60, 0, 0, 62, 0})
                               .Meta(0, 0x03, "Lead")
                               .Raw({0, 64, 100});  // a data byte after a meta event ends the track
+    const Track unended = Track().Event(0, {0x92, 70, 100});  // its last status is a note-on
     const Track atStart = Track().Raw({0, 60, 100}).Event(0, {0x90, 62, 100});
     const Track afterSysEx =
         Track().Event(0, {0x90, 60, 100}).Event(0, {0xF0, 1, 0xF7}).Raw({0, 64, 100});
-    ASSERT_EQ(Load(test::File(96, {running, atStart, afterSysEx})), kLoadOk);
+    ASSERT_EQ(Load(test::File(96, {running, unended, atStart, afterSysEx})), kLoadOk);
     ASSERT_EQ(sd.noteCount[0], 2u);
     EXPECT_EQ(dd[0][1].end, 96u);
     EXPECT_STREQ(tn[0], "Lead");
-    EXPECT_EQ(sd.noteCount[1], 0u);
-    EXPECT_EQ(sd.noteCount[2], 1u);
+    EXPECT_EQ(sd.noteCount[1], 1u);
+    EXPECT_EQ(sd.noteCount[2], 0u);
+    EXPECT_EQ(sd.noteCount[3], 1u);
 }
 
 TEST_F(SmfReading, EventsCutByTheChunkOrFileEndAreDroppedWithTheirDelta) {

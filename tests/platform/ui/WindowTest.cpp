@@ -33,6 +33,7 @@ public:
     std::string buttons;  // "down x,y " and the like per press or release
     std::vector<unsigned> ticks;
     int paints = 0;
+    bool erased = false;  // the erase flag of the last paint
     bool childrenExistedAtSetup = true;
 
 protected:
@@ -43,7 +44,10 @@ protected:
             childrenExistedAtSetup = childrenExistedAtSetup && c->IsCreated();
         }
     }
-    void Paint(DC&, bool, Rect&) override { ++paints; }
+    void Paint(DC&, bool erase, Rect&) override {
+        ++paints;
+        erased = erase;
+    }
     void EvLButtonDown(unsigned, const Point& p) { buttons += "down " + Str(p); }
     void EvMouseMove(unsigned, const Point& p) { moves += Str(p); }
     void EvLButtonUp(unsigned, const Point& p) { buttons += "up " + Str(p); }
@@ -152,6 +156,24 @@ TEST(Window, InvalidatedAreasAreErasedWithTheBackgroundAndRepaintedOnTheNextPump
     probe->InvalidateRect({4, 4, 4, 9});  // empty: nothing to repaint
     Application::PumpWaitingMessages();
     EXPECT_EQ(probe->paints, before + 1);
+}
+
+TEST(Window, AnEraseAskedForSurvivesLaterInvalidationsWithoutOne) {
+    TestHost host;
+    auto* probe = new Probe(&host, 1, 0, 0, 30, 20);
+    host.Open();
+    Application::PumpWaitingMessages();
+    probe->Invalidate(false);
+    Application::PumpWaitingMessages();
+    EXPECT_FALSE(probe->erased);
+    probe->Invalidate();
+    probe->InvalidateRect({2, 2, 6, 6}, false);
+    Application::PumpWaitingMessages();
+    EXPECT_TRUE(probe->erased);
+    probe->InvalidateRect({2, 2, 6, 6});
+    probe->Invalidate(false);
+    Application::PumpWaitingMessages();
+    EXPECT_TRUE(probe->erased);
 }
 
 TEST(Window, TimersDeliverTheirIdUntilKilled) {
