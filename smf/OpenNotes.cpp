@@ -37,8 +37,12 @@ bool TypeForDuration(uint64_t d, uint64_t division, NoteType& result) {
     return false;
 }
 
+bool IsOpen(uint8_t closed, uint8_t pitch) {
+    return closed == 0 && pitch >= kLowestNote && pitch <= kHighestNote;
+}
+
 bool IsOpen(const displaydata& note) {
-    return note.closed == 0 && note.note >= kLowestNote && note.note <= kHighestNote;
+    return IsOpen(note.closed, note.note);
 }
 
 }  // namespace
@@ -61,19 +65,25 @@ uint32_t OpenNotes::AddNote(Reporter& reporter, const displaydata& note) {
     if (mode_ == ScanMode::Plain || stale_) {
         return tw::AddNote(reporter, track, note);
     }
+    // Of the last note, what the queues need should the new note replace it.
     const uint32_t count = sd.noteCount[track];
-    const displaydata last = count > 0 ? dd[track][count - 1] : displaydata{};
-    Placement placed{};
-    const uint32_t result = tw::AddNote(reporter, track, note, &placed);
+    uint8_t lastClosed = 1;
+    uint8_t lastPitch = 0;
+    if (count > 0) {
+        lastClosed = dd[track][count - 1].closed;
+        lastPitch = dd[track][count - 1].note;
+    }
+    Placement placed;
+    const uint32_t result = tw::AddNote(reporter, track, note, placed);
     if (result != kStored) {
         return result;
     }
-    if (placed.index + 1 < sd.noteCount[track]) {
-        stale_ = true;  // placed inside the table: the queued indexes moved
+    if (placed.index + (placed.replaced ? 1 : 0) != count) {
+        stale_ = true;  // not at the end of the table: queued indexes moved
         return result;
     }
-    if (placed.replaced && IsOpen(last)) {
-        QueueOf(last.note).pop_back();  // the last note is the newest open one of its pitch
+    if (placed.replaced && IsOpen(lastClosed, lastPitch)) {
+        QueueOf(lastPitch).pop_back();  // the last note is the newest open one of its pitch
     }
     if (IsOpen(note)) {
         QueueOf(note.note).push_back(placed.index);

@@ -30,9 +30,11 @@ struct Placement {
 // A note is the same thing as another at the same start on the same staff
 // line, whatever the pitch: a chord holds one note per line. A note that
 // starts no earlier than the last one is compared with the last note only.
-// `placed`, when given, receives where a stored note went.
+[[nodiscard]] uint32_t AddNote(Reporter& reporter, uint32_t track, const displaydata& note);
+
+// The same, telling where a stored note went.
 [[nodiscard]] uint32_t AddNote(Reporter& reporter, uint32_t track, const displaydata& note,
-                               Placement* placed = nullptr);
+                               Placement& placed);
 
 // Same thing: the same time.
 [[nodiscard]] uint32_t UpdateTempoData(Reporter& reporter, const tempodata& tempo);
