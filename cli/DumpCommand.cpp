@@ -20,6 +20,7 @@
 
 #include "cli/CliReporter.h"
 #include "cli/Commands.h"
+#include "cli/Operand.h"
 #include "cli/SongText.h"
 #include "song/Song.h"
 
@@ -80,11 +81,17 @@ void DumpEvents() {
 }  // namespace
 
 int DumpCommand(Operands operands) {
-    if (operands.size() != 1) {
+    OperandReader args("dump", operands, {"FILE"});
+    while (args.Next()) {
+        if (!args.Positional()) {
+            return kExitUsage;
+        }
+    }
+    if (!args.Complete()) {
         return kExitUsage;
     }
     CliReporter reporter;
-    if (!LoadSong(operands[0], reporter)) {
+    if (!LoadSong(args[0], reporter)) {
         return kExitLoadError;
     }
     DumpSong();

@@ -2,8 +2,11 @@
 
 #include "cli/CliReporter.h"
 #include "cli/Commands.h"
+#include "cli/FileMessages.h"
+#include "cli/Operand.h"
 #include "cli/SongText.h"
 #include "song/Song.h"
+#include "song/TextEncoding.h"
 
 namespace tw::cli {
 namespace {
@@ -38,18 +41,45 @@ void PrintTracks() {
     }
 }
 
+// Each lyric at its time, its text as the lyric strip shows it.
+void PrintLyrics() {
+    std::printf("Lyric texts:\n  %-9s  %-5s  %s\n", "Bar:Tick", "Track", "Text");
+    for (uint32_t i = 0; i < sd.lyricTotal; ++i) {
+        std::printf("  %s  %-5u  %s\n", BarTick(lcd[i].time, sd.barTicks).c_str(), lcd[i].track + 1,
+                    ShownText(lcd[i].text).c_str());
+    }
+}
+
 }  // namespace
 
 int InfoCommand(Operands operands) {
-    if (operands.size() != 1) {
+    OperandReader args("info", operands, {"FILE"});
+    bool lyrics = false;
+    while (args.Next()) {
+        if (args.Is("--lyrics")) {
+            lyrics = true;
+        } else if (!args.Positional()) {
+            return kExitUsage;
+        }
+    }
+    if (!args.Complete()) {
         return kExitUsage;
     }
     CliReporter reporter;
-    if (!LoadSong(operands[0], reporter)) {
+    LeftOut leftOut;
+    if (!LoadSong(args[0], reporter, SongFormats::Format1, &leftOut)) {
         return kExitLoadError;
     }
-    PrintSong(operands[0]);
+    PrintSong(args[0]);
     PrintTracks();
+    if (lyrics) {
+        PrintLyrics();
+    }
+    std::fflush(stdout);
+    const std::string left = LeftOutLine(args[0], leftOut);
+    if (!left.empty()) {
+        std::fprintf(stderr, "%s\n", left.c_str());
+    }
     return kExitOk;
 }
 

@@ -39,24 +39,22 @@ struct PlayOptions {
 };
 
 bool ParsePlay(Operands operands, PlayOptions& options) {
-    for (std::size_t i = 0; i < operands.size(); ++i) {
-        const char* arg = operands[i];
-        const bool hasValue = i + 1 < operands.size();
-        if (std::strcmp(arg, "--port") == 0 && hasValue) {
-            options.portGiven = ParseNumber(operands[++i], UINT32_MAX, options.port);
-            if (!options.portGiven) {
-                return false;
-            }
-        } else if (std::strcmp(arg, "--from") == 0 && hasValue) {
-            if (!ParseNumber(operands[++i], UINT32_MAX, options.fromBar)) {
-                return false;
-            }
-        } else if (options.file == nullptr && arg[0] != '-') {
-            options.file = arg;
+    OperandReader args("play", operands, {"FILE"});
+    while (args.Next()) {
+        bool ok = true;
+        if (args.Is("--port")) {
+            ok = args.Number(0, UINT32_MAX, "a port number (see tunewell-cli ports)", options.port);
+            options.portGiven = true;
+        } else if (args.Is("--from")) {
+            ok = args.Number(0, UINT32_MAX, "a bar number from 0", options.fromBar);
         } else {
+            ok = args.Positional();
+        }
+        if (!ok) {
             return false;
         }
     }
+    options.file = args.Complete() ? args[0] : nullptr;
     return options.file != nullptr;
 }
 

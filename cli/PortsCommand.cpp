@@ -7,6 +7,7 @@
 
 #include "cli/CliReporter.h"
 #include "cli/Commands.h"
+#include "cli/Operand.h"
 #include "cli/SongText.h"
 #include "platform/midi/Outputs.h"
 #include "playback/Config.h"
@@ -42,8 +43,11 @@ void PrintSelection(const PortList& list, const mididata& record, bool fromFile)
 }  // namespace
 
 int PortsCommand(Operands operands) {
-    if (!operands.empty()) {
-        return kExitUsage;
+    OperandReader args("ports", operands, {});
+    while (args.Next()) {
+        if (!args.Positional()) {
+            return kExitUsage;
+        }
     }
     const PortList list(midi::OutputDeviceNames());
     for (int i = 0; i < static_cast<int>(list.Entries().size()); ++i) {

@@ -1,35 +1,40 @@
-#include <cstdio>
-#include <cstring>
+// tunewell-cli resave IN OUT and convert IN OUT: a song loaded and saved as
+// File Open and File Save do; convert also takes a format 0 song, split into
+// one track per channel.
 
 #include "cli/CliReporter.h"
 #include "cli/Commands.h"
-#include "smf/Progress.h"
-#include "smf/SongFile.h"
-#include "song/Song.h"
+#include "cli/Operand.h"
 
 namespace tw::cli {
+namespace {
 
-// OUT is replaced only by a complete file: on any failure it stays as it was.
-int ResaveCommand(Operands operands) {
-    if (operands.size() != 2) {
+int LoadAndSave(const char* command, Operands operands, SongFormats formats) {
+    OperandReader args(command, operands, {"IN", "OUT"});
+    while (args.Next()) {
+        if (!args.Positional()) {
+            return kExitUsage;
+        }
+    }
+    if (!args.Complete() || !args.DistinctOutput(0, 1)) {
         return kExitUsage;
     }
     CliReporter reporter;
-    if (!LoadSong(operands[0], reporter)) {
+    LeftOut leftOut;
+    if (!LoadSong(args[0], reporter, formats, &leftOut)) {
         return kExitLoadError;
     }
-    const char* out = operands[1];
-    int code = 1;
-    if (out[0] != '\0' && strnlen(out, kPathSize) < kPathSize) {
-        std::strcpy(sd.saveName, out);
-        NoProgress progress;
-        code = SaveFile(reporter, progress);
-    }
-    if (code != 0) {
-        std::fprintf(stderr, "Save error = %d\n", code);
-        return kExitSaveError;
-    }
-    return kExitOk;
+    return SaveSong(args[0], args[1], leftOut, reporter);
+}
+
+}  // namespace
+
+int ResaveCommand(Operands operands) {
+    return LoadAndSave("resave", operands, SongFormats::Format1);
+}
+
+int ConvertCommand(Operands operands) {
+    return LoadAndSave("convert", operands, SongFormats::Format0Too);
 }
 
 }  // namespace tw::cli

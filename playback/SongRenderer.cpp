@@ -1,5 +1,6 @@
 #include "playback/SongRenderer.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -44,17 +45,22 @@ private:
 // Plays the whole song with the simulated clock, the sound of each 10 ms
 // rendered before the step at its end, then the release tail. What a step
 // sends is heard from the step's moment on.
-int PlaySong(PlaybackEngine& engine, Sound& sound, uint64_t& clockMs) {
+int PlaySong(PlaybackEngine& engine, Sound& sound, uint64_t& clockMs, Progress& progress) {
     sd.bar = 0;
     sd.now = 0;
     engine.GetCtTime();  // the clock starts at the run's first moment
     static_cast<void>(engine.PlayAll(false));
     int status = kRendered;
+    progress.Open("Rendering");
     while (engine.Playing() && status == kRendered) {
         clockMs += kStepMs;
         status = sound.RenderUntil(clockMs);
         engine.Step();
+        progress.Update(sd.songEnd == 0
+                            ? 100
+                            : static_cast<int>(100.0 * std::min(sd.now, sd.songEnd) / sd.songEnd));
     }
+    progress.Close();
     if (engine.Playing()) {
         engine.SetStopMode();
     }
@@ -66,6 +72,8 @@ int PlaySong(PlaybackEngine& engine, Sound& sound, uint64_t& clockMs) {
 int SongRenderer::Render(const std::string& soundFont, uint32_t sampleRateHz,
                          const std::string& wavPath) {
     audioSeconds_ = 0;
+    peak_ = 0;
+    clipped_ = 0;
     int result = midi::kSynthOpened;
     std::unique_ptr<midi::Synth> synth = midi::Synth::OpenOffline(sampleRateHz, soundFont, result);
     if (synth == nullptr) {
@@ -80,8 +88,11 @@ int SongRenderer::Render(const std::string& soundFont, uint32_t sampleRateHz,
         *synth, reporter_,
         [&synth](uint32_t code, uint32_t value) { AnswerForPort(*synth, code, value); },
         [&clockMs] { return static_cast<uint32_t>(clockMs); });
+    synth->SetGain(gain_);
     Sound sound(*synth, wav, sampleRateHz);
-    const int status = PlaySong(engine, sound, clockMs);
+    const int status = PlaySong(engine, sound, clockMs, *progress_);
+    peak_ = synth->Peak();
+    clipped_ = synth->ClippedSamples();
     if (status != kRendered) {
         return status;
     }

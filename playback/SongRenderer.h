@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/midi/Synth.h"
+#include "smf/Progress.h"
 #include "song/Reporter.h"
 
 namespace tw {
@@ -24,15 +26,29 @@ class SongRenderer {
 public:
     explicit SongRenderer(Reporter& reporter) : reporter_(reporter) {}
 
+    // The synthesizer's master gain for the next Render.
+    void SetGain(float gain) { gain_ = gain; }
+    // Told the percentage of the song rendered as the render goes.
+    void SetProgress(Progress& progress) { progress_ = &progress; }
+
     [[nodiscard]] int Render(const std::string& soundFont, uint32_t sampleRateHz,
                              const std::string& wavPath);
 
     // Length of the sound written by the last Render, in seconds.
     [[nodiscard]] double AudioSeconds() const { return audioSeconds_; }
+    // The loudest sample of the last Render (1.0 is full scale) and how
+    // many samples went past full scale and were cut.
+    [[nodiscard]] float Peak() const { return peak_; }
+    [[nodiscard]] uint64_t ClippedSamples() const { return clipped_; }
 
 private:
     Reporter& reporter_;
+    NoProgress noProgress_;
+    Progress* progress_ = &noProgress_;
+    float gain_ = midi::kDefaultGain;
     double audioSeconds_ = 0;
+    float peak_ = 0;
+    uint64_t clipped_ = 0;
 };
 
 }  // namespace tw

@@ -36,10 +36,14 @@ bool InNoteRange(uint8_t note) {
 
 }  // namespace
 
-int LoadBytes(std::span<const uint8_t> file, Reporter& reporter, Progress& progress,
-              ScanMode mode) {
+int LoadBytes(std::span<const uint8_t> file, Reporter& reporter, Progress& progress, ScanMode mode,
+              LeftOut* leftOut) {
     SmfReader reader(reporter, progress, mode);
-    return reader.LoadFile(file);
+    const int result = reader.LoadFile(file);
+    if (leftOut != nullptr) {
+        *leftOut = reader.leftOut();
+    }
+    return result;
 }
 
 // A file that ends inside the header reads the missing bytes as 0, so it
@@ -51,7 +55,9 @@ int SmfReader::LoadFile(std::span<const uint8_t> bytes) {
     }
     (void)file.u32be();  // the header length: the first track is looked for at offset 14
     const uint16_t format = file.u16be();
-    const uint32_t tracks = std::min<uint32_t>(file.u16be(), kMaxTracks);
+    const uint32_t declared = file.u16be();
+    const uint32_t tracks = std::min(declared, kMaxTracks);
+    leftOut_.tracksBeyond32 = declared - tracks;
     sd.division = file.u16be();
     if (format != 1) {
         return kLoadNotFormat1;
@@ -168,13 +174,24 @@ uint32_t SmfReader::GetMidi(ByteCursor& track, uint8_t status, uint8_t first, bo
     sd.trackChannel[sd.track] = channel;
 
     switch (kind) {
+        case 0xA0:
+        case 0xD0:
+            ++leftOut_.aftertouch;
+            return kGoOn;
+        case 0xE0:
+            ++leftOut_.pitchBends;
+            return kGoOn;
         case 0xB0:
             return StoreController(channel, data1, data2);
         case 0xC0:
             return StoreProgram(channel, data1);
         case 0x90:
             if (data2 >= 2) {
-                return InNoteRange(data1) ? StoreNote(channel, data1, data2) : kGoOn;
+                if (!InNoteRange(data1)) {
+                    ++leftOut_.notesOutOfRange;
+                    return kGoOn;
+                }
+                return StoreNote(channel, data1, data2);
             }
             [[fallthrough]];  // velocity 0 or 1 is a note-off
         case 0x80:
@@ -201,12 +218,16 @@ uint32_t SmfReader::StoreNote(uint8_t channel, uint8_t note, uint8_t velocity) {
     n.onMsg = PackMsg(0x90 + channel, note, velocity);
     n.offMsg = PackMsg(0x80 + channel, note, 0);
     n.closed = 0;
-    return openNotes_.AddNote(reporter_, n);
+    const uint32_t before = sd.noteCount[sd.track];
+    const uint32_t result = openNotes_.AddNote(reporter_, n);
+    leftOut_.notesReplaced += result == kStored && sd.noteCount[sd.track] == before ? 1 : 0;
+    return result;
 }
 
 // Only volume, pan, reverb depth and chorus depth are kept.
 uint32_t SmfReader::StoreController(uint8_t channel, uint8_t controller, uint8_t value) {
     if (controller != 7 && controller != 10 && controller != 91 && controller != 93) {
+        ++leftOut_.otherControllers;
         return kGoOn;
     }
     const eventdata event{sd.now, PackMsg(0xB0 + channel, controller, value), sd.track};
@@ -320,11 +341,15 @@ uint32_t SmfReader::GetText(ByteCursor& track, uint8_t type, uint32_t length) {
     entry.time = sd.now;
     CopyText(entry.text, kLyricTextSize, text, length);
     entry.track = sd.track;
-    return UpdateLyricData(reporter_, entry);
+    const uint32_t before = sd.lyricTotal;
+    const uint32_t result = UpdateLyricData(reporter_, entry);
+    leftOut_.textsReplaced += result == kStored && sd.lyricTotal == before ? 1 : 0;
+    return result;
 }
 
 uint32_t SmfReader::GetSysEx(ByteCursor& track) {
     track.skip(track.varLen());
+    leftOut_.systemExclusive += track.ranOut() ? 0 : 1;
     return kGoOn;
 }
 

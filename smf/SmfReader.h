@@ -5,6 +5,7 @@
 #include <span>
 
 #include "smf/ByteCursor.h"
+#include "smf/LeftOut.h"
 #include "smf/OpenNotes.h"
 #include "smf/Progress.h"
 #include "smf/SmfCodes.h"
@@ -16,8 +17,9 @@ namespace tw {
 // which the caller has reset. Returns a load code of SmfCodes.h. A track's
 // events are never read beyond its chunk as declared, nor beyond the file:
 // an event cut short there is dropped and the track ends, as at End of Track.
+// When `leftOut` is given it receives what the tables could not hold.
 [[nodiscard]] int LoadBytes(std::span<const uint8_t> file, Reporter& reporter, Progress& progress,
-                            ScanMode mode = ScanMode::Indexed);
+                            ScanMode mode = ScanMode::Indexed, LeftOut* leftOut = nullptr);
 
 class SmfReader {
 public:
@@ -25,6 +27,7 @@ public:
         : reporter_(reporter), progress_(progress), openNotes_(mode) {}
 
     [[nodiscard]] int LoadFile(std::span<const uint8_t> file);
+    [[nodiscard]] const LeftOut& leftOut() const { return leftOut_; }
 
 private:
     [[nodiscard]] int ReadTracks(ByteCursor& file, uint32_t tracks);
@@ -49,6 +52,7 @@ private:
     OpenNotes openNotes_;
     uint8_t runningStatus_ = 0;
     uint32_t lastTrackEnd_ = 0;  // the latest End of Track time, ticks
+    LeftOut leftOut_;
 };
 
 }  // namespace tw

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "smf/AtomicFile.h"
+#include "smf/Format0Split.h"
 #include "smf/SmfReader.h"
 #include "smf/SmfWriter.h"
 #include "song/Song.h"
@@ -65,12 +66,20 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-int LoadFile(Reporter& reporter, Progress& progress) {
+int LoadFile(Reporter& reporter, Progress& progress, SongFormats formats, LeftOut* leftOut) {
     std::vector<uint8_t> bytes;
     if (!FitsPathField(sd.fileName) || !ReadWholeFile(sd.fileName, bytes)) {
         return kLoadCannotOpen;
     }
-    return LoadBytes(bytes, reporter, progress);
+    if (formats == SongFormats::Format0Too && DeclaredFormat(bytes) == 0) {
+        std::vector<uint8_t> split;
+        const int result = SplitFormat0(bytes, split);
+        if (result != kLoadOk) {
+            return result;
+        }
+        bytes.swap(split);
+    }
+    return LoadBytes(bytes, reporter, progress, ScanMode::Indexed, leftOut);
 }
 
 int SaveFile(Reporter& reporter, Progress& progress) {
@@ -92,13 +101,14 @@ int SaveFile(Reporter& reporter, Progress& progress) {
     return file.Commit(bytes) ? kSaveOk : kSaveAppendFailed;
 }
 
-int OpenSongFile(const char* path, Reporter& reporter, Progress& progress) {
+int OpenSongFile(const char* path, Reporter& reporter, Progress& progress, SongFormats formats,
+                 LeftOut* leftOut) {
     if (!FitsPathField(path)) {
         return kLoadCannotOpen;
     }
     std::strcpy(sd.fileName, path);
     SetDefaults();
-    const int result = LoadFile(reporter, progress);
+    const int result = LoadFile(reporter, progress, formats, leftOut);
     if (result != kLoadOk) {
         return result;
     }

@@ -4,17 +4,25 @@
 // whole file into memory (opened for reading only); saving builds the whole
 // file in memory and replaces the target only once it is complete.
 
+#include "smf/LeftOut.h"
 #include "smf/Progress.h"
 #include "smf/SmfCodes.h"
 #include "song/Reporter.h"
 
 namespace tw {
 
+// The files a load takes: File Open takes format 1 songs only; a conversion
+// takes format 0 songs too, split into one track per channel as they are
+// read (Format0Split.h).
+enum class SongFormats { Format1, Format0Too };
+
 // Reads the file named by sd.fileName into the song tables, which the
 // caller has reset. Returns a load code: 1 when the file cannot be read
 // (also a path that does not fit sd.fileName, a directory or another file
-// that is not a regular file).
-[[nodiscard]] int LoadFile(Reporter& reporter, Progress& progress);
+// that is not a regular file). When `leftOut` is given it receives what the
+// tables could not hold.
+[[nodiscard]] int LoadFile(Reporter& reporter, Progress& progress,
+                           SongFormats formats = SongFormats::Format1, LeftOut* leftOut = nullptr);
 
 // Writes the song to sd.saveName. Returns a save code: 1 when the file
 // cannot be created there. On any failure the file that stood at that path
@@ -26,6 +34,8 @@ namespace tw {
 // into sd.fileName, resets the song, loads the file and, on success, sets
 // the bar length and the bars per staff page for its time signature.
 // Returns the load code; after a failure the caller resets the song.
-[[nodiscard]] int OpenSongFile(const char* path, Reporter& reporter, Progress& progress);
+[[nodiscard]] int OpenSongFile(const char* path, Reporter& reporter, Progress& progress,
+                               SongFormats formats = SongFormats::Format1,
+                               LeftOut* leftOut = nullptr);
 
 }  // namespace tw

@@ -41,6 +41,10 @@ int16_t ToSample(float value) {
     return static_cast<int16_t>(std::lrint(scaled));
 }
 
+bool Clips(float value) {
+    return value * 32767.0f > 32767.0f || value * 32767.0f < -32768.0f;
+}
+
 }  // namespace
 
 struct Synth::Engine {
@@ -50,6 +54,8 @@ struct Synth::Engine {
     std::string driverName;
     std::atomic<uint32_t> volume{0xFFFFFFFF};
     std::vector<float> left, right;
+    float peak = 0.0f;
+    uint64_t clipped = 0;
 
     ~Engine() {
         if (driver != nullptr) {
@@ -68,6 +74,7 @@ struct Synth::Engine {
         if (soundFont.empty()) {
             return kNoSoundFont;
         }
+        fluid_settings_setnum(settings, "synth.gain", kDefaultGain);
         synth = new_fluid_synth(settings);
         if (synth == nullptr) {
             return kSynthUnavailable;
@@ -226,11 +233,26 @@ void Synth::Render(uint32_t frames, int16_t* interleaved) {
         fluid_synth_write_float(engine_->synth, static_cast<int>(chunk), engine_->left.data(), 0, 1,
                                 engine_->right.data(), 0, 1);
         for (uint32_t i = 0; i < chunk; ++i) {
-            *interleaved++ = ToSample(engine_->left[i] * leftGain);
-            *interleaved++ = ToSample(engine_->right[i] * rightGain);
+            for (const float value : {engine_->left[i] * leftGain, engine_->right[i] * rightGain}) {
+                engine_->peak = std::max(engine_->peak, std::fabs(value));
+                engine_->clipped += Clips(value) ? 1 : 0;
+                *interleaved++ = ToSample(value);
+            }
         }
         frames -= chunk;
     }
+}
+
+void Synth::SetGain(float gain) {
+    fluid_synth_set_gain(engine_->synth, std::clamp(gain, 0.0f, kMaxGain));
+}
+
+float Synth::Peak() const {
+    return engine_->peak;
+}
+
+uint64_t Synth::ClippedSamples() const {
+    return engine_->clipped;
 }
 
 const std::string& Synth::Driver() const {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "cli/CliRunner.h"
@@ -28,15 +29,34 @@ protected:
     const std::string song = dir.Write("song.mid", test::RichSong());
 };
 
-TEST_F(FileCommands, HelpGoesToStandardOutputAndUsageErrorsExit64) {
+TEST_F(FileCommands, HelpAndVersionGoToStandardOutputAndUsageErrorsSayWhatWasWrong) {
     const auto help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("resave IN OUT"), std::string::npos);
-    for (const auto& arguments : std::vector<std::vector<std::string>>{
-             {}, {"play-backwards"}, {"info"}, {"dump", song, song}, {"resave", song}}) {
+    EXPECT_NE(help.out.find("convert"), std::string::npos);
+    EXPECT_EQ(Run({"--version"}).out, "tunewell-cli 4.2\n");
+    const auto infoHelp = Run({"info", "--help"});
+    EXPECT_EQ(infoHelp.status, 0);
+    EXPECT_EQ(infoHelp.out.rfind("Usage: tunewell-cli info FILE [--lyrics]\n", 0), 0u);
+    EXPECT_NE(Run({"play", "--help"}).out.find("  1  BAR is past the end of the song"),
+              std::string::npos);
+    const struct {
+        std::vector<std::string> arguments;
+        const char* reason;
+    } cases[] = {
+        {{}, "Usage: tunewell-cli COMMAND"},
+        {{"play-backwards"}, "unknown command \"play-backwards\""},
+        {{"info"}, "tunewell-cli info: FILE is missing\nUsage: tunewell-cli info FILE"},
+        {{"dump", song, "x"}, "tunewell-cli dump: one operand too many: \"x\""},
+        {{"resave", song}, "tunewell-cli resave: OUT is missing"},
+        {{"play", song, "--from", "-3"}, "play: --from takes a bar number from 0, not \"-3\""},
+        {{"render", song, "o.wav", "--rate", "abc"}, "--rate takes a sample rate in Hz"},
+        {{"render", song, "o.wav", "--gain"}, "render: --gain needs a value"},
+        {{"info", "--loud", song}, "info: unknown option \"--loud\""},
+    };
+    for (const auto& [arguments, reason] : cases) {
         const auto result = Run(arguments);
         EXPECT_EQ(result.status, 64);
-        EXPECT_NE(result.err.find("Usage: tunewell-cli COMMAND"), std::string::npos);
+        EXPECT_NE(result.err.find(reason), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "");
     }
 }
@@ -72,13 +92,16 @@ TEST_F(FileCommands, DumpPrintsEveryRecordOnALineOfItsOwn) {
 TEST_F(FileCommands, ResaveWritesAFileThatLoadsIntoTheSameTables) {
     const auto resaved = Run({"resave", song, dir / "out.mid"});
     ASSERT_EQ(resaved.status, 0) << resaved.err;
-    EXPECT_EQ(resaved.out + resaved.err, "");
+    EXPECT_EQ(resaved.out, "");
+    EXPECT_EQ(resaved.err, song +
+                               ": left out, as the song tables cannot hold them: 1 system "
+                               "exclusive message\n");
     EXPECT_EQ(Run({"dump", dir / "out.mid"}).out, Run({"dump", song}).out);
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"out.mid", "song.mid"}));
 }
 
 // Message box texts come first as "CAPTION: TEXT"; OUT is never touched.
-TEST_F(FileCommands, FailuresPrintTheirMessagesThenTheirCodeAndLeaveOutUntouched) {
+TEST_F(FileCommands, FailuresNameTheFileCodeAndCauseAndLeaveOutUntouched) {
     const std::string out = dir.Write("out.mid", {'o', 'l', 'd'});
     const std::string zero = dir.Write("zero.mid", test::Header(0, 1, 96));
     Track crowded;  // loads, but holds more events than a track can be written with
@@ -91,21 +114,39 @@ TEST_F(FileCommands, FailuresPrintTheirMessagesThenTheirCodeAndLeaveOutUntouched
     const std::string big = dir.Write("big.mid", test::File(96, {crowded}));
     crowded.Event(1, {0x90, 60, 100});  // one note more than a track holds
     const std::string full = dir.Write("full.mid", test::File(96, {crowded}));
+    const std::string format0 =
+        zero + ": Load error = 3 (a format 0 file; Tunewell opens format 1 songs)\n" + zero +
+        " holds the whole song in one track (format 0); make a format 1 copy that " +
+        "Tunewell opens with: tunewell-cli convert " + zero + " OUT.mid\n";
     const struct {
         std::vector<std::string> arguments;
         int status;
-        const char* err;
+        std::string err;
     } cases[] = {
-        {{"info", zero}, 2, "Load error = 3\n"},
-        {{"dump", zero}, 2, "Load error = 3\n"},
-        {{"info", dir / "missing.mid"}, 2, "Load error = 1\n"},
+        {{"info", zero}, 2, format0},
+        {{"dump", zero}, 2, format0},
+        {{"info", dir / "missing.mid"},
+         2,
+         dir / "missing.mid" +
+             ": Load error = 1 (cannot open the file: no such file or directory)\n"},
         {{"dump", full},
          2,
-         "Test: Out of Note Memory\ntwApper: ntrk = 0 er=100\nLoad error = 100\n"},
-        {{"resave", zero, out}, 2, "Load error = 3\n"},
-        {{"resave", big, out}, 3, "Create Track: evtot=14999\nSave error = 2\n"},
-        {{"resave", song, dir / "none/out.mid"}, 3, "Save error = 1\n"},
-        {{"resave", song, dir / std::string(300, 'n')}, 3, "Save error = 1\n"},
+         "Test: Out of Note Memory\ntwApper: ntrk = 0 er=100\n" + full +
+             ": Load error = 100 (a track has more notes than the 7000 it can hold)\n"},
+        {{"resave", zero, out}, 2, format0},
+        {{"resave", big, out},
+         3,
+         "Create Track: evtot=14999\n" + out +
+             ": Save error = 2 (a track has more events than the 14 999 a track can be written "
+             "with)\n"},
+        {{"convert", song, dir / "none/out.mid"},
+         3,
+         dir / "none/out.mid" + ": Save error = 1 (cannot create the file: no such directory)\n"},
+        {{"resave", song, dir / std::string(300, 'n')},
+         3,
+         dir / std::string(300, 'n') +
+             ": Save error = 1 (cannot create the file: the path is longer than 254 "
+             "characters)\n"},
     };
     for (const auto& [arguments, status, err] : cases) {
         const auto result = Run(arguments);
@@ -116,6 +157,72 @@ TEST_F(FileCommands, FailuresPrintTheirMessagesThenTheirCodeAndLeaveOutUntouched
     EXPECT_EQ(test::ReadFile(out), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(dir.Names(),
               (std::vector<std::string>{"big.mid", "full.mid", "out.mid", "song.mid", "zero.mid"}));
+}
+
+TEST_F(FileCommands, CommandsThatWriteRefuseTheInputFileAsOutputByAnyName) {
+    const Bytes original = test::ReadFile(song);
+    std::filesystem::create_symlink(song, dir / "link.mid");
+    std::filesystem::create_hard_link(song, dir / "hard.mid");
+    for (const char* command : {"resave", "convert"}) {
+        for (const std::string& target :
+             {song, dir / "./song.mid", dir / "link.mid", dir / "hard.mid"}) {
+            const auto result = Run({command, song, target});
+            EXPECT_EQ(result.status, 64) << command << " " << target;
+            EXPECT_NE(result.err.find("is the input file IN itself"), std::string::npos)
+                << result.err;
+        }
+    }
+    EXPECT_EQ(test::ReadFile(song), original);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"hard.mid", "link.mid", "song.mid"}));
+}
+
+// A karaoke file of format 0: three channels in one track, running status
+// across them, lyrics in Windows-1252, a tempo change, a pitch bend.
+Bytes KaraokeFormat0() {
+    const Track track = Track()
+                            .Meta(0, 0x03, "Karaoke")
+                            .Raw({0, 0xC1, 8, 0, 0x90, 60, 100, 0, 64, 101})
+                            .Raw({0, 0x91, 48, 90, 0, 0x99, 36, 127})
+                            .Meta(0, 0x05, "Caf\xE9")
+                            .Raw({96, 0x80, 60, 0, 0, 64, 0, 0, 0xE1, 0, 0x40})
+                            .Meta(0, 0x01, "\xC3\xA0 la")
+                            .Event(0, {0xFF, 0x51, 3, 0x0F, 0x42, 0x40})
+                            .Raw({96, 0x81, 48, 0, 0, 0x89, 36, 0})
+                            .End();
+    Bytes file = test::Header(0, 1, 96);
+    test::Append(file, test::Chunk(track));
+    return file;
+}
+
+TEST_F(FileCommands, ConvertMakesAFormat0KaraokeFileOpenWithItsNotesAndLyrics) {
+    const std::string karaoke = dir.Write("karaoke.kar", KaraokeFormat0());
+    const auto converted = Run({"convert", karaoke, dir / "song1.mid"});
+    ASSERT_EQ(converted.status, 0) << converted.err;
+    EXPECT_EQ(converted.err,
+              karaoke + ": left out, as the song tables cannot hold them: 1 pitch bend\n");
+    EXPECT_EQ(test::ReadFile(karaoke), KaraokeFormat0()) << "IN is never touched";
+    const auto info = Run({"info", dir / "song1.mid", "--lyrics"});
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.err, "");
+    ExpectLines(info.out, {"Tempo changes:     2", "Lyrics:            2",
+                           "  0000:0000  1      Caf\xC3\xA9", "  0000:0096  1      \xC3\xA0 la"});
+    for (const char* track : {"  1      \"Karaoke\"", "  2      \"Channel 1\"",
+                              "  3      \"Clelesta\"", "  4      \"Channel 10\""}) {
+        EXPECT_NE(info.out.find(track), std::string::npos) << track << "\n" << info.out;
+    }
+    EXPECT_NE(Run({"dump", dir / "song1.mid"}).out.find("text=\"Caf\\xE9\""), std::string::npos)
+        << "dump keeps its escaped bytes";
+    ASSERT_EQ(Run({"convert", dir / "song1.mid", dir / "song2.mid"}).status, 0);
+    EXPECT_EQ(test::ReadFile(dir / "song2.mid"), test::ReadFile(dir / "song1.mid"))
+        << "converting again changes nothing";
+
+    Bytes cut = KaraokeFormat0();
+    cut.resize(16);  // into the track chunk's tag
+    const auto bad = Run({"convert", dir.Write("cut.kar", cut), dir / "cut.mid"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("cut.kar: Load error = 4 (a track chunk is missing"), std::string::npos)
+        << bad.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "cut.mid"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "cli/CliRunner.h"
+#include "platform/midi/SoundFont.h"
 #include "playback/Config.h"
 #include "smf/SmfFiles.h"
 #include "tests/support/JackServer.h"
@@ -141,6 +142,71 @@ TEST_F(PlaybackCommands, RenderWritesTheSameWavEveryTimeWithSoundWhereTheNotesAr
     EXPECT_LT(Rms(wav, 2.2, 2.95), loud / 30) << "the gap between the notes is quiet";
     EXPECT_GT(Rms(wav, 3.05, 3.45), 100);
     EXPECT_LT(Rms(wav, seconds - 0.3, seconds), 5) << "silence at the end of the tail";
+}
+
+// 64 notes at once, velocity 127 and volume 127 on all 16 channels, with
+// an instrument of its own on each.
+void SaveDenseLoudSong(const std::string& path) {
+    SongMaker song;
+    for (uint8_t c = 0; c < 16; ++c) {
+        song.Program(c, c, 0, static_cast<uint8_t>(c * 8));
+        song.Controller(c, c, 0, 7, 127);
+        for (uint32_t beat = 0; beat < 4; ++beat) {
+            for (uint8_t k = 0; k < 4; ++k) {
+                const auto key = static_cast<uint8_t>(36 + (c * 5) % 30 + 4 * k);
+                song.Note(c, c, key, beat * 192, beat * 192 + 180, 127);
+            }
+        }
+    }
+    ASSERT_TRUE(song.Save(path));
+}
+
+int16_t Peak(const std::vector<int16_t>& samples) {
+    int peak = 0;
+    for (const int16_t s : samples) {
+        peak = std::max(peak, std::abs(int{s}));
+    }
+    return static_cast<int16_t>(std::min(peak, 32767));
+}
+
+TEST_F(PlaybackCommands, RenderKeepsADenseLoudSongUnderFullScaleAndNamesItsSoundFont) {
+    SaveDenseLoudSong(dir / "dense.mid");
+    const CliResult run = Run({"render", "dense.mid", "dense.wav", "--rate", "22050"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("SoundFont " + midi::FindSoundFont() + ", gain 0.08"), std::string::npos)
+        << run.out;
+    const int16_t peak = Peak(WavSamples(ReadText(dir / "dense.wav")));
+    EXPECT_LT(peak, 32767);
+    EXPECT_GT(peak, 32767 / 4) << "and it is still loud";
+
+    const CliResult loud =
+        Run({"render", "dense.mid", "loud.wav", "--rate", "22050", "--gain", "0.4"});
+    EXPECT_EQ(loud.status, 0);
+    EXPECT_NE(loud.err.find("samples went past full scale and were clipped"), std::string::npos);
+    EXPECT_EQ(Peak(WavSamples(ReadText(dir / "loud.wav"))), 32767);
+
+    const std::string bogus = dir.Write("bogus.sf2", {'n', 'o'});
+    const CliResult other = Run({"render", "dense.mid", "x.wav", "--soundfont", bogus});
+    EXPECT_EQ(other.status, 3);
+    EXPECT_NE(other.err.find("SoundFont could not be read (not a SoundFont 2 or 3 file?); "
+                             "SoundFont: " +
+                             bogus),
+              std::string::npos)
+        << other.err;
+}
+
+TEST_F(PlaybackCommands, RenderRefusesToWriteOverItsSongOrSoundFont) {
+    SaveDenseLoudSong(dir / "a.mid");
+    const Bytes song = ReadFile(dir / "a.mid");
+    const CliResult same = Run({"render", "a.mid", "a.mid"});
+    EXPECT_EQ(same.status, 64);
+    EXPECT_NE(same.err.find("OUT.wav \"a.mid\" is the input file FILE itself"), std::string::npos)
+        << same.err;
+    const std::string font = dir.Write("font.sf2", {'s', 'f'});
+    EXPECT_EQ(Run({"render", "a.mid", font, "--soundfont", font}).status, 64);
+    EXPECT_EQ(ReadFile(dir / "a.mid"), song);
+    EXPECT_EQ(ReadText(font), "sf");
 }
 
 // A private JACK server on the dummy driver with jack_midi_dump capturing

@@ -21,8 +21,10 @@ public:
     SongMaker(const SongMaker&) = delete;
     SongMaker& operator=(const SongMaker&) = delete;
 
-    void Note(uint32_t track, uint8_t channel, uint8_t key, uint32_t start, uint32_t end) {
-        ok_ = ok_ && AddNote(reporter_, track, MakeNote(start, end, key, channel)) == kStored;
+    void Note(uint32_t track, uint8_t channel, uint8_t key, uint32_t start, uint32_t end,
+              uint8_t velocity = 100) {
+        ok_ = ok_ &&
+              AddNote(reporter_, track, MakeNote(start, end, key, channel, velocity)) == kStored;
     }
     void Program(uint32_t track, uint8_t channel, uint32_t time, uint8_t program) {
         ok_ = ok_ && UpdatePgmData(reporter_, {time, PackMsg(0xC0 | channel, program, 0), track}) ==

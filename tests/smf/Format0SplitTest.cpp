@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "smf/Format0Split.h"
+#include "smf/SmfFiles.h"
+#include "song/Voices.h"
+
+namespace tw::test {
+namespace {
+
+// One track for three channels: a song name and copyright, a tempo change,
+// lyrics, a program only on channel 1, running status that carries on
+// across a change of channel, and events the tables do not keep (a pitch
+// bend, a system exclusive message, a marker).
+Bytes Format0Song() {
+    const Track track = Track()
+                            .Meta(0, 0x03, "Karaoke Song")
+                            .Meta(0, 0x02, "(c) Singer")
+                            .Raw({0, 0xFF, 0x58, 4, 3, 2, 24, 8})
+                            .Event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})
+                            .Raw({0, 0xC1, 8})
+                            .Raw({0, 0x90, 60, 100, 0, 64, 101})  // running status
+                            .Raw({0, 0x91, 48, 90, 0, 0x99, 36, 127})
+                            .Meta(0, 0x05, "Hel")
+                            .Raw({96, 0x80, 60, 0, 0, 64, 0, 0, 0xE1, 0, 0x40})
+                            .Meta(0, 0x06, "marker")
+                            .Raw({0, 0xF0, 2, 1, 0xF7})
+                            .Meta(0, 0x01, "lo")
+                            .Raw({0, 0x99, 36, 0, 0, 0x90, 62, 80})
+                            .Event(96, {0xFF, 0x51, 3, 0x0F, 0x42, 0x40})
+                            .Raw({96, 0x81, 48, 0, 0, 0x80, 62, 0})
+                            .End(96);
+    Bytes file = Header(0, 1, 96);
+    Append(file, Chunk(track));
+    return file;
+}
+
+class Format0Split : public SmfFixture {
+protected:
+    // Splits and loads; the load code.
+    int Convert(const Bytes& file, LeftOut* leftOut = nullptr) {
+        Bytes split;
+        const int code = SplitFormat0(file, split);
+        if (code != kLoadOk) {
+            EXPECT_TRUE(split.empty());
+            return code;
+        }
+        SetDefaults();
+        return LoadBytes(split, reporter, progress, ScanMode::Indexed, leftOut);
+    }
+};
+
+TEST_F(Format0Split, ChannelsBecomeTracksWithEveryNoteTempoAndLyricInPlace) {
+    LeftOut leftOut;
+    ASSERT_EQ(Convert(Format0Song(), &leftOut), kLoadOk);
+    EXPECT_STREQ(tn[0], "Karaoke Song");
+    EXPECT_STREQ(tn[1], "Channel 1");
+    EXPECT_STREQ(tn[2], "Clelesta");  // channel 2's first program, 8
+    EXPECT_STREQ(tn[3], "Channel 10");
+    EXPECT_STREQ(cpyright, "(c) Singer");
+    EXPECT_EQ(sd.tsNumerator, 3u);
+    const struct {
+        int track;
+        uint32_t start, end;
+        uint8_t note, velocity, channel;
+    } notes[] = {{1, 0, 96, 60, 100, 0},
+                 {1, 0, 96, 64, 101, 0},
+                 {1, 96, 288, 62, 80, 0},
+                 {2, 0, 288, 48, 90, 1},
+                 {3, 0, 96, 36, 127, 9}};
+    const uint32_t counts[] = {0, 3, 1, 1};
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_EQ(sd.noteCount[t], counts[t]) << "track " << t;
+    }
+    uint32_t index[4] = {};
+    for (const auto& n : notes) {
+        const displaydata& got = dd[n.track][index[n.track]++];
+        EXPECT_EQ(
+            std::make_tuple(got.start, got.end, got.note, got.velocity, got.channel, got.closed),
+            std::make_tuple(n.start, n.end, n.note, n.velocity, n.channel, uint8_t{1}))
+            << "note " << int{n.note};
+        EXPECT_EQ(sd.trackChannel[n.track], n.channel);
+    }
+    ASSERT_EQ(sd.tempoTotal, 2u);
+    EXPECT_EQ(td[1].time, 192u);
+    EXPECT_FLOAT_EQ(td[1].tempo, 1.0f);
+    ASSERT_EQ(sd.lyricTotal, 2u);
+    EXPECT_EQ(std::string(lcd[0].text) + "@" + std::to_string(lcd[0].time) + " " + lcd[1].text +
+                  "@" + std::to_string(lcd[1].time),
+              "Hel@0 lo@96");
+    EXPECT_EQ(lcd[1].track, 0u);
+    EXPECT_EQ(sd.songEnd, 384u) << "the song ends where its one track ended";
+    EXPECT_EQ(leftOut.pitchBends, 1u);
+    EXPECT_EQ(leftOut.systemExclusive, 1u);
+}
+
+TEST_F(Format0Split, ASavedConversionLoadsAndSavesToTheSameBytes) {
+    ASSERT_EQ(Convert(Format0Song()), kLoadOk);
+    const Bytes first = Save();
+    ASSERT_EQ(Load(first), kLoadOk);
+    EXPECT_EQ(Save(), first);
+    EXPECT_EQ(sd.noteCount[1] + sd.noteCount[2] + sd.noteCount[3], 5u);
+    Bytes again;
+    EXPECT_EQ(SplitFormat0(first, again), kLoadNotFormat1) << "format 1 is no split's input";
+}
+
+// Cut anywhere, the split ends its track where the reader would end the
+// same track read as format 1, and keeps as much.
+TEST_F(Format0Split, ACutFileGivesTheReadersCodeAndWhatTheReaderKeeps) {
+    const Bytes whole = Format0Song();
+    for (std::size_t size = 0; size < whole.size(); ++size) {
+        Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+        Bytes asFormat1 = cut;
+        if (size >= 10) {
+            asFormat1[9] = 1;
+        }
+        const int expected = Load(asFormat1);
+        const uint32_t totals[] = {sd.tempoTotal, sd.lyricTotal, sd.songEnd};
+        uint32_t notes = 0;
+        for (int t = 0; t < kTracks; ++t) {
+            notes += sd.noteCount[t];
+        }
+        const int code = Convert(cut);
+        if (size < 10) {
+            EXPECT_NE(code, kLoadOk) << size;
+            continue;
+        }
+        ASSERT_EQ(code, expected) << "cut at " << size;
+        if (code == kLoadOk) {
+            uint32_t split = 0;
+            for (int t = 0; t < kTracks; ++t) {
+                split += sd.noteCount[t];
+            }
+            EXPECT_EQ(split, notes) << "cut at " << size;
+            EXPECT_EQ(std::vector<uint32_t>({sd.tempoTotal, sd.lyricTotal, sd.songEnd}),
+                      std::vector<uint32_t>(std::begin(totals), std::end(totals)))
+                << "cut at " << size;
+        }
+    }
+}
+
+TEST_F(Format0Split, BadHeadersGiveTheReadersCodes) {
+    Bytes noTrack = Header(0, 1, 96);
+    Append(noTrack, {'M', 'T', 'r', 'x', 0, 0, 0, 0});
+    EXPECT_EQ(Convert(noTrack), kLoadNoTrack);
+    EXPECT_EQ(Convert(Header(0, 1, 0)), kLoadNoDivision);
+    EXPECT_EQ(Convert(Header(2, 1, 96)), kLoadNotFormat1);
+    EXPECT_EQ(Convert({'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96}), kLoadNoHeader);
+    EXPECT_EQ(Convert(Header(0, 0, 96)), kLoadOk) << "no track: an empty song";
+}
+
+TEST(Voices, HoldsOneDistinctNameForEachProgram) {
+    std::set<std::string> names;
+    for (const char* voice : Voices) {
+        std::string lower = voice;
+        for (char& c : lower) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        names.insert(lower);
+    }
+    EXPECT_EQ(names.size(), 128u);
+    EXPECT_STREQ(Voices[0], "Acoustic Grand Piano");
+    EXPECT_STREQ(Voices[84], "lead 5 (charang)");
+    EXPECT_STREQ(Voices[127], "Gunshot");
+}
+
+}  // namespace
+}  // namespace tw::test
