@@ -9,15 +9,16 @@
 #include "platform/midi/SoundFont.h"
 #include "playback/Config.h"
 #include "smf/SmfFiles.h"
+#include "tests/support/JackCapture.h"
 #include "tests/support/JackServer.h"
+#include "tests/support/OnsetTiming.h"
 #include "tests/support/SongMaker.h"
 
 namespace tw::test {
 namespace {
 
-constexpr double kJackRate = 48000.0;  // the private server's sample rate
-constexpr uint32_t kEighth = 96;       // at division 192 and 120 BPM: 250 ms
-constexpr uint32_t kRate = 22050;      // of rendered WAVs
+constexpr uint32_t kEighth = 96;   // at division 192 and 120 BPM: 250 ms
+constexpr uint32_t kRate = 22050;  // of rendered WAVs
 
 uint32_t Le(const std::string& bytes, std::size_t at, std::size_t size) {
     uint32_t value = 0;
@@ -211,6 +212,8 @@ TEST_F(PlaybackCommands, RenderRefusesToWriteOverItsSongOrSoundFont) {
 
 // A private JACK server on the dummy driver with jack_midi_dump capturing
 // from its input, device number `device`.
+// A private JACK server on the dummy driver with a capture of this process
+// on its input, device number `device`.
 class JackPorts : public PlaybackCommands {
 protected:
     void SetUp() override {
@@ -220,13 +223,13 @@ protected:
         server = std::make_unique<JackServer>(dir.path().string());
         ASSERT_TRUE(server->Running()) << "the private JACK server did not start";
         // JACK names client sockets by client name alone: one of our own.
-        client = "tw-dump-" + std::to_string(getpid());
-        dump = StartCapture(client, dir / "dump.txt");
-        device = WaitForDevice(client + ":input");
-        ASSERT_GE(device, 0) << "jack_midi_dump's port did not appear";
+        capture = std::make_unique<JackCapture>("tw-capture-" + std::to_string(getpid()));
+        ASSERT_TRUE(capture->Running()) << "the capture client did not start";
+        device = WaitForDevice(capture->Port());
+        ASSERT_GE(device, 0) << "the capture's port did not appear";
     }
     void TearDown() override {
-        Stop(dump);
+        capture.reset();
         server.reset();
     }
 
@@ -250,23 +253,22 @@ protected:
     }
 
     std::unique_ptr<JackServer> server;
-    std::string client;
-    pid_t dump = -1;
+    std::unique_ptr<JackCapture> capture;
     int device = -1;
 };
 
 TEST_F(JackPorts, PortsListsJackInputsByNumberAndTheEntryThatTwCfgSelects) {
     const std::vector<std::string> names = midi::OutputDeviceNames();
     ASSERT_LT(static_cast<std::size_t>(device), names.size());
-    WriteConfig(static_cast<uint32_t>(device), client + ":input");
+    WriteConfig(static_cast<uint32_t>(device), capture->Port());
     const CliResult run = Run({"ports"});
     EXPECT_EQ(run.status, 0);
     std::string expected;
     for (std::size_t i = 0; i < names.size(); ++i) {
         expected += std::to_string(i) + ": " + names[i] + "\n";
     }
-    expected +=
-        "1000: Midi Mapper\ntw.cfg selects " + std::to_string(device) + ": " + client + ":input\n";
+    expected += "1000: Midi Mapper\ntw.cfg selects " + std::to_string(device) + ": " +
+                capture->Port() + "\n";
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(ReadText(dir / "tw.cfg").size(), kConfigSize) << "ports never writes tw.cfg";
 }
@@ -322,7 +324,7 @@ bool ExpectFinalReset(const std::vector<Captured>& all) {
 TEST_F(JackPorts, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
     const CliResult run = Play(1);
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::vector<Captured> all = ReadCapture(dir / "dump.txt");
+    const std::vector<Captured> all = capture->Messages();
     const std::size_t firstNote = static_cast<std::size_t>(
         std::find_if(all.begin(), all.end(), [](const Captured& c) { return c.NoteOn(); }) -
         all.begin());
@@ -334,31 +336,25 @@ TEST_F(JackPorts, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
         EXPECT_LT(IndexOf(all, setup), firstNote) << "controllers and programs before notes";
     }
 
-    std::vector<double> onsetsMs;
+    std::vector<Captured> onsets;
+    std::vector<double> dueMs;
     for (const Captured& c : all) {
         if (c.NoteOn() && (c.bytes[0] & 0x0F) == 0) {
-            onsetsMs.push_back(static_cast<double>(c.frame) * 1000.0 / kJackRate);
+            dueMs.push_back(250.0 * static_cast<double>(onsets.size()));
+            onsets.push_back(c);
         }
     }
-    // Loose bounds: the capture stamps frames, which a loaded dummy-driver
-    // server lets fall behind the wall clock; a song clock 22 % slow would
-    // still be far outside them.
-    ASSERT_EQ(onsetsMs.size(), 16u);
-    for (std::size_t i = 1; i < onsetsMs.size(); ++i) {
-        EXPECT_NEAR(onsetsMs[i] - onsetsMs[i - 1], 250.0, 60.0) << "onset " << i;
-    }
-    EXPECT_NEAR(onsetsMs.back() - onsetsMs.front(), 15 * 250.0, 75.0)
-        << "the song clock keeps pace with the wall clock";
+    ASSERT_EQ(onsets.size(), 16u);
     ExpectFinalReset(all);
+    ExpectOnsetsFollow(onsets, dueMs, capture->LostCycles());
 }
 
 TEST_F(JackPorts, CtrlCStopsLikeTheStopButtonAndLeavesNothingSounding) {
     EXPECT_EQ(Play(5, 1300).status, 130);  // a 20-second song
-    const std::vector<Captured> all = ReadCapture(dir / "dump.txt");
+    const std::vector<Captured> all = capture->Messages();
     ASSERT_FALSE(all.empty());
     EXPECT_TRUE(ExpectFinalReset(all)) << "the chord was still held when stopped";
-    EXPECT_LT(static_cast<double>(all.back().frame - all.front().frame) * 1000 / kJackRate, 3000.0)
-        << "playing stopped early";
+    EXPECT_LT(all.back().receivedMs - all.front().receivedMs, 3000.0) << "playing stopped early";
 }
 
 }  // namespace

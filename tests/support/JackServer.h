@@ -8,12 +8,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,7 +26,7 @@ constexpr const char* kNoJackd =
     "jackd is not installed (Debian package jackd2); JACK tests skipped";
 
 inline bool HaveJackd() {
-    return std::system("{ command -v jackd && command -v jack_midi_dump; } >/dev/null 2>&1") == 0;
+    return std::system("command -v jackd >/dev/null 2>&1") == 0;
 }
 
 // Starts a program with its output sent to `logFile`; its process id, or -1.
@@ -137,26 +134,6 @@ private:
     bool running_ = false;
 };
 
-// One message as jack_midi_dump -a printed it: the JACK frame time, then the
-// bytes.
-struct Captured {
-    uint64_t frame;
-    std::vector<uint8_t> bytes;
-
-    [[nodiscard]] uint8_t Kind() const { return bytes[0] & 0xF0; }
-    [[nodiscard]] bool NoteOn() const { return Kind() == 0x90 && bytes.size() == 3 && bytes[2]; }
-    [[nodiscard]] bool NoteOff() const {
-        return bytes.size() == 3 && (Kind() == 0x80 || (Kind() == 0x90 && bytes[2] == 0));
-    }
-    [[nodiscard]] bool Is(std::vector<uint8_t> expected) const { return bytes == expected; }
-};
-
-// jack_midi_dump as capture client `client`, line-buffered so that `file`
-// shows what it has printed so far; its process id.
-inline pid_t StartCapture(const std::string& client, const std::string& file) {
-    return Spawn({"stdbuf", "-oL", "jack_midi_dump", "-a", client}, file);
-}
-
 // The number of the output device `name` once it has appeared (at most five
 // seconds), or -1.
 inline int WaitForDevice(const std::string& name) {
@@ -171,38 +148,6 @@ inline int WaitForDevice(const std::string& name) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return -1;
-}
-
-// What a capture client printed to `file`, once the file has stopped growing
-// for a second (at most eight seconds): the client prints from a queue of
-// its own, which a loaded machine empties late.
-inline std::vector<Captured> ReadCapture(const std::filesystem::path& file) {
-    std::error_code error;
-    auto size = std::filesystem::file_size(file, error);
-    for (int quiet = 0, waited = 0; quiet < 10 && waited < 80; ++waited) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        const auto now = std::filesystem::file_size(file, error);
-        quiet = now == size ? quiet + 1 : 0;
-        size = now;
-    }
-    std::vector<Captured> captured;
-    std::ifstream lines(file);
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream tokens(line);
-        Captured message{0, {}};
-        if (!(tokens >> message.frame) || tokens.get() != ':') {
-            continue;
-        }
-        // Two hex digits a byte, then the message described in words.
-        for (std::string hex; message.bytes.size() < 3 && tokens >> hex && hex.size() == 2 &&
-                              std::isxdigit(hex[0]) && std::isxdigit(hex[1]);) {
-            message.bytes.push_back(static_cast<uint8_t>(std::stoul(hex, nullptr, 16)));
-        }
-        if (!message.bytes.empty()) {
-            captured.push_back(message);
-        }
-    }
-    return captured;
 }
 
 }  // namespace tw::test

@@ -2,6 +2,7 @@
 
 #include "platform/midi/Outputs.h"
 #include "tests/smf/SmfFiles.h"
+#include "tests/support/JackCapture.h"
 #include "tests/support/JackServer.h"
 
 namespace tw::midi {
@@ -9,7 +10,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// Two jack_midi_dump clients, zeta and alpha, on a private JACK server: their
+// Two capture clients, zeta and alpha, on a private JACK server: their
 // inputs are listed in name order after the ALSA ports, and an opened port
 // delivers what it is sent and releases on reset what still sounds.
 TEST(JackPort, InputsAreListedInNameOrderAndAnOpenedPortDeliversAndResets) {
@@ -22,10 +23,10 @@ TEST(JackPort, InputsAreListedInNameOrderAndAnOpenedPortDeliversAndResets) {
     // JACK names client sockets by client name alone: names of our own.
     const std::string alpha = "tw-alpha-" + std::to_string(getpid());
     const std::string zeta = "tw-zeta-" + std::to_string(getpid());
-    std::vector<pid_t> dumps = {test::StartCapture(zeta, dir / "zeta"),
-                                test::StartCapture(alpha, dir / "alpha")};
-    const int zetaDevice = test::WaitForDevice(zeta + ":input");
-    const int alphaDevice = test::WaitForDevice(alpha + ":input");
+    const test::JackCapture zetaCapture(zeta);
+    const test::JackCapture alphaCapture(alpha);
+    const int zetaDevice = test::WaitForDevice(zetaCapture.Port());
+    const int alphaDevice = test::WaitForDevice(alphaCapture.Port());
     EXPECT_GE(alphaDevice, 0);
     EXPECT_EQ(zetaDevice, alphaDevice + 1);
     EXPECT_EQ(OutputDeviceNames(), OutputDeviceNames()) << "the order must be stable";
@@ -50,14 +51,11 @@ TEST(JackPort, InputsAreListedInNameOrderAndAnOpenedPortDeliversAndResets) {
         expected.push_back({static_cast<uint8_t>(0xB0 | channel), 123, 0});
     }
     std::vector<Bytes> received;
-    for (const auto& message : test::ReadCapture(dir / "alpha")) {
+    for (const auto& message : alphaCapture.Messages()) {
         received.push_back(message.bytes);
     }
     EXPECT_EQ(received, expected);
-    EXPECT_TRUE(test::ReadCapture(dir / "zeta").empty());
-    for (pid_t dump : dumps) {
-        test::Stop(dump);
-    }
+    EXPECT_TRUE(zetaCapture.Messages().empty());
 }
 
 }  // namespace

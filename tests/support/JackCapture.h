@@ -1,0 +1,124 @@
+#pragma once
+
+#include <jack/jack.h>
+#include <jack/midiport.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tw::test {
+
+// One message a capture received: the JACK frame time it carried and the
+// monotonic clock's time when the cycle that delivered it ran, both in
+// milliseconds, and the bytes.
+struct Captured {
+    double frameMs = 0;
+    double receivedMs = 0;
+    std::vector<uint8_t> bytes;
+
+    [[nodiscard]] uint8_t Kind() const { return bytes[0] & 0xF0; }
+    [[nodiscard]] bool NoteOn() const { return Kind() == 0x90 && bytes.size() == 3 && bytes[2]; }
+    [[nodiscard]] bool NoteOff() const {
+        return bytes.size() == 3 && (Kind() == 0x80 || (Kind() == 0x90 && bytes[2] == 0));
+    }
+    [[nodiscard]] bool Is(std::vector<uint8_t> expected) const { return bytes == expected; }
+};
+
+// Milliseconds on the monotonic clock, the clock the song clock runs on.
+inline double MonotonicMs() {
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration<double, std::milli>(since).count();
+}
+
+// A JACK MIDI input "NAME:input" of this process on the server that
+// JACK_DEFAULT_SERVER names. Besides the frame times, which a dummy-driver
+// server starved of the processors lets fall behind the wall clock, it
+// stamps every message with the monotonic time it arrived, and it counts
+// the cycles the server reports lost (xruns) while it runs.
+class JackCapture {
+public:
+    explicit JackCapture(const std::string& name) : name_(name) {
+        client_ = jack_client_open(name.c_str(), JackNoStartServer, nullptr);
+        if (client_ == nullptr) {
+            return;
+        }
+        input_ = jack_port_register(client_, "input", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+        received_.reserve(1 << 16);
+        jack_set_process_callback(client_, Process, this);
+        jack_set_xrun_callback(client_, XRun, this);
+        running_ = input_ != nullptr && jack_activate(client_) == 0;
+    }
+    ~JackCapture() {
+        if (client_ != nullptr) {
+            jack_deactivate(client_);
+            jack_client_close(client_);
+        }
+    }
+    JackCapture(const JackCapture&) = delete;
+    JackCapture& operator=(const JackCapture&) = delete;
+
+    [[nodiscard]] bool Running() const { return running_; }
+    [[nodiscard]] std::string Port() const { return name_ + ":input"; }
+    [[nodiscard]] int LostCycles() const { return lostCycles_.load(); }
+    [[nodiscard]] std::size_t Count() const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return received_.size();
+    }
+
+    // What arrived, once nothing new has for half a second (at most five
+    // seconds): the sender's last cycles may still be on their way.
+    [[nodiscard]] std::vector<Captured> Messages() const {
+        std::size_t count = Count();
+        for (int quiet = 0, waited = 0; quiet < 5 && waited < 50; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            const std::size_t now = Count();
+            quiet = now == count ? quiet + 1 : 0;
+            count = now;
+        }
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return received_;
+    }
+
+private:
+    static int Process(jack_nframes_t frames, void* self) {
+        return static_cast<JackCapture*>(self)->Receive(frames);
+    }
+    static int XRun(void* self) {
+        ++static_cast<JackCapture*>(self)->lostCycles_;
+        return 0;
+    }
+
+    int Receive(jack_nframes_t frames) {
+        const double nowMs = MonotonicMs();
+        const double msPerFrame = 1000.0 / jack_get_sample_rate(client_);
+        const jack_nframes_t start = jack_last_frame_time(client_);
+        void* buffer = jack_port_get_buffer(input_, frames);
+        const uint32_t count = jack_midi_get_event_count(buffer);
+        const std::lock_guard<std::mutex> lock(mutex_);
+        for (uint32_t i = 0; i < count; ++i) {
+            jack_midi_event_t event;
+            if (jack_midi_event_get(&event, buffer, i) == 0 && event.size > 0) {
+                received_.push_back(
+                    {(static_cast<double>(start) + event.time) * msPerFrame,
+                     nowMs + event.time * msPerFrame,
+                     std::vector<uint8_t>(event.buffer, event.buffer + event.size)});
+            }
+        }
+        return 0;
+    }
+
+    std::string name_;
+    jack_client_t* client_ = nullptr;
+    jack_port_t* input_ = nullptr;
+    bool running_ = false;
+    std::atomic<int> lostCycles_{0};
+    mutable std::mutex mutex_;
+    std::vector<Captured> received_;
+};
+
+}  // namespace tw::test
