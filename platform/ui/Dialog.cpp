@@ -1,7 +1,9 @@
 #include "platform/ui/Dialog.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/ui/Button.h"
 #include "platform/ui/DC.h"
@@ -21,15 +23,22 @@ constexpr Color kFace{192, 192, 192};
 constexpr Color kShadow{128, 128, 128};
 
 // The close box ends the dialog with IdCancel, before the window itself
-// decides whether to close.
-class CloseWatcher : public QObject {
+// decides whether to close. Enter and Escape that no control takes press OK
+// and Cancel, as the dialog's commands, so a dialog's own table sees them.
+class KeyAndCloseWatcher : public QObject {
 public:
-    CloseWatcher(QObject* parent, Dialog& dialog) : QObject(parent), dialog_(dialog) {}
+    KeyAndCloseWatcher(QObject* parent, Dialog& dialog) : QObject(parent), dialog_(dialog) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Close && !dialog_.HasEnded()) {
             dialog_.EndDialog(IdCancel);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                dialog_.SendMessage(msg::Command, key == Qt::Key_Escape ? IdCancel : IdOk);
+                return true;
+            }
         }
         return false;
     }
@@ -112,8 +121,26 @@ void Dialog::SetupWindow() {
     QWidget* w = Widget();
     w->setFont(ToQFont(FontOf(template_)));
     w->setFixedSize(template_.width, template_.height);
-    w->installEventFilter(new CloseWatcher(w, *this));
+    w->installEventFilter(new KeyAndCloseWatcher(w, *this));
+    PlaceOverOwner();
     Window::SetupWindow();
+}
+
+// Over the middle of the owner's top-level window, and kept above it by the
+// window system (which does not make the owner own it).
+void Dialog::PlaceOverOwner() {
+    QWidget* w = Widget();
+    if (owner_ == nullptr || !owner_->IsCreated()) {
+        return;
+    }
+    QWidget* top = owner_->widget_->window();
+    const QPoint centre = top->mapToGlobal(QPoint(top->width() / 2, top->height() / 2));
+    MoveWindow(centre.x() - template_.width / 2, centre.y() - template_.height / 2, template_.width,
+               template_.height);
+    if (top->windowHandle() != nullptr) {
+        w->winId();
+        w->windowHandle()->setTransientParent(top->windowHandle());
+    }
 }
 
 int Dialog::Execute() {

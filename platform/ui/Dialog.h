@@ -58,6 +58,7 @@ protected:
 
 private:
     void CreateItems();
+    void PlaceOverOwner();
 
     int resourceId_;
     Window* owner_;

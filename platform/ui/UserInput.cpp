@@ -42,7 +42,7 @@ Point ItemCentre(ListBox& list, int index) {
     return CentreIn(w->viewport(), w->visualItemRect(w->item(index)), w->parentWidget());
 }
 
-void Key(QWidget* target, int key, Qt::KeyboardModifiers mods, const QString& text) {
+void SendKey(QWidget* target, int key, Qt::KeyboardModifiers mods, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, mods, text);
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, key, mods, text);
@@ -85,11 +85,19 @@ void UserInput::Type(Edit& edit, const std::string& text) {
     QLineEdit* field = edit.Field();
     ShowTopLevel(field);
     field->setFocus();
-    Key(field, Qt::Key_A, Qt::ControlModifier, QString());
-    Key(field, Qt::Key_Delete, Qt::NoModifier, QString());
+    SendKey(field, Qt::Key_A, Qt::ControlModifier, QString());
+    SendKey(field, Qt::Key_Delete, Qt::NoModifier, QString());
     for (const QChar c : QString::fromStdString(text)) {
-        Key(field, 0, Qt::NoModifier, QString(c));
+        SendKey(field, 0, Qt::NoModifier, QString(c));
     }
+    Application::PumpWaitingMessages();
+}
+
+void UserInput::Press(Edit& edit, Key key) {
+    QLineEdit* field = edit.Field();
+    ShowTopLevel(field);
+    field->setFocus();
+    SendKey(field, key == Key::Enter ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier, QString());
     Application::PumpWaitingMessages();
 }
 

@@ -22,6 +22,9 @@ public:
     static void DoubleClick(ListBox& list, int index);
     // Selects the field's whole text and types text over it, key by key.
     static void Type(Edit& edit, const std::string& text);
+    enum class Key { Enter, Escape };
+    // Presses the key in the field, which passes it on to its dialog.
+    static void Press(Edit& edit, Key key);
     static void Click(Button& button);
 
     enum class ScrollPart { LineUp, LineDown, PageUp, PageDown };

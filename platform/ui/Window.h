@@ -113,6 +113,7 @@ protected:
     WindowWidget* Widget() const { return widget_; }
 
 private:
+    friend class Dialog;
     friend class MouseInput;
     void AddChild(Window* child);
     void RemoveChild(Window* child);

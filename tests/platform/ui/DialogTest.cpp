@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TestHost.h"
+#include "platform/ui/Button.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Gauge.h"
@@ -51,6 +52,17 @@ const ResponseTable& Probe::Table() {
     return table;
 }
 
+// Writes the image as <name>.png under $TUNEWELL_TEST_OUTPUT/ui, else under
+// the build tree's test-output/ui, for a person to look at.
+void Save(const Image& image, const std::string& name) {
+    const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
+    std::filesystem::path dir =
+        base != nullptr && *base != '\0' ? std::filesystem::path(base) : TUNEWELL_BUILD_TEST_OUTPUT;
+    dir /= "ui";
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(image.SavePng((dir / (name + ".png")).string())) << dir << "/" << name;
+}
+
 ListBox& Filled(Dialog& d, int id, int lines) {
     ListBox& list = *d.Item<ListBox>(id);
     for (int i = 0; i < lines; ++i) {
@@ -82,6 +94,8 @@ TEST(DialogTemplate, EveryDialogOfTheProgramHasItsCaptionAndControls) {
         for (int control : controls) {
             EXPECT_NE(d.ChildWithId(control), nullptr) << id << " lacks " << control;
         }
+        ASSERT_TRUE(d.Create());
+        Save(d.PaintToImage(), "dialog-" + std::to_string(id));
     }
     Dialog ports(nullptr, 5);
     EXPECT_EQ(ports.Item<Static>(-1)->GetText(), "Select Midi Output Port");
@@ -119,6 +133,61 @@ TEST(Dialog, OkAsksCanCloseWhichMayKeepItOpenWhileCancelAndCloseBoxDoNot) {
     EXPECT_EQ(d.Execute(), IdCancel);
     EXPECT_EQ(d.asked, 2);
     EXPECT_EQ(script.dialogs, (std::vector<int>{1, 1, 1}));
+}
+
+TEST(Dialog, EnterPressesOkAndEscapeCancelsFromAnEditField) {
+    ScriptedRunner script;
+    Probe d(nullptr, 1);
+    Edit& field = *d.Item<Edit>(601);
+    script.OnDialog(1, [&](Dialog&) { UserInput::Press(field, UserInput::Key::Enter); })
+        .OnDialog(1, [&](Dialog&) { UserInput::Press(field, UserInput::Key::Escape); });
+    EXPECT_EQ(d.Execute(), IdOk);
+    EXPECT_EQ(d.Execute(), IdCancel);
+    EXPECT_EQ(d.asked, 1);
+}
+
+// Presses its OK button from a timer inside the toolkit's own modal loop.
+class SelfConfirming : public Dialog {
+    TW_DECLARE_RESPONSE_TABLE()
+
+public:
+    SelfConfirming() : Dialog(nullptr, 11) {}
+    void EvTimer(unsigned) {
+        (void)KillTimer(1);
+        UserInput::Click(*Item<Button>(IdOk));
+    }
+
+protected:
+    void SetupWindow() override {
+        Dialog::SetupWindow();
+        ASSERT_TRUE(SetTimer(1, 10));
+    }
+};
+
+const ResponseTable& SelfConfirming::Table() {
+    static constexpr ResponseEntry entries[] = {OnTimer<&SelfConfirming::EvTimer>()};
+    static const ResponseTable table{&Dialog::Table(), entries};
+    return table;
+}
+
+TEST(Dialog, ADialogOpensOverTheMiddleOfItsOwnersWindow) {
+    TestHost owner(600, 400);
+    owner.Open();
+    Dialog about(&owner, 11);
+    ASSERT_TRUE(about.Create());
+    about.Show();
+    Application::PumpWaitingMessages();
+    EXPECT_EQ(about.Owner(), &owner);
+    EXPECT_TRUE(owner.Children().empty());
+    // The host stands at the screen's origin, give or take its frame.
+    EXPECT_NEAR(about.Position().x, 300 - 150, 4);
+    EXPECT_NEAR(about.Position().y, 200 - 85, 4);
+}
+
+TEST(Dialog, TheToolkitRunnerEndsTheModalLoopWithTheButtonPressed) {
+    SelfConfirming about;
+    EXPECT_EQ(about.Execute(), IdOk);
+    EXPECT_FALSE(about.IsModal());
 }
 
 TEST(Dialog, OtherButtonsReachTheResponseTableAndLeaveTheDialogOpen) {
@@ -196,6 +265,12 @@ TEST(Edit, TypingStopsAtTheLimitAndCodeIsCutToIt) {
     script.OnDialog(2, [](Dialog& dialog) { test::Type(dialog, 634, std::string(51, 'x')); });
     EXPECT_EQ(d.Execute(), IdOk);
     EXPECT_EQ(edit.GetText(), std::string(50, 'x'));
+    std::string umlauts;
+    for (int i = 0; i < 30; ++i) {
+        umlauts += "\u00fc";
+    }
+    edit.SetText(umlauts);
+    EXPECT_EQ(edit.GetText().size(), 50u);  // 25 two-byte characters fill the 50-byte buffer
     edit.LimitText(4);
     edit.SetText("123456");
     EXPECT_EQ(edit.GetText(), "1234");
@@ -244,8 +319,21 @@ TEST(ScrollBar, UserActionsNotifyTheParentWithTheirCodesAndEndOfScroll) {
     EXPECT_EQ(bar->GetPosition(), 8);
 }
 
+// Counts its paints on screen.
+class Progress : public Dialog {
+public:
+    Progress() : Dialog(nullptr, 10) {}
+    int paints = 0;
+
+protected:
+    void Paint(DC& dc, bool erase, Rect& rect) override {
+        ++paints;
+        Dialog::Paint(dc, erase, rect);
+    }
+};
+
 TEST(Dialog, AModelessDialogPaintsWhileWaitingMessagesArePumpedAndClosesWithItsBox) {
-    Dialog d(nullptr, 10);
+    Progress d;
     ASSERT_TRUE(d.Create());
     d.SetWindowText("Saving File");
     auto* gauge = new Gauge(&d, 802, 16, 20, 229, 23);
@@ -253,14 +341,11 @@ TEST(Dialog, AModelessDialogPaintsWhileWaitingMessagesArePumpedAndClosesWithItsB
     gauge->SetValue(60);
     d.Show();
     Application::PumpWaitingMessages();
+    EXPECT_GT(d.paints, 0);
     const Image image = d.PaintToImage();
     EXPECT_EQ(image.Pixel(2, 2), Color(192, 192, 192));
     EXPECT_EQ(image.Pixel(8, 30), Color(128, 128, 128));  // the frame's shaded edge
-    const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
-    std::filesystem::path dir =
-        base != nullptr && *base != '\0' ? base : TUNEWELL_BUILD_TEST_OUTPUT;
-    std::filesystem::create_directories(dir / "ui");
-    EXPECT_TRUE(image.SavePng((dir / "ui" / "progress-dialog.png").string()));
+    Save(image, "progress-dialog");
     UserInput::CloseBox(d);
     EXPECT_TRUE(d.HasEnded());
     EXPECT_EQ(d.Result(), IdCancel);
