@@ -180,7 +180,7 @@ TEST(Dialog, ADialogOpensOverTheMiddleOfItsOwnersWindow) {
     EXPECT_EQ(about.Owner(), &owner);
     EXPECT_TRUE(owner.Children().empty());
     // The host stands at the screen's origin, give or take its frame.
-    EXPECT_NEAR(about.Position().x, 300 - 150, 4);
+    EXPECT_NEAR(about.Position().x, 300 - 180, 4);
     EXPECT_NEAR(about.Position().y, 200 - 85, 4);
 }
 
@@ -229,6 +229,44 @@ TEST(ListBox, UserClicksToggleLinesOfAMultipleSelectionAndNotifyButCodeDoesNot) 
     EXPECT_TRUE(d.received.empty());
     EXPECT_EQ(list.GetCaretIndex(), 0);
     EXPECT_EQ(list.GetSelIndex(), -1);
+}
+
+// Opens the entry dialog for a double-clicked line and confirms with a box.
+class ListOfLyrics : public Dialog {
+    TW_DECLARE_RESPONSE_TABLE()
+
+public:
+    ListOfLyrics() : Dialog(nullptr, 12) {}
+    void EditItem() {
+        Dialog entry(this, 9);
+        if (entry.Execute() == IdOk) {
+            edited = entry.Item<Edit>(620)->GetText();
+            (void)MessageBox(this, "Changed " + edited, "Edit Lyrics");
+        }
+    }
+    std::string edited;
+};
+
+const ResponseTable& ListOfLyrics::Table() {
+    static constexpr ResponseEntry entries[] = {
+        OnChildNotify<&ListOfLyrics::EditItem>(803, ListBox::DoubleClick)};
+    static const ResponseTable table{&Dialog::Table(), entries};
+    return table;
+}
+
+TEST(ScriptedRunner, ADialogOpenedFromADialogTakesTheNextStepAndBoxesAreRecorded) {
+    ScriptedRunner script;
+    ListOfLyrics lyrics;
+    Filled(lyrics, 803, 3);
+    script.OnDialog(12, [](Dialog& d) { test::DoubleClick(d, 803, 1); })
+        .OnDialog(9, [](Dialog& d) { test::Type(d, 620, "la"); })
+        .Answer(IdOk);
+    EXPECT_EQ(lyrics.Execute(), IdOk);
+    EXPECT_EQ(lyrics.edited, "la");
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "Changed la");
+    EXPECT_EQ(script.boxes[0].caption, "Edit Lyrics");
+    EXPECT_EQ(script.dialogs, (std::vector<int>{12, 9}));
 }
 
 TEST(ListBox, ExactTextSelectsOnlyALineThatReadsSoCaseIncluded) {
