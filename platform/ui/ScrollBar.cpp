@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 #include <utility>
@@ -29,22 +30,33 @@ LParam CodeFor(int action) {
 }
 
 // Sees the end of every scroll action: the release of the mouse button,
-// before the bar itself lets go of its thumb.
-class ReleaseWatcher : public QObject {
+// before the bar itself lets go of its thumb. A turn of the wheel over the
+// bar is taken as one line click, so it ends like one too.
+class ActionWatcher : public QObject {
 public:
-    ReleaseWatcher(QScrollBar* bar, std::function<void(bool)> released)
-        : QObject(bar), released_(std::move(released)) {}
+    ActionWatcher(QScrollBar* bar, std::function<void(bool)> ended)
+        : QObject(bar), bar_(bar), ended_(std::move(ended)) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease) {
-            released_(static_cast<QScrollBar*>(watched)->isSliderDown());
+            ended_(bar_->isSliderDown());
+        } else if (event->type() == QEvent::Wheel) {
+            const QPoint turn = static_cast<QWheelEvent*>(event)->angleDelta();
+            const int delta = turn.y() != 0 ? turn.y() : turn.x();
+            if (delta != 0) {
+                bar_->triggerAction(delta > 0 ? QAbstractSlider::SliderSingleStepSub
+                                              : QAbstractSlider::SliderSingleStepAdd);
+                ended_(false);
+            }
+            return true;
         }
         return false;
     }
 
 private:
-    std::function<void(bool)> released_;
+    QScrollBar* bar_;
+    std::function<void(bool)> ended_;
 };
 
 }  // namespace
@@ -60,7 +72,7 @@ ScrollBar::ScrollBar(Window* parent, int id, int x, int y, int w, int h, bool ho
             Notify(code);
         }
     });
-    bar_->installEventFilter(new ReleaseWatcher(bar_, [this](bool thumbHeld) {
+    bar_->installEventFilter(new ActionWatcher(bar_, [this](bool thumbHeld) {
         if (thumbHeld) {
             Notify(ThumbPosition);
         }

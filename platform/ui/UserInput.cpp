@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QWheelEvent>
 
 #include "platform/ui/Application.h"
 #include "platform/ui/Button.h"
@@ -115,6 +116,16 @@ void UserInput::Click(ScrollBar& bar, ScrollPart part) {
     ShowTopLevel(b);
     const QRect r = PartRect(b, parts[static_cast<int>(part)]);
     MouseInput::Click(bar, CentreIn(b, r, b->parentWidget()));
+}
+
+void UserInput::Wheel(ScrollBar& bar, bool towardsStart) {
+    QScrollBar* b = bar.Bar();
+    ShowTopLevel(b);
+    const QPointF centre = QRectF(b->rect()).center();
+    const QPoint notch(0, towardsStart ? 120 : -120);
+    QWheelEvent wheel(centre, b->mapToGlobal(centre), QPoint(), notch, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(b, &wheel);
 }
 
 void UserInput::DragThumb(ScrollBar& bar, int position) {

@@ -30,6 +30,9 @@ public:
     enum class ScrollPart { LineUp, LineDown, PageUp, PageDown };
     // Clicks an arrow or the trough beside the thumb.
     static void Click(ScrollBar& bar, ScrollPart part);
+    // Turns the mouse wheel over the bar by one notch, towards the start
+    // (up or left) or the end.
+    static void Wheel(ScrollBar& bar, bool towardsStart);
     // Drags the thumb to where it shows position, and lets go.
     static void DragThumb(ScrollBar& bar, int position);
 

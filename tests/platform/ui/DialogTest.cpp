@@ -353,6 +353,10 @@ TEST(ScrollBar, UserActionsNotifyTheParentWithTheirCodesAndEndOfScroll) {
     EXPECT_EQ(host.received.front(), n(ScrollBar::ThumbTrack));
     EXPECT_EQ(Notifications(host.received.end() - 2, host.received.end()),
               (Notifications{n(ScrollBar::ThumbPosition), n(ScrollBar::EndScroll)}));
+    host.received.clear();
+    UserInput::Wheel(*bar, true);
+    EXPECT_EQ(bar->GetPosition(), 6);
+    EXPECT_EQ(host.received, (Notifications{n(ScrollBar::LineUp), n(ScrollBar::EndScroll)}));
     bar->SetPosition(20);
     EXPECT_EQ(bar->GetPosition(), 8);
 }
