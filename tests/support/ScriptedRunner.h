@@ -56,8 +56,9 @@ public:
         return *this;
     }
     // The next modal dialog must be built on resourceId; act runs on it once
-    // it is set up and shown, then button is pressed (IdOk, IdCancel, another
-    // button id, or CloseBox). A dialog that stays open fails the test.
+    // it is set up and shown, then, unless act ended it, button is pressed
+    // (IdOk, IdCancel, another button id, or CloseBox). A dialog that stays
+    // open fails the test. Dialogs that act opens take the steps after this.
     ScriptedRunner& OnDialog(int resourceId, std::function<void(ui::Dialog&)> act,
                              int button = ui::IdOk) {
         steps_.push_back({false, resourceId, std::move(act), button});
