@@ -95,6 +95,10 @@ void Window::CloseWindow() {
     }
 }
 
+bool Window::CanClose() {
+    return true;
+}
+
 void Window::Hide() {
     if (widget_ != nullptr) {
         widget_->hide();

@@ -42,6 +42,7 @@ public:
     void Hide();
     // As the close box does: a modal window ends its run with IdCancel.
     void CloseWindow();
+    virtual bool CanClose();
 
     Window* Parent() const { return parent_; }
     int Id() const { return id_; }

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "controls/Button2.h"
+#include "controls/Display.h"
+#include "controls/Fader.h"
+#include "controls/Pot.h"
+#include "mainwin/tw32Window.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/TestHost.h"
+#include "tests/support/SongFixture.h"
+
+namespace tw {
+namespace {
+
+using ui::Color;
+
+const Color kBlack = Color::Black();
+const Color kWhite = Color::White();
+const Color kPanelGrey{220, 220, 220};
+const Color kBoxGrey{128, 128, 128};
+const Color kLight{200, 200, 200};
+const Color kMixerBlue{50, 50, 125};
+const Color kStripBlue{50, 50, 100};
+
+class MainWindow : public test::SongFixture {
+protected:
+    void Open() {
+        ASSERT_TRUE(window.Create());
+        window.Show();
+        ui::Application::PumpWaitingMessages();
+    }
+
+    // The control made at (x, y) on the panel.
+    template <class T>
+    T& At(int x, int y) {
+        for (ui::Window* child : window.Children()) {
+            if (child->Position() == ui::Point{x, y}) {
+                if (auto* control = dynamic_cast<T*>(child)) {
+                    return *control;
+                }
+            }
+        }
+        ADD_FAILURE() << "no such control at " << x << "," << y;
+        throw std::runtime_error("missing control");
+    }
+
+    tw32Window window{nullptr};
+};
+
+int Count(const ui::Image& img, Color colour, ui::Rect area) {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            n += img.Pixel(x, y) == colour ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+// A sunken box: black outline and top-left edge (which starts one row below
+// the outline), light bottom-right edge, grey inside.
+void ExpectBox3d(const ui::Image& img, int l, int t, int r, int b) {
+    SCOPED_TRACE("box at " + std::to_string(l) + "," + std::to_string(t));
+    test::ExpectPixels(img, kBlack,
+                       {{l, t}, {r - 1, b - 1}, {l + 1, b}, {l + 1, t + 5}, {l + 9, t + 1}});
+    test::ExpectPixels(img, kLight, {{l + 9, b - 2}, {r - 2, t + 9}});
+    test::ExpectPixels(img, kBoxGrey, {{r - 4, b - 4}});
+    test::ExpectPixels(img, kPanelGrey, {{l + 2, b}, {r, t + 9}});
+}
+
+TEST_F(MainWindow, ThePanelIsPaintedAtItsCoordinatesAndColours) {
+    Open();
+    const ui::Image img = window.PaintToImage();
+    const std::filesystem::path dir = std::filesystem::path(TUNEWELL_BUILD_TEST_OUTPUT) / "mainwin";
+    std::filesystem::create_directories(dir);
+    EXPECT_TRUE(img.SavePng((dir / "panel.png").string()));
+
+    // Client outline, the two rules and the background between.
+    test::ExpectPixels(img, kBlack,
+                       {{0, 20},
+                        {400, 0},
+                        {799, 20},
+                        {400, 36},
+                        {400, 37},
+                        {400, 38},
+                        {198, 84},
+                        {198, 85},
+                        {198, 86}});
+    test::ExpectPixels(img, kPanelGrey,
+                       {{2, 20}, {90, 20}, {400, 35}, {400, 39}, {198, 83}, {198, 87}});
+    // clang-format off
+    for (auto [l, t, r, b] : {std::tuple{5, 4, 88, 32}, {93, 4, 413, 32}, {418, 4, 695, 32},
+                              {700, 4, 795, 32}, {360, 42, 465, 80}, {200, 42, 355, 80},
+                              {5, 42, 195, 80}, {470, 42, 575, 80}, {580, 42, 720, 80},
+                              {725, 42, 795, 80}}) {
+        // clang-format on
+        ExpectBox3d(img, l, t, r, b);
+    }
+
+    // The mixer panel, its strips and the light rules along them.
+    test::ExpectPixels(img, kBlack, {{2, 297}, {0, 400}, {400, 556}, {799, 400}});
+    test::ExpectPixels(img, kMixerBlue,
+                       {{3, 400}, {5, 298}, {400, 299}, {645, 400}, {648, 400}, {797, 400}});
+    test::ExpectPixels(img, kLight, {{6, 298}, {645, 298}, {646, 300}, {646, 553}});
+    for (int n = 1; n <= 16; ++n) {
+        SCOPED_TRACE("strip " + std::to_string(n));
+        const int x = 6 + 40 * (n - 1);
+        test::ExpectPixels(img, kLight, {{x, 299}, {x, 400}, {x, 553}});
+        test::ExpectPixels(img, kBlack, {{x + 20, 300}, {x + 37, 400}, {x + 20, 553}});
+        test::ExpectPixels(img, kStripBlue, {{x + 1, 345}, {x + 36, 345}});
+        EXPECT_GT(Count(img, kWhite, {x + 3, 540, x + 20, 554}), 5);
+    }
+
+    // Master, time and tempo boxes.
+    // clang-format off
+    test::ExpectPixels(img, kLight, {{651, 444}, {651, 500}, {743, 500}, {700, 444}, {651, 300},
+                                     {700, 298}, {700, 355}, {794, 320}, {748, 364}, {748, 400},
+                                     {795, 400}, {770, 364}});
+    test::ExpectPixels(img, kBlack, {{741, 500}, {700, 553}, {793, 400}, {770, 365}, {770, 553}});
+    test::ExpectPixels(img, kStripBlue, {{653, 447}, {653, 350}, {750, 367}});
+
+    // Texts: black on grey above, white on blue in the mixer.
+    for (ui::Rect r : {ui::Rect{10, 9, 40, 27}, {98, 9, 125, 27}, {423, 9, 445, 27},
+                       {705, 9, 750, 27}, {365, 63, 430, 76}, {10, 45, 50, 56}, {10, 60, 50, 71},
+                       {90, 63, 130, 74}, {141, 63, 190, 74}, {625, 62, 690, 73},
+                       {742, 62, 780, 73}}) {
+        EXPECT_GT(Count(img, kBlack, r), 10) << r.left << "," << r.top;
+    }
+    for (ui::Rect r : {ui::Rect{676, 540, 690, 554}, {718, 540, 732, 554}, {656, 303, 720, 316},
+                       {656, 320, 720, 333}, {656, 337, 720, 350}, {753, 540, 793, 554}}) {
+        // clang-format on
+        EXPECT_GT(Count(img, kWhite, r), 5) << r.left << "," << r.top;
+    }
+}
+
+TEST_F(MainWindow, ALargerClientAreaIsPlainGreyBeyondThePanel) {
+    window.MoveWindow(0, 0, 860, 620);
+    Open();
+    const ui::Image img = window.PaintToImage();
+    test::ExpectPixels(img, kPanelGrey, {{830, 20}, {830, 400}, {400, 580}, {830, 600}});
+    test::ExpectPixels(img, kMixerBlue, {{797, 400}});
+}
+
+TEST_F(MainWindow, ControlsAreMadeInPanelOrderAtTheirPlaces) {
+    using Placed = std::tuple<int, int, int, int, int>;  // id, x, y, w, h
+    // clang-format off
+    std::vector<Placed> expected = {
+        {401, 40, 8, 40, 20}, {402, 125, 8, 25, 20}, {403, 155, 8, 250, 20},
+        {404, 445, 8, 25, 20}, {405, 475, 8, 214, 20}, {-1, 750, 8, 40, 20}};
+    for (int c = 0; c < 16; ++c) {
+        const int x0 = 8 + 40 * c;
+        expected.insert(expected.end(), {
+            {450, x0 + 1, 460, 35, 80}, {453, x0 + 1, 425, 35, 25}, {454, x0 + 1, 388, 35, 25},
+            {455, x0 + 1, 348, 35, 25}, {456, x0 + 3, 324, 9, 9}, {457, x0 + 3, 302, 9, 9},
+            {-1, x0 + 17, 302, 12, 30}, {-1, x0 + 22, 540, 12, 14}});
+    }
+    expected.insert(expected.end(), {
+        {451, 656, 450, 40, 90}, {451, 700, 450, 40, 90}, {452, 752, 400, 40, 140},
+        {-1, 757, 372, 30, 20}, {-1, 727, 303, 60, 15}, {-1, 727, 320, 60, 15},
+        {-1, 727, 337, 60, 15}, {701, 430, 50, 30, 25}, {-1, 375, 47, 36, 17}});
+    for (int i = 0; i < 6; ++i) {
+        expected.push_back({702, 205 + 15 * i, 50, 15, 25});
+    }
+    expected.insert(expected.end(), {
+        {703, 300, 60, 15, 15}, {703, 315, 60, 15, 15}, {704, 335, 60, 15, 15},
+        {319, 53, 50, 25, 20}, {-1, 88, 47, 40, 17}, {-1, 138, 47, 50, 17},
+        {320, 485, 52, 30, 20}, {320, 530, 52, 30, 20}, {321, 600, 47, 24, 15},
+        {321, 634, 47, 29, 15}, {321, 673, 47, 33, 15}, {332, 740, 47, 41, 15}});
+    // clang-format on
+    Open();
+    std::vector<Placed> made;
+    for (const ui::Window* child : window.Children()) {
+        const ui::Rect r = child->GetClientRect();
+        made.push_back(
+            {child->Id(), child->Position().x, child->Position().y, r.Width(), r.Height()});
+    }
+    EXPECT_EQ(made, expected);
+}
+
+TEST_F(MainWindow, SetupGivesEveryControlItsFirstState) {
+    std::snprintf(tn[0], kTrackNameSize, "Melody");
+    Open();
+    const std::vector<std::pair<ui::Point, std::string>> texts = {
+        {{40, 8}, "0000"},         {{125, 8}, "01"},          {{155, 8}, "Melody"},
+        {{445, 8}, "01"},          {{750, 8}, "0000"},        {{727, 303}, "0000:0000"},
+        {{727, 320}, "0000:0000"}, {{727, 337}, "0000:0000"}, {{53, 50}, "01"},
+        {{88, 47}, "0000"},        {{138, 47}, "0000"},       {{375, 47}, "127"},
+        {{757, 372}, "120"}};
+    for (const auto& [p, text] : texts) {
+        EXPECT_EQ(At<Display>(p.x, p.y).Text(), text) << p.x << "," << p.y;
+    }
+    EXPECT_EQ(At<Pot>(430, 50).GetPosition(), 127u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(At<Button2>(205 + 15 * i, 50).GetPosition(), i == 2 ? 1 : 0);
+    }
+    EXPECT_EQ(At<Button2>(485, 52).GetPosition(), 1);
+    EXPECT_EQ(At<Button2>(530, 52).GetPosition(), 0);
+    EXPECT_EQ(At<Button2>(740, 47).GetPosition(), 1);
+    for (int c = 0; c < 16; ++c) {
+        const int x = 9 + 40 * c;
+        EXPECT_EQ(At<Fader>(x, 460).Upper(), 127u);
+        EXPECT_EQ(At<Pot>(x, 425).GetPosition(), 63u);
+        At<Pot>(x, 388).SetPosition(200);
+        EXPECT_EQ(At<Pot>(x, 388).GetPosition(), 127u);
+        EXPECT_EQ(At<Pot>(x, 348).GetPosition(), 0u);
+    }
+    EXPECT_EQ(At<Fader>(656, 450).Upper(), 255u);
+    EXPECT_EQ(At<Fader>(700, 450).Upper(), 255u);
+    EXPECT_EQ(At<Fader>(752, 400).Lower(), 10u);
+    EXPECT_EQ(At<Fader>(752, 400).GetPosition(), 120u);
+}
+
+TEST_F(MainWindow, SongStartUpShowsTheFirstTrackAndTheSongsNoteEntryChoices) {
+    Open();
+    sd.track = 5;
+    sd.bar = 12;
+    sd.trackChannel[0] = 3;
+    sd.noteCount[0] = 42;
+    sd.lyricCount[0] = 7;
+    sd.noteType = 4;
+    sd.symbolType = kSharp;
+    sd.noteMode = 1;
+    sd.dot = 1;
+    sd.storeEnable = 0;
+    sd.velocity = 84;
+    window.SetSongStartUp();
+    EXPECT_EQ(sd.track, 0);
+    EXPECT_EQ(sd.bar, 0u);
+    EXPECT_EQ(sd.channel, 3);
+    EXPECT_EQ(At<Display>(750, 8).Text(), "0042");
+    EXPECT_EQ(At<Display>(40, 8).Text(), "00");
+    EXPECT_EQ(At<Display>(445, 8).Text(), "04");
+    EXPECT_EQ(At<Display>(155, 8).Text(), "Track 1");
+    EXPECT_EQ(At<Display>(88, 47).Text(), "0007");
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(At<Button2>(205 + 15 * i, 50).GetPosition(), i == 4 ? 1 : 0);
+    }
+    EXPECT_EQ(At<Button2>(300, 60).GetPosition(), 0);
+    EXPECT_EQ(At<Button2>(315, 60).GetPosition(), 1);
+    EXPECT_EQ(At<Button2>(485, 52).GetPosition(), 0);
+    EXPECT_EQ(At<Button2>(530, 52).GetPosition(), 1);
+    EXPECT_EQ(At<Button2>(335, 60).GetPosition(), 1);
+    EXPECT_EQ(At<Button2>(740, 47).GetPosition(), 0);
+    EXPECT_EQ(At<Pot>(430, 50).GetPosition(), 84u);
+    EXPECT_EQ(At<Display>(375, 47).Text(), "127");
+}
+
+class AnsweringRunner : public ui::ModalRunner {
+public:
+    int RunModal(ui::Window&) override { return ui::IdOk; }
+    int RunMessageBox(ui::Window* owner, const std::string& text, const std::string& caption,
+                      unsigned style) override {
+        boxes.push_back({owner, text + "|" + caption + "|" + std::to_string(style)});
+        return answer;
+    }
+
+    std::vector<std::pair<ui::Window*, std::string>> boxes;
+    int answer = ui::IdNo;
+};
+
+TEST_F(MainWindow, CanCloseAsksOnlyForAChangedSongAndClosesOnlyOnYes) {
+    AnsweringRunner runner;
+    ui::ModalRunner::Install(&runner);
+    const bool unchanged = window.CanClose();
+    sd.changed = 1;
+    const bool refused = window.CanClose();
+    runner.answer = ui::IdYes;
+    const bool accepted = window.CanClose();
+    window.MyMessageBox("Load error = 3", "Load File Error!");
+    ui::ModalRunner::Install(nullptr);
+
+    EXPECT_TRUE(unchanged);
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(accepted);
+    const std::string question = "Current song has changed.\n\nClose file anyway?|Warning!|4";
+    const std::vector<std::pair<ui::Window*, std::string>> expected = {
+        {&window, question}, {&window, question}, {&window, "Load error = 3|Load File Error!|0"}};
+    EXPECT_EQ(runner.boxes, expected);
+}
+
+}  // namespace
+}  // namespace tw
