@@ -96,7 +96,7 @@ public:
     void HandlePaint(DC& dc, Rect dirty, bool forceErase);
     void HandleMouse(MsgId msg, WParam keyState, Point client);
     void HandleTimer(int nativeId);
-    bool HandleClose();
+    virtual bool HandleClose();
 
 protected:
     // After the native window exists; the base creates the children.
@@ -109,6 +109,7 @@ protected:
 
 private:
     friend class MouseInput;
+    friend class Frame;
     void AddChild(Window* child);
     void RemoveChild(Window* child);
     void CreateWidget();
