@@ -27,7 +27,8 @@ Qt::MouseButton ToQt(MouseInput::Button b) {
     return b == MouseInput::Button::Left ? Qt::LeftButton : Qt::RightButton;
 }
 
-void Deliver(QWidget* widget, Point client, Qt::MouseButton button, QEvent::Type type) {
+void Deliver(QWidget* widget, Point client, Qt::MouseButton button, QEvent::Type type,
+             bool separate = true) {
     if (widget == nullptr) {
         return;
     }
@@ -41,7 +42,7 @@ void Deliver(QWidget* widget, Point client, Qt::MouseButton button, QEvent::Type
     timestamp += 20;
     qt_handleMouseEvent(top->windowHandle(), local, global, heldButtons, button, type,
                         Qt::NoModifier, timestamp);
-    if (type == QEvent::MouseButtonRelease) {
+    if (type == QEvent::MouseButtonRelease && separate) {
         // Two separate clicks, never a double click.
         timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 1;
     }
@@ -66,6 +67,14 @@ void MouseInput::Move(Window& w, Point client) {
 void MouseInput::Click(Window& w, Point client, Button button) {
     Press(w, client, button);
     Release(w, client, button);
+}
+
+void MouseInput::DoubleClick(Window& w, Point client) {
+    heldButtons |= Qt::LeftButton;
+    Deliver(w.widget_, client, Qt::LeftButton, QEvent::MouseButtonPress);
+    heldButtons &= ~Qt::LeftButton;
+    Deliver(w.widget_, client, Qt::LeftButton, QEvent::MouseButtonRelease, false);
+    Click(w, client);
 }
 
 }  // namespace tw::ui

@@ -19,6 +19,9 @@ public:
     static void Release(Window& w, Point client, Button button = Button::Left);
     static void Move(Window& w, Point client);
     static void Click(Window& w, Point client, Button button = Button::Left);
+    // Two left clicks in quick succession, which the toolkit takes as one
+    // double click.
+    static void DoubleClick(Window& w, Point client);
 };
 
 }  // namespace tw::ui

@@ -42,7 +42,6 @@ public:
     void Hide();
     // As the close box does: a modal window ends its run with IdCancel.
     void CloseWindow();
-    virtual bool CanClose();
 
     Window* Parent() const { return parent_; }
     int Id() const { return id_; }
@@ -77,6 +76,10 @@ public:
     void SetWindowText(const std::string& text);
     const std::string& GetWindowText() const { return text_; }
 
+    // Whether the window agrees to close; a frame asks its client before it
+    // closes, a dialog asks itself when OK is pressed.
+    virtual bool CanClose() { return true; }
+
     // Calls this window's handler for msg at once and returns its result.
     MsgResult SendMessage(MsgId msg, WParam wParam = 0, LParam lParam = 0);
 
@@ -106,6 +109,8 @@ protected:
     virtual const ResponseTable& Responses() const { return Table(); }
     // A message that no table in the chain handles ends here.
     virtual MsgResult DefaultMessage(MsgId msg, WParam wParam, LParam lParam);
+    // The native window, once created; for the framework's own controls.
+    WindowWidget* Widget() const { return widget_; }
 
 private:
     friend class MouseInput;
