@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace tw::ui {
 
 // The toolkit behind every window, started on first use. Everything runs on
@@ -14,6 +16,9 @@ public:
     // The message loop: runs until Quit, returns Quit's code.
     static int Run();
     static void Quit(int code);
+    // Why the toolkit could not open its windows here (no display to show
+    // them on), in one line that says what to do; empty when it can.
+    static std::string DisplayProblem();
 };
 
 }  // namespace tw::ui

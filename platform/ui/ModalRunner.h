@@ -5,6 +5,7 @@
 namespace tw::ui {
 
 class Window;
+struct OpenSaveData;
 
 // Results of a modal run.
 inline constexpr int IdOk = 1;
@@ -29,6 +30,12 @@ public:
     // Shows a message box with OK or Yes/No and returns the button pressed.
     [[nodiscard]] virtual int RunMessageBox(Window* owner, const std::string& text,
                                             const std::string& caption, unsigned style) = 0;
+
+    // Shows the file-open or file-save dialog; IdOk with the chosen path in
+    // data.fileName, or IdCancel. Without an override the toolkit's dialog
+    // is shown, so a test runner that expects no file dialog need not
+    // answer one.
+    [[nodiscard]] virtual int RunFileDialog(Window* owner, OpenSaveData& data, bool save);
 
     static ModalRunner& Current();
     // Installs a runner, which the caller keeps alive while it is installed;

@@ -95,10 +95,6 @@ void Window::CloseWindow() {
     }
 }
 
-bool Window::CanClose() {
-    return true;
-}
-
 void Window::Hide() {
     if (widget_ != nullptr) {
         widget_->hide();

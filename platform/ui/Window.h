@@ -42,7 +42,6 @@ public:
     void Hide();
     // As the close box does: a modal window ends its run with IdCancel.
     void CloseWindow();
-    virtual bool CanClose();
 
     Window* Parent() const { return parent_; }
     int Id() const { return id_; }
@@ -100,7 +99,7 @@ public:
     void HandlePaint(DC& dc, Rect dirty, bool forceErase);
     void HandleMouse(MsgId msg, WParam keyState, Point client);
     void HandleTimer(int nativeId);
-    bool HandleClose();
+    virtual bool HandleClose();
 
 protected:
     // After the native window exists; the base creates the children.
@@ -116,6 +115,7 @@ protected:
 private:
     friend class Dialog;
     friend class MouseInput;
+    friend class Frame;
     void AddChild(Window* child);
     void RemoveChild(Window* child);
     void CreateWidget();

@@ -1,0 +1,260 @@
+#include "app/tw32App.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/Commands.h"
+#include "app/SDIDecFrame.h"
+#include "mainwin/WindowProgress.h"
+#include "mainwin/WindowReporter.h"
+#include "mainwin/tw32Window.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/HelpViewer.h"
+#include "platform/ui/ModalRunner.h"
+#include "playback/Config.h"
+#include "playback/MidiPort.h"
+#include "playback/MidiPorts.h"
+#include "smf/SongFile.h"
+#include "song/Song.h"
+
+namespace tw {
+
+namespace {
+
+constexpr const char* kAppName = "Tunewell:";
+constexpr const char* kFilter =
+    "Midi Files (*.mid)|*.mid|Karaoki Files (*.kar)|*.kar|All Files (*.*)|*.*|";
+
+std::string WithCode(const char* format, int code) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, code);
+    return text;
+}
+
+std::string EscapeHtml(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+bool Stopped() {
+    return sd.playState == 0;
+}
+
+}  // namespace
+
+tw32App::tw32App() : App(kAppName) {
+    fileData.flags = ui::OfnFileMustExist | ui::OfnHideReadOnly | ui::OfnOverwritePrompt;
+    fileData.filter = kFilter;
+    SetWorkingPaths();
+    SetPortDefaults();
+    LoadConfig();
+    OpenMidiOut();
+}
+
+tw32App::~tw32App() {
+    CloseMidiOut();
+    Shutdown();
+    ui::HelpViewer::Close();
+    DestroyMainWindow();
+}
+
+const ui::ResponseTable& tw32App::Table() {
+    static constexpr ui::ResponseEntry entries[] = {
+        ui::OnCommand<&tw32App::CmFileNew>(cm::FileNew),
+        ui::OnCommand<&tw32App::CmFileOpen>(cm::FileOpen),
+        ui::OnCommand<&tw32App::CmFileSave>(cm::FileSave),
+        ui::OnCommandEnable<&tw32App::CmFileSaveEnable>(cm::FileSave),
+        ui::OnCommand<&tw32App::CmFileSaveAs>(cm::FileSaveAs),
+        ui::OnCommandEnable<&tw32App::CmFileSaveAsEnable>(cm::FileSaveAs),
+        ui::OnCommand<&tw32App::CmSetConnections>(cm::SetConnections),
+        ui::OnCommand<&tw32App::CmLock>(cm::Lock),
+        ui::OnCommandEnable<&tw32App::CmLock2>(cm::Lock),
+        ui::OnCommand<&tw32App::CmHelpContents>(cm::HelpContents),
+        ui::OnCommand<&tw32App::CmHelpAbout>(cm::HelpAbout),
+    };
+    static const ui::ResponseTable table{&App::Table(), entries};
+    return table;
+}
+
+// The song tables are allocated here, once the frame and its main window
+// exist; without them there is no program to run.
+void tw32App::InitMainWindow() {
+    auto* frame = new SDIDecFrame(Name(), nullptr);
+    (void)frame->SetIcon(kAppIcon);
+    (void)frame->AssignMenu(kMainMenu);
+    SetMainWindow(frame);
+    reporter = std::make_unique<WindowReporter>(MainWindow());
+    progress = std::make_unique<WindowProgress>(MainWindow());
+    if (!Startup()) {
+        (void)ui::MessageBox(nullptr, "Not enough memory for the song tables.", "Tunewell");
+        SetMainWindow(nullptr);
+    }
+}
+
+SDIDecFrame* tw32App::Frame() const {
+    return static_cast<SDIDecFrame*>(GetMainWindow());
+}
+
+tw32Window* tw32App::MainWindow() const {
+    return GetMainWindow() != nullptr ? static_cast<tw32Window*>(Frame()->GetClientWindow())
+                                      : nullptr;
+}
+
+void tw32App::ResetToNewSong() {
+    SetDefaults();
+    Frame()->SetCaption(kAppName);
+    sd.fileName[0] = '\0';
+    sd.saveName[0] = '\0';
+    MainWindow()->SetSongStartUp();
+}
+
+void tw32App::CmFileNew() {
+    if (Stopped() && MainWindow()->CanClose()) {
+        ResetToNewSong();
+    }
+}
+
+void tw32App::CmFileOpen() {
+    if (!Stopped()) {
+        return;
+    }
+    fileData.fileName.clear();
+    if (!MainWindow()->CanClose() || ui::FileOpenDialog(MainWindow(), fileData) != ui::IdOk) {
+        return;
+    }
+    OpenChosenFile(fileData.fileName);
+}
+
+// A failed load ends as New does: the tables may hold part of the file.
+void tw32App::OpenChosenFile(const std::string& path) {
+    const int result = OpenSongFile(path.c_str(), *reporter, *progress);
+    if (result != kLoadOk) {
+        MainWindow()->MyMessageBox(WithCode("Load error = %d", result), "Load File Error!");
+        ResetToNewSong();
+        return;
+    }
+    Frame()->SetCaption(std::string("Tunewell: ") + sd.fileName);
+    MainWindow()->SetSongStartUp();
+}
+
+// Writes to sd.saveName. A failure keeps the song marked as changed; the
+// file that stood there is left as it was.
+bool tw32App::SaveSong() {
+    const int result = SaveFile(*reporter, *progress);
+    if (result != kSaveOk) {
+        MainWindow()->MyMessageBox(WithCode("Save error = %d", result), "Save File Error!");
+        return false;
+    }
+    sd.changed = 0;
+    return true;
+}
+
+void tw32App::CmFileSave() {
+    if (!Stopped()) {
+        return;
+    }
+    if (sd.fileName[0] == '\0') {
+        CmFileSaveAs();
+        return;
+    }
+    std::strcpy(sd.saveName, sd.fileName);
+    (void)SaveSong();
+}
+
+void tw32App::CmFileSaveAs() {
+    if (!Stopped()) {
+        return;
+    }
+    fileData.fileName = sd.fileName;
+    if (ui::FileSaveDialog(MainWindow(), fileData) != ui::IdOk) {
+        return;
+    }
+    if (fileData.fileName.size() >= static_cast<std::size_t>(kPathSize)) {
+        MainWindow()->MyMessageBox(
+            "The path is longer than 254 characters; the song was not saved.", "Save File Error!");
+        return;
+    }
+    std::strcpy(sd.saveName, fileData.fileName.c_str());
+    if (SaveSong()) {
+        std::strcpy(sd.fileName, sd.saveName);
+        Frame()->SetCaption(std::string("Tunewell: ") + sd.fileName);
+    }
+}
+
+void tw32App::CmFileSaveEnable(ui::CommandEnabler& ce) {
+    ce.Enable(sd.fileName[0] != '\0' && sd.changed > 0);
+}
+
+void tw32App::CmFileSaveAsEnable(ui::CommandEnabler& ce) {
+    ce.Enable(sd.fileName[0] != '\0' || sd.changed > 0);
+}
+
+// The dialog stores each choice in md as it is made, so the port is
+// reopened however the dialog ends.
+void tw32App::CmSetConnections() {
+    if (!Stopped()) {
+        return;
+    }
+    CloseMidiOut();
+    MidiPorts dialog(MainWindow());
+    (void)dialog.Execute();
+    SaveConfig();
+    OpenMidiOut();
+}
+
+std::vector<std::string> tw32App::HelpPaths() {
+    return {currentdir + "/twhelp.html", std::string(TUNEWELL_DATA_DIR) + "/twhelp.html"};
+}
+
+void tw32App::CmHelpContents() {
+    const std::vector<std::string> paths = HelpPaths();
+    for (const std::string& path : paths) {
+        if (ui::HelpViewer::ShowFile(path)) {
+            return;
+        }
+    }
+    std::string page =
+        "<h2>Tunewell Help</h2><p>The help file twhelp.html was not found. "
+        "These places were tried:</p><ul>";
+    for (const std::string& path : paths) {
+        page += "<li>" + EscapeHtml(path) + "</li>";
+    }
+    ui::HelpViewer::ShowPage("Tunewell Help", page + "</ul>");
+}
+
+void tw32App::CmHelpAbout() {
+    if (Stopped()) {
+        ui::Dialog about(MainWindow(), kAboutDialog);
+        (void)about.Execute();
+    }
+}
+
+// The lock is not part of tw.cfg: every start has it on.
+void tw32App::CmLock() {
+    if (!Stopped()) {
+        return;
+    }
+    sd.masterLock = sd.masterLock != 0 ? 0 : 1;
+    SaveConfig();
+}
+
+void tw32App::CmLock2(ui::CommandEnabler& ce) {
+    ce.SetCheck(sd.masterLock == 1);
+}
+
+}  // namespace tw

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/App.h"
+#include "platform/ui/CommandEnabler.h"
+#include "platform/ui/FileDialog.h"
+
+namespace tw {
+
+class SDIDecFrame;
+class tw32Window;
+class WindowProgress;
+class WindowReporter;
+
+// The application: port and configuration from construction to
+// destruction, the song tables from the main window's making to the end,
+// and the menu commands that no window handles.
+class tw32App : public ui::App {
+    TW_DECLARE_RESPONSE_TABLE()
+
+public:
+    // Forms the paths from the working directory, reads tw.cfg (writing a
+    // fresh one when it is missing or of the wrong size) and opens the port.
+    tw32App();
+    // Closes the port, then releases the song tables, then the windows.
+    ~tw32App() override;
+
+    SDIDecFrame* Frame() const;
+    tw32Window* MainWindow() const;
+    ui::OpenSaveData& FileData() { return fileData; }
+
+    // Opens a song as File Open does once its dialog has given the path.
+    void OpenChosenFile(const std::string& path);
+
+    // Where Help looks for the manual, in order.
+    static std::vector<std::string> HelpPaths();
+
+    void CmFileNew();
+    void CmFileOpen();
+    void CmFileSave();
+    void CmFileSaveAs();
+    void CmFileSaveEnable(ui::CommandEnabler& ce);
+    void CmFileSaveAsEnable(ui::CommandEnabler& ce);
+    void CmSetConnections();
+    void CmHelpContents();
+    void CmHelpAbout();
+    void CmLock();
+    void CmLock2(ui::CommandEnabler& ce);
+
+protected:
+    void InitMainWindow() override;
+
+private:
+    void ResetToNewSong();
+    bool SaveSong();
+
+    ui::OpenSaveData fileData;
+    std::unique_ptr<WindowReporter> reporter;
+    std::unique_ptr<WindowProgress> progress;
+};
+
+}  // namespace tw

@@ -1,0 +1,83 @@
+// File Open of a song that fills every table, through the menu command
+// into the main window, headless: the command, the reading, the progress
+// dialog, the main window's new start and its repaint. Run
+//   QT_QPA_PLATFORM=offscreen build/bench/app_bench
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "CapacitySong.h"
+#include "app/Commands.h"
+#include "app/SDIDecFrame.h"
+#include "app/tw32App.h"
+#include "mainwin/tw32Window.h"
+#include "platform/midi/RecordingOut.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/ModalRunner.h"
+#include "playback/MidiPort.h"
+#include "song/Song.h"
+
+namespace {
+
+// Chooses the one song in every file dialog and answers every box.
+class ChooseSong : public tw::ui::ModalRunner {
+public:
+    explicit ChooseSong(std::string path) : path_(std::move(path)) {}
+    int RunModal(tw::ui::Window&) override { return tw::ui::IdCancel; }
+    int RunMessageBox(tw::ui::Window*, const std::string&, const std::string&,
+                      unsigned style) override {
+        ++boxes;
+        return (style & tw::ui::MbYesNo) != 0 ? tw::ui::IdYes : tw::ui::IdOk;
+    }
+    int RunFileDialog(tw::ui::Window*, tw::ui::OpenSaveData& data, bool) override {
+        data.fileName = path_;
+        return tw::ui::IdOk;
+    }
+    int boxes = 0;
+
+private:
+    std::string path_;
+};
+
+void OpenCapacitySong(benchmark::State& state) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tw-app-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    const std::string path = (dir / "capacity.mid").string();
+    const tw::bench::Bytes& song = tw::bench::CapacitySong();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(song.data()),
+               static_cast<std::streamsize>(song.size()));
+    tw::SetPortOpener([](uint32_t) { return std::make_unique<tw::midi::RecordingOut>(); });
+    ChooseSong runner(path);
+    tw::ui::ModalRunner::Install(&runner);
+    {
+        tw::tw32App app;
+        if (!app.Start()) {
+            state.SkipWithError("no main window");
+            return;
+        }
+        for (auto _ : state) {
+            (void)app.Frame()->ProcessCommand(tw::cm::FileOpen);
+            app.MainWindow()->UpdateWindow();
+            tw::ui::Application::PumpWaitingMessages();
+        }
+        if (tw::sd.noteCount[31] != tw::bench::kNotes || runner.boxes != 0) {
+            state.SkipWithError("the song did not load whole");
+        }
+    }
+    tw::ui::ModalRunner::Install(nullptr);
+    tw::SetPortOpener({});
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+
+BENCHMARK(OpenCapacitySong)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

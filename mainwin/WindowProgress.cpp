@@ -1,0 +1,37 @@
+#include "mainwin/WindowProgress.h"
+
+#include "mainwin/StatusDlg.h"
+#include "platform/ui/Application.h"
+
+namespace tw {
+
+WindowProgress::WindowProgress(ui::Window* owner) : owner_(owner) {}
+
+WindowProgress::~WindowProgress() = default;
+
+void WindowProgress::Open(const char* caption) {
+    dialog_ = std::make_unique<StatusDlg>(owner_);
+    if (!dialog_->Create()) {
+        dialog_.reset();
+        return;
+    }
+    dialog_->UpdateCaption(caption);
+    dialog_->Show();
+    ui::Application::PumpWaitingMessages();
+}
+
+void WindowProgress::Update(int percent) {
+    if (dialog_ != nullptr) {
+        dialog_->UpdateGauge(percent);
+        ui::Application::PumpWaitingMessages();
+    }
+}
+
+void WindowProgress::Close() {
+    if (dialog_ != nullptr) {
+        dialog_->Hide();
+        dialog_.reset();
+    }
+}
+
+}  // namespace tw

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "smf/Progress.h"
+
+namespace tw {
+
+namespace ui {
+class Window;
+}
+class StatusDlg;
+
+// The progress of a file being read or written, shown in the progress
+// dialog over the owner window; the waiting messages are dispatched after
+// each change so that the dialog and the main window repaint.
+class WindowProgress final : public Progress {
+public:
+    explicit WindowProgress(ui::Window* owner);
+    ~WindowProgress() override;
+
+    void Open(const char* caption) override;
+    void Update(int percent) override;
+    void Close() override;
+
+    // The open dialog, if any.
+    StatusDlg* Dialog() const { return dialog_.get(); }
+
+private:
+    ui::Window* owner_;
+    std::unique_ptr<StatusDlg> dialog_;
+};
+
+}  // namespace tw

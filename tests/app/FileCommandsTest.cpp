@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "AppFixture.h"
+#include "app/Commands.h"
+#include "song/Song.h"
+
+namespace tw::test {
+namespace {
+
+class FileCommands : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        Launch();
+        WriteFile(Path("waltz.mid"), SongBytes(1, 3, 96));
+    }
+    bool Enabled(unsigned id) const { return Item(0, id).enabled; }
+};
+
+TEST_F(FileCommands, NewAsksOnlyForAChangedSongAndResetsOnlyOnYes) {
+    Command(cm::FileNew);
+    EXPECT_TRUE(script.boxes.empty());
+    sd.changed = 1;
+    script.Answer(ui::IdNo);
+    Command(cm::FileNew);
+    EXPECT_EQ(sd.changed, 1u);
+    script.Answer(ui::IdYes);
+    Command(cm::FileNew);
+    EXPECT_EQ(sd.changed, 0u);
+    ASSERT_EQ(script.boxes.size(), 2u);
+    EXPECT_EQ(script.boxes[0].text, "Current song has changed.\n\nClose file anyway?");
+    EXPECT_EQ(script.boxes[0].caption, "Warning!");
+    EXPECT_EQ(Caption(), "Tunewell:");
+}
+
+TEST_F(FileCommands, OpenOfAWaltzSetsBarLengthStaffBarsCaptionAndMenuStates) {
+    script.Choose(Path("waltz.mid"));
+    Command(cm::FileOpen);
+    EXPECT_EQ(sd.barTicks, 288u);
+    EXPECT_EQ(sd.staffBars, 3u);
+    EXPECT_EQ(Caption(), "Tunewell: " + Path("waltz.mid"));
+    EXPECT_TRUE(Enabled(cm::FileSaveAs));
+    EXPECT_FALSE(Enabled(cm::FileSave));
+    sd.changed = 1;
+    EXPECT_TRUE(Enabled(cm::FileSave));
+}
+
+TEST_F(FileCommands, SaveIsGreyWithoutANameEvenWhenChangedAndSaveAsFollowsAChange) {
+    EXPECT_FALSE(Enabled(cm::FileSaveAs));
+    sd.changed = 1;
+    EXPECT_FALSE(Enabled(cm::FileSave));
+    EXPECT_TRUE(Enabled(cm::FileSaveAs));
+}
+
+TEST_F(FileCommands, AFormatZeroFileGivesLoadErrorThreeAndAnEmptySong) {
+    WriteFile(Path("zero.mid"), SongBytes(0, 4, 96));
+    script.Choose(Path("zero.mid")).Answer(ui::IdOk);
+    Command(cm::FileOpen);
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "Load error = 3");
+    EXPECT_EQ(script.boxes[0].caption, "Load File Error!");
+    EXPECT_EQ(sd.fileName[0], '\0');
+    EXPECT_EQ(sd.noteCount[0], 0u);
+    EXPECT_EQ(Caption(), "Tunewell:");
+}
+
+TEST_F(FileCommands, ACancelledOpenOrANoAtThePromptKeepsTheSong) {
+    sd.changed = 1;
+    script.Answer(ui::IdNo);
+    Command(cm::FileOpen);
+    script.Answer(ui::IdYes);
+    script.Choose("");
+    Command(cm::FileOpen);
+    EXPECT_EQ(sd.changed, 1u);
+    EXPECT_EQ(script.fileDialogs, (std::vector<std::string>{"open"}));
+}
+
+TEST_F(FileCommands, SaveAsAsksBeforeReplacingAndANoLeavesTheFileAlone) {
+    script.Choose(Path("waltz.mid"));
+    Command(cm::FileOpen);
+    sd.changed = 1;
+    const std::vector<unsigned char> before = ReadFile(Path("waltz.mid"));
+    WriteFile(Path("other.mid"), {'x'});
+    script.Choose(Path("other.mid")).Answer(ui::IdNo);
+    script.Choose("");
+    Command(cm::FileSaveAs);
+    EXPECT_EQ(ReadFile(Path("other.mid")), (std::vector<unsigned char>{'x'}));
+    EXPECT_EQ(script.boxes.back().caption, "Save As");
+    script.Choose(Path("other.mid")).Answer(ui::IdYes);
+    Command(cm::FileSaveAs);
+    EXPECT_GT(ReadFile(Path("other.mid")).size(), 14u);
+    EXPECT_EQ(sd.changed, 0u);
+    EXPECT_EQ(Caption(), "Tunewell: " + Path("other.mid"));
+    EXPECT_EQ(ReadFile(Path("waltz.mid")), before);
+}
+
+TEST_F(FileCommands, SaveWritesToTheSongsFileAndClearsTheChange) {
+    script.Choose(Path("waltz.mid"));
+    Command(cm::FileOpen);
+    sd.changed = 1;
+    std::filesystem::remove(Path("waltz.mid"));
+    Command(cm::FileSave);
+    EXPECT_TRUE(std::filesystem::exists(Path("waltz.mid")));
+    EXPECT_EQ(sd.changed, 0u);
+}
+
+TEST_F(FileCommands, AFailedSaveReportsItsCodeAndKeepsTheChangeAndTheName) {
+    sd.changed = 1;
+    script.Choose(Path("missing/dir/song.mid")).Answer(ui::IdOk);
+    Command(cm::FileSaveAs);
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_EQ(script.boxes[0].text, "Save error = 1");
+    EXPECT_EQ(script.boxes[0].caption, "Save File Error!");
+    EXPECT_EQ(sd.changed, 1u);
+    EXPECT_EQ(sd.fileName[0], '\0');
+    EXPECT_EQ(Caption(), "Tunewell:");
+}
+
+TEST_F(FileCommands, SaveAsRefusesAPathOfMoreThan254Characters) {
+    sd.changed = 1;
+    script.Choose(Path(std::string(250, 'a') + ".mid")).Answer(ui::IdOk);
+    Command(cm::FileSaveAs);
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_NE(script.boxes[0].text.find("254"), std::string::npos);
+    EXPECT_EQ(sd.saveName[0], '\0');
+}
+
+TEST_F(FileCommands, ClosingTheWindowWithAChangedSongAsksFirst) {
+    EXPECT_TRUE(app->Frame()->CanClose());
+    sd.changed = 1;
+    script.Answer(ui::IdNo);
+    EXPECT_FALSE(app->Frame()->CanClose());
+    EXPECT_EQ(script.boxes.size(), 1u);
+}
+
+TEST_F(FileCommands, ASongGivenAtStartOpensAndABadOneEndsEmpty) {
+    app->OpenChosenFile(Path("waltz.mid"));
+    EXPECT_EQ(sd.noteCount[0], 1u);
+    script.Answer(ui::IdOk);
+    app->OpenChosenFile(Path("nothing.mid"));
+    EXPECT_EQ(script.boxes.back().text, "Load error = 1");
+    EXPECT_EQ(sd.noteCount[0], 0u);
+    EXPECT_EQ(Caption(), "Tunewell:");
+}
+
+}  // namespace
+}  // namespace tw::test

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "AppFixture.h"
+#include "app/Commands.h"
+#include "platform/ui/HelpViewer.h"
+#include "playback/Config.h"
+#include "playback/MidiPorts.h"
+#include "song/Song.h"
+
+namespace tw::test {
+namespace {
+
+using AppStart = AppFixture;
+
+uint32_t U32At(const std::vector<unsigned char>& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t{b[at + 3]} << 24);
+}
+
+void ExpectDefaultConfig(const std::string& path) {
+    const std::vector<unsigned char> b = ReadFile(path);
+    ASSERT_EQ(b.size(), 267u);
+    EXPECT_EQ(U32At(b, 8), 1000u);
+    EXPECT_STREQ(reinterpret_cast<const char*>(&b[12]), "Midi Mapper");
+}
+
+TEST_F(AppStart, FirstStartAndConfigsOfTheWrongSizeGiveAFreshDefaultFile) {
+    Launch();
+    ExpectDefaultConfig(Path("tw.cfg"));
+    EXPECT_EQ(opened, (std::vector<uint32_t>{1000}));
+    for (std::size_t size : {266u, 268u}) {
+        app.reset();
+        WriteFile(Path("tw.cfg"), std::vector<unsigned char>(size, 7));
+        Launch();
+        ExpectDefaultConfig(Path("tw.cfg"));
+    }
+}
+
+TEST_F(AppStart, TheStoredPortIsReadBeforeThePortOpens) {
+    mididata record{};
+    record.portDevice = 3;
+    std::strcpy(record.portName, "Synth B");
+    unsigned char bytes[kConfigSize];
+    ConfigBytes(record, bytes);
+    WriteFile(Path("tw.cfg"), {bytes, bytes + kConfigSize});
+    Launch();
+    EXPECT_EQ(opened, (std::vector<uint32_t>{3}));
+    EXPECT_STREQ(md.portName, "Synth B");
+    EXPECT_EQ(ConfigFileName, Path("tw.cfg"));
+}
+
+// The temporary that SaveConfig writes is blocked by a directory of its
+// name, which stops even a privileged user.
+TEST_F(AppStart, AConfigThatCannotBeWrittenIsSilentAndTheDefaultsStand) {
+    std::filesystem::create_directory(Path("tw.cfg.new"));
+    Launch();
+    EXPECT_FALSE(std::filesystem::exists(Path("tw.cfg")));
+    EXPECT_EQ(md.portDevice, 1000u);
+    EXPECT_TRUE(script.boxes.empty());
+}
+
+TEST_F(AppStart, TheFrameHasItsCaptionIconAndPanelAndTheSongIsEmpty) {
+    Launch();
+    EXPECT_EQ(Caption(), "Tunewell:");
+    EXPECT_TRUE(app->Frame()->HasIcon());
+    EXPECT_EQ(sd.fileName[0], '\0');
+    EXPECT_EQ(sd.masterLock, 1u);
+    ui::Window* panel = app->Frame()->GetClientWindow();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->Position().y, app->Frame()->MenuHeight());
+    EXPECT_GT(app->Frame()->MenuHeight(), 0);
+    const ui::Image image = panel->PaintToImage();
+    ASSERT_GT(image.Height(), 557);
+    EXPECT_EQ(image.Pixel(10, image.Height() - 2), (ui::Color{220, 220, 220}));
+}
+
+TEST_F(AppStart, VolumeLockStartsCheckedAndTheCommandTogglesIt) {
+    Launch();
+    EXPECT_TRUE(Item(3, cm::Lock).checked);
+    Command(cm::Lock);
+    EXPECT_FALSE(Item(3, cm::Lock).checked);
+    EXPECT_EQ(sd.masterLock, 0u);
+    app.reset();
+    Launch();
+    EXPECT_TRUE(Item(3, cm::Lock).checked);
+}
+
+TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndHelpStillOpens) {
+    Launch();
+    sd.playState = 1;
+    sd.changed = 1;
+    for (unsigned id : {cm::FileNew, cm::FileOpen, cm::FileSave, cm::FileSaveAs, cm::Lock,
+                        cm::SetConnections, cm::HelpAbout}) {
+        Command(id);
+    }
+    EXPECT_EQ(sd.masterLock, 1u);
+    EXPECT_EQ(sd.changed, 1u);
+    Command(cm::HelpContents);
+    EXPECT_TRUE(ui::HelpViewer::IsVisible());
+    EXPECT_TRUE(script.boxes.empty() && script.dialogs.empty() && script.fileDialogs.empty());
+    sd.playState = 0;
+}
+
+TEST_F(AppStart, ItemsWithoutAHandlerAreGrey) {
+    Launch();
+    EXPECT_FALSE(Item(1, cm::EditTempo).enabled);
+    EXPECT_TRUE(Item(4, cm::HelpAbout).enabled);
+    EXPECT_EQ(Item(4, cm::HelpAbout).text, "About Tunewell");
+}
+
+TEST_F(AppStart, HelpShowsTheManualFromTheWorkingDirectoryOrNamesThePlacesTried) {
+    Launch();
+    Command(cm::HelpContents);
+    EXPECT_EQ(ui::HelpViewer::ShownPath(), "");
+    for (const std::string& place : tw32App::HelpPaths()) {
+        EXPECT_NE(ui::HelpViewer::ShownText().find(place), std::string::npos) << place;
+    }
+    std::ofstream(Path("twhelp.html")) << "<html><body><h1>Manual</h1></body></html>";
+    Command(cm::HelpContents);
+    EXPECT_EQ(ui::HelpViewer::ShownPath(), Path("twhelp.html"));
+    EXPECT_NE(ui::HelpViewer::ShownText().find("Manual"), std::string::npos);
+}
+
+TEST_F(AppStart, AboutShowsDialogElevenAndClosesWithOk) {
+    Launch();
+    std::string caption;
+    script.OnDialog(11, [&](ui::Dialog& d) { caption = d.GetWindowText(); });
+    Command(cm::HelpAbout);
+    EXPECT_EQ(caption, "About Tunewell");
+}
+
+TEST_F(AppStart, MidiPortsClosedUntouchedKeepsTheMapperAndAChoiceIsStoredAndOpened) {
+    MidiPorts::SetDeviceLister([] { return std::vector<std::string>{"Synth A", "Synth B"}; });
+    Launch();
+    std::vector<std::string> lines;
+    script.OnDialog(
+        5,
+        [&](ui::Dialog& d) {
+            auto* list = d.Item<ui::ListBox>(kPortListBox);
+            for (int i = 0; i < list->GetCount(); ++i) {
+                lines.push_back(list->GetString(i));
+            }
+        },
+        ScriptedRunner::CloseBox);
+    Command(cm::SetConnections);
+    EXPECT_EQ(lines, (std::vector<std::string>{"Synth A", "Synth B", "Midi Mapper"}));
+    EXPECT_EQ(md.portDevice, 1000u);
+    script.OnDialog(
+        5, [](ui::Dialog& d) { Click(d, kPortListBox, 1); }, ScriptedRunner::CloseBox);
+    Command(cm::SetConnections);
+    EXPECT_EQ(opened, (std::vector<uint32_t>{1000, 1000, 1}));
+    mididata stored{};
+    ASSERT_TRUE(ReadConfig(Path("tw.cfg"), stored));
+    EXPECT_EQ(stored.portDevice, 1u);
+    EXPECT_STREQ(stored.portName, "Synth B");
+    MidiPorts::SetDeviceLister({});
+}
+
+}  // namespace
+}  // namespace tw::test

@@ -1,0 +1,223 @@
+#pragma once
+
+// Real windows for tests: a private Xvfb display, programs started on it
+// and ended by their own pid, xdotool to find windows and to click and
+// type, and screenshots read from xwd's output.
+//
+//   test::XServer x;                        // Xvfb on a display of its own
+//   test::Process tw({binary, song}, {"DISPLAY=" + x.Display()}, dir);
+//   std::string id = x.WaitForWindow("^Tunewell: ", 15000);
+//   test::Shot shot = x.Screenshot();
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace tw::test {
+
+// A program started for a test and ended by its pid when the test is done,
+// whatever happened.
+class Process {
+public:
+    // argv[0] is the program's path; env entries ("NAME=value") are added
+    // to this process's environment; dir, if not empty, is its working
+    // directory. Output goes to /dev/null unless logPath names a file.
+    Process(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
+            const std::string& dir = {}, const std::string& logPath = "/dev/null") {
+        std::vector<std::string> environment(env);
+        for (char** e = environ; *e != nullptr; ++e) {
+            environment.emplace_back(*e);
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        if (!dir.empty()) {
+            posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+        }
+        std::vector<char*> args = Pointers(argv);
+        std::vector<char*> envp = Pointers(environment);
+        if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), envp.data()) != 0) {
+            pid_ = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~Process() { End(); }
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    pid_t Pid() const { return pid_; }
+    bool Running() {
+        Reap(false);
+        return pid_ > 0;
+    }
+    // Waits up to timeoutMs for the process to end by itself; true if it did.
+    bool WaitForExit(int timeoutMs) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (Running() && std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return !Running();
+    }
+    int ExitStatus() const { return status_; }
+    // Ends the process: SIGTERM, then SIGKILL after two seconds.
+    void End() {
+        if (pid_ <= 0) {
+            return;
+        }
+        kill(pid_, SIGTERM);
+        if (!WaitForExit(2000)) {
+            kill(pid_, SIGKILL);
+            Reap(true);
+        }
+    }
+
+private:
+    static std::vector<char*> Pointers(const std::vector<std::string>& strings) {
+        std::vector<char*> p;
+        for (const std::string& s : strings) {
+            p.push_back(const_cast<char*>(s.c_str()));
+        }
+        p.push_back(nullptr);
+        return p;
+    }
+    void Reap(bool block) {
+        if (pid_ > 0 && waitpid(pid_, &status_, block ? 0 : WNOHANG) == pid_) {
+            pid_ = -1;
+        }
+    }
+
+    pid_t pid_ = -1;
+    int status_ = 0;
+};
+
+// A screenshot: width × height pixels of 0xRRGGBB.
+struct Shot {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+
+    uint32_t At(int x, int y) const {
+        return x >= 0 && y >= 0 && x < width && y < height
+                   ? pixels[static_cast<std::size_t>(y) * width + x]
+                   : 0xFFFFFFFFu;
+    }
+};
+
+// Decodes the ZPixmap, 24 or 32 bits a pixel, that `xwd -root` writes.
+inline Shot ParseXwd(const std::string& bytes) {
+    auto u32 = [&](std::size_t at) {
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+        return uint32_t{b[0]} << 24 | uint32_t{b[1]} << 16 | uint32_t{b[2]} << 8 | b[3];
+    };
+    Shot shot;
+    if (bytes.size() < 100 || u32(8) != 2) {
+        return shot;
+    }
+    const uint32_t headerSize = u32(0), width = u32(16), height = u32(20), byteOrder = u32(28);
+    const uint32_t bitsPerPixel = u32(44), bytesPerLine = u32(48), colours = u32(76);
+    const std::size_t data = headerSize + 12u * colours;
+    const uint32_t bytesPerPixel = bitsPerPixel / 8;
+    if ((bytesPerPixel != 4 && bytesPerPixel != 3) ||
+        data + std::size_t{bytesPerLine} * height > bytes.size()) {
+        return shot;
+    }
+    shot.width = static_cast<int>(width);
+    shot.height = static_cast<int>(height);
+    shot.pixels.resize(std::size_t{width} * height);
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + data +
+                            std::size_t{y} * bytesPerLine + std::size_t{x} * bytesPerPixel;
+            uint32_t v = 0;
+            for (uint32_t i = 0; i < bytesPerPixel; ++i) {
+                v |= uint32_t{p[byteOrder == 0 ? i : bytesPerPixel - 1 - i]} << (8 * i);
+            }
+            shot.pixels[std::size_t{y} * width + x] = v & 0xFFFFFF;
+        }
+    }
+    return shot;
+}
+
+// Runs a shell command and returns what it wrote on standard output.
+inline std::string Capture(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[65536];
+        std::size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            out.append(buffer, n);
+        }
+        pclose(pipe);
+    }
+    return out;
+}
+
+// A private Xvfb server, on a display number chosen from this process's id
+// so that parallel test runs never share one.
+class XServer {
+public:
+    explicit XServer(int width = 1280, int height = 800) {
+        for (int attempt = 0; attempt < 20 && server_ == nullptr; ++attempt) {
+            const int number = 200 + (getpid() * 7 + attempt) % 30000;
+            const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+            if (std::filesystem::exists(socket)) {
+                continue;
+            }
+            auto server = std::make_unique<Process>(std::vector<std::string>{
+                "/usr/bin/Xvfb", ":" + std::to_string(number), "-screen", "0",
+                std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp"});
+            for (int i = 0; i < 500 && server->Running() && !std::filesystem::exists(socket); ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            if (server->Running() && std::filesystem::exists(socket)) {
+                server_ = std::move(server);
+                display_ = ":" + std::to_string(number);
+            }
+        }
+    }
+
+    static bool Available() { return access("/usr/bin/Xvfb", X_OK) == 0; }
+    bool Ok() const { return server_ != nullptr; }
+    const std::string& Display() const { return display_; }
+    Process& Server() { return *server_; }
+
+    // Runs an X client command (xdotool, xwd) on this display.
+    std::string Run(const std::string& command) const {
+        return Capture("DISPLAY=" + display_ + " " + command + " 2>/dev/null");
+    }
+    // The id of the first window whose name matches the pattern, waiting
+    // up to timeoutMs; empty if none came.
+    std::string WaitForWindow(const std::string& pattern, int timeoutMs) const {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        do {
+            std::string id = Run("xdotool search --onlyvisible --name '" + pattern + "'");
+            if (!id.empty()) {
+                return id.substr(0, id.find('\n'));
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        } while (std::chrono::steady_clock::now() < until);
+        return {};
+    }
+    Shot Screenshot() const { return ParseXwd(Run("xwd -root -silent")); }
+
+private:
+    std::unique_ptr<Process> server_;
+    std::string display_;
+};
+
+}  // namespace tw::test
