@@ -51,12 +51,12 @@ TEST_F(AppStart, TheStoredPortIsReadBeforeThePortOpens) {
     EXPECT_EQ(ConfigFileName, Path("tw.cfg"));
 }
 
-// The temporary that SaveConfig writes is blocked by a directory of its
-// name, which stops even a privileged user.
+// A non-empty directory in the place of tw.cfg cannot be read or replaced,
+// which stops even a privileged user.
 TEST_F(AppStart, AConfigThatCannotBeWrittenIsSilentAndTheDefaultsStand) {
-    std::filesystem::create_directory(Path("tw.cfg.new"));
+    std::filesystem::create_directories(Path("tw.cfg/inside"));
     Launch();
-    EXPECT_FALSE(std::filesystem::exists(Path("tw.cfg")));
+    EXPECT_TRUE(std::filesystem::is_directory(Path("tw.cfg/inside")));
     EXPECT_EQ(md.portDevice, 1000u);
     EXPECT_TRUE(script.boxes.empty());
 }
