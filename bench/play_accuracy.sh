@@ -8,7 +8,7 @@
 #    capture client (bench/midi_capture.cpp, built here) that stamps each
 #    message with the monotonic clock, and prints the song-clock drift against
 #    that wall clock and the median and 99th-percentile lateness of the
-#    note-ons.
+#    note-ons, with the cycles the server missed and the load average.
 # 2. Renders a three-minute, twelve-track song with tunewell-cli render and
 #    prints the seconds of sound made per second of work.
 #
@@ -57,15 +57,25 @@ for _ in $(seq 100); do
 done
 [ -n "$port" ] || { echo "the capture port did not appear" >&2; exit 1; }
 
+xruns() { grep -c XRun "$work/jackd.log" || true; }
+loadavg() { cut -d' ' -f1-3 /proc/loadavg; }
+
 echo "== play: two-minute song through JACK port $port"
+xruns_before=$(xruns)
+load_before=$(loadavg)
 start=$(date +%s.%N)
 (cd "$work" && "$cli" play play.mid --port "$port" >/dev/null)
 end=$(date +%s.%N)
+load_after=$(loadavg)
 sleep 0.3
 kill "$dump_pid"; wait "$dump_pid" 2>/dev/null || true; dump_pid=""
 python3 "$here/lateness.py" "$work/capture.txt" "$work/play.mid.json" 1000000
 echo "wall-clock run:      $(echo "$end - $start" | bc) s"
-echo "JACK xruns:          $(grep -c XRun "$work/jackd.log" || true) (a message in a missed cycle is lost)"
+echo "JACK xruns:          $(($(xruns) - xruns_before)) while playing (cycles the server missed;" \
+  "what they carry comes late or is lost; the capture's times stay on the monotonic clock)"
+echo "load average:        $load_before before, $load_after after (1, 5, 15 min; $(nproc) processors)"
 
 echo "== render: three-minute, twelve-track song"
+load_before=$(loadavg)
 (cd "$work" && "$cli" render render.mid render.wav)
+echo "load average:        $load_before before, $(loadavg) after (1, 5, 15 min)"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <map>
 
 #include "cli/CliRunner.h"
@@ -336,15 +337,15 @@ TEST_F(JackPorts, APlayedSongReachesThePortInTimeAndEndsWithNothingSounding) {
         EXPECT_LT(IndexOf(all, setup), firstNote) << "controllers and programs before notes";
     }
 
+    // Sixteen eighths. A cycle the server lost can take a message with it;
+    // the judge skips such a run rather than failing it.
     std::vector<Captured> onsets;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(onsets),
+                 [](const Captured& c) { return c.NoteOn() && (c.bytes[0] & 0x0F) == 0; });
     std::vector<double> dueMs;
-    for (const Captured& c : all) {
-        if (c.NoteOn() && (c.bytes[0] & 0x0F) == 0) {
-            dueMs.push_back(250.0 * static_cast<double>(onsets.size()));
-            onsets.push_back(c);
-        }
+    for (int i = 0; i < 16; ++i) {
+        dueMs.push_back(250.0 * i);
     }
-    ASSERT_EQ(onsets.size(), 16u);
     ExpectFinalReset(all);
     ExpectOnsetsFollow(onsets, dueMs, capture->LostCycles());
 }

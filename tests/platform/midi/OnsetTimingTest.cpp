@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 #include "platform/midi/Outputs.h"
 #include "tests/smf/SmfFiles.h"
