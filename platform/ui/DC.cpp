@@ -113,14 +113,18 @@ Size DC::GetTextExtent(const std::string& text) {
     return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }
 
-void DC::TextOut(int x, int y, const std::string& text) {
+Size DC::TextOut(int x, int y, const std::string& text) {
     if (text.empty()) {
-        return;
+        return {};
     }
-    const Size extent = GetTextExtent(text);
+    ApplyFont();
+    const QString shown = QString::fromStdString(text);
+    const QFontMetrics metrics = painter_.fontMetrics();
+    const Size extent{metrics.horizontalAdvance(shown), metrics.height()};
     Fill({x, y, x + extent.cx, y + extent.cy}, bkColor_);
     painter_.setPen(ToQColor(textColor_));
-    painter_.drawText(QPoint(x, y + painter_.fontMetrics().ascent()), QString::fromStdString(text));
+    painter_.drawText(QPoint(x, y + metrics.ascent()), shown);
+    return extent;
 }
 
 void DC::BitBlt(int x, int y, const Bitmap& bitmap) {

@@ -50,7 +50,8 @@ public:
     // Fills columns l..r-1, rows t..b-1 with the colour; no outline.
     void FillRect(const Rect& r, Color c);
 
-    void TextOut(int x, int y, const std::string& text);
+    // Returns the extent of the text drawn.
+    Size TextOut(int x, int y, const std::string& text);
     // Width and height of the text in the current font.
     Size GetTextExtent(const std::string& text);
 

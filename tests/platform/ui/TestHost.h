@@ -75,15 +75,16 @@ inline bool Shows(const ui::Image& img, const ui::Image& part, int x0 = 0, int y
     return true;
 }
 
-// Paints the window and writes the image as <name>.png under
-// $TUNEWELL_TEST_OUTPUT/controls, else under the build tree's test-output
-// folder, for a person to look at.
-inline ui::Image Snap(ui::Window& window, const std::string& name) {
+// Paints the window and writes the image as <folder>/<name>.png under
+// $TUNEWELL_TEST_OUTPUT, else under the build tree's test-output folder, for
+// a person to look at.
+inline ui::Image Snap(ui::Window& window, const std::string& name,
+                      const std::string& folder = "controls") {
     ui::Image image = window.PaintToImage();
     const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
     std::filesystem::path dir =
         base != nullptr && *base != '\0' ? std::filesystem::path(base) : TUNEWELL_BUILD_TEST_OUTPUT;
-    dir /= "controls";
+    dir /= folder;
     std::filesystem::create_directories(dir);
     EXPECT_TRUE(image.SavePng((dir / (name + ".png")).string())) << dir << "/" << name;
     return image;
