@@ -252,6 +252,15 @@ void PlaybackEngine::SetStopMode() {
     notify_(kStopped, 0);
 }
 
+void PlaybackEngine::Halt() {
+    if (playing_) {
+        port_.Reset();
+    }
+    playing_ = false;
+    sd.playState = 0;
+    offCount_ = 0;
+}
+
 void PlaybackEngine::StartRun(uint32_t startTime, uint32_t stopTime, TransportButton pressed,
                               uint32_t state) {
     startTime_ = startTime;

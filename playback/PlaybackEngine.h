@@ -53,6 +53,9 @@ public:
     [[nodiscard]] bool PlayAll(bool fromCue);
     // Ends the run: silences the port and returns to the bar it started at.
     void SetStopMode();
+    // Ends a run without telling the owner, for an owner that is going
+    // away: the port is silenced and no note-off is left to send.
+    void Halt();
     // Freezes (true) or resumes (false) the run; resuming chases controllers
     // and programs from the pause point.
     void Pause(bool on);

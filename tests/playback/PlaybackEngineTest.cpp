@@ -43,6 +43,7 @@ protected:
     void OnNotify(uint32_t code, uint32_t value) {
         notes.push_back({code, value});
         if (code == kMixerReset) {
+            offsAtReset = engine.PendingNoteOffs();
             SendMixerReset(port);
         } else if (code == kControllerPlayed) {
             port.Send(value);
@@ -75,6 +76,7 @@ protected:
     RecordingPort port;
     std::vector<Notification> notes;
     uint32_t clockMs = 1000;
+    uint32_t offsAtReset = 0;
     PlaybackEngine engine;
 };
 
@@ -276,6 +278,31 @@ TEST_F(Engine, ResumingChasesFromThePausePointWithoutRestartingHeldNotes) {
     }
     EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x90, 60, 100)), 0);
     EXPECT_EQ(std::count(port.sent.begin(), port.sent.end(), PackMsg(0x90, 64, 100)), 1);
+}
+
+// Dropping the pending note-offs is safe only once the port is silent; and
+// an owner going away halts the run without being told anything.
+TEST_F(Engine, RepositioningSilencesThePortBeforeDroppingPendingNoteOffsAndHaltSilencesAlone) {
+    AddSongNote(0, 0, 3000, 60);
+    engine.Step();
+    ASSERT_TRUE(engine.PlayAll(false));
+    StepAfter(10);
+    engine.SetStopMode();
+    ASSERT_EQ(engine.PendingNoteOffs(), 1u);
+    engine.UpdateBarChange();
+    EXPECT_EQ(offsAtReset, 1u);
+    EXPECT_EQ(engine.PendingNoteOffs(), 0u);
+
+    ASSERT_TRUE(engine.PlayAll(false));
+    StepAfter(10);
+    notes.clear();
+    port.sent.clear();
+    engine.Halt();
+    EXPECT_EQ(port.sent, std::vector<uint32_t>{kReset});
+    EXPECT_TRUE(notes.empty());
+    EXPECT_FALSE(engine.Playing());
+    EXPECT_EQ(sd.playState, 0u);
+    EXPECT_EQ(engine.PendingNoteOffs(), 0u);
 }
 
 TEST_F(Engine, EveryNewStaffPageIsAnnouncedOnce) {

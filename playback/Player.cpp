@@ -1,0 +1,158 @@
+#include "playback/Player.h"
+
+#include <chrono>
+#include <utility>
+
+#include "controls/Button2.h"
+#include "platform/ui/DC.h"
+#include "playback/MidiPort.h"
+
+namespace tw {
+
+void OpenPortOut::Send(uint32_t msg) {
+    Port().Send(msg);
+}
+
+void OpenPortOut::Reset() {
+    Port().Reset();
+}
+
+bool OpenPortOut::GetVolume(uint32_t& volume) {
+    return Port().GetVolume(volume);
+}
+
+bool OpenPortOut::SetVolume(uint32_t volume) {
+    return Port().SetVolume(volume);
+}
+
+namespace {
+
+uint32_t MachineTicks() {
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+constexpr int kButtonW = 30;
+constexpr int kButtonH = 15;
+
+}  // namespace
+
+Player::Player(ui::Window* parent, int id, int x, int y, int w, int h)
+    : Control(parent, id, x, y, w, h),
+      notifyId_(id),
+      ticks_(MachineTicks),
+      reporter_(this),
+      engine_(
+          port_, reporter_,
+          [this](uint32_t code, uint32_t value) {
+              NotifyParent(static_cast<ui::MsgId>(notifyId_), code, static_cast<ui::LParam>(value));
+          },
+          [this] { return ticks_(); }),
+      stopButton_(new Button2(this, 601, 10, 10, kButtonW, kButtonH, 602, 603, 0, 0)),
+      pauseButton_(new Button2(this, 610, 50, 10, kButtonW, kButtonH, 611, 612, 1, 0)),
+      playButton_(new Button2(this, 604, 10, 33, kButtonW, kButtonH, 605, 606, 0, 0)),
+      playAllButton_(new Button2(this, 607, 50, 33, kButtonW, kButtonH, 608, 609, 0, 0)),
+      cueButton_(new Button2(this, 613, 10, 56, kButtonW, kButtonH, 614, 615, 1, 0)),
+      cueSetButton_(new Button2(this, 616, 50, 56, kButtonW, kButtonH, 617, 618, 1, 0)) {
+    SetBkgndColor(ui::Color(50, 50, 100));
+    engine_.SetButtonState(
+        [this](TransportButton button, int pressed) { ShowButton(button, pressed); });
+}
+
+// The buttons go with the control; the notes must not outlive it.
+Player::~Player() {
+    KillTimer(kPlayerTimer);
+    engine_.Halt();
+}
+
+const ui::ResponseTable& Player::Table() {
+    static constexpr ui::ResponseEntry entries[] = {
+        ui::OnTimer<&Player::EvTimer>(),       ui::OnMessage<&Player::EvStop>(601),
+        ui::OnMessage<&Player::EvPlay>(604),   ui::OnMessage<&Player::EvPlayAll>(607),
+        ui::OnMessage<&Player::EvPause>(610),  ui::OnMessage<&Player::EvCue>(613),
+        ui::OnMessage<&Player::EvCueSet>(616),
+    };
+    static const ui::ResponseTable table{&Control::Table(), entries};
+    return table;
+}
+
+void Player::SetupWindow() {
+    Control::SetupWindow();
+    stopButton_->SetPosition(1);
+    (void)SetTimer(kPlayerTimer, kPlayerTimerMs);
+}
+
+void Player::ShowButton(TransportButton button, int pressed) {
+    switch (button) {
+        case TransportButton::Stop:
+            stopButton_->SetPosition(pressed);
+            break;
+        case TransportButton::Play:
+            playButton_->SetPosition(pressed);
+            break;
+        case TransportButton::PlayAll:
+            playAllButton_->SetPosition(pressed);
+            break;
+    }
+}
+
+void Player::EvTimer(unsigned id) {
+    if (id == kPlayerTimer) {
+        engine_.Step();
+    }
+}
+
+// Stop, Play and Play All do not toggle: a state of 1 says the button was
+// already pressed.
+int Player::EvStop(ui::WParam state, ui::LParam) {
+    if (state != 1) {
+        engine_.SetStopMode();
+    }
+    return 0;
+}
+
+int Player::EvPlay(ui::WParam state, ui::LParam) {
+    if (state != 1) {
+        (void)engine_.Play();
+    }
+    return 0;
+}
+
+int Player::EvPlayAll(ui::WParam state, ui::LParam) {
+    if (state != 1) {
+        (void)engine_.PlayAll(cueButton_->GetPosition() == 1);
+    }
+    return 0;
+}
+
+int Player::EvPause(ui::WParam state, ui::LParam) {
+    engine_.Pause(state == 1);
+    return 0;
+}
+
+// Cue is only read when Play All starts.
+int Player::EvCue(ui::WParam, ui::LParam) {
+    return 0;
+}
+
+// Setting a cue point switches its use off until Cue is pressed again.
+int Player::EvCueSet(ui::WParam, ui::LParam) {
+    cueSetButton_->SetPosition(0);
+    engine_.CueSet();
+    cueButton_->SetPosition(0);
+    return 0;
+}
+
+void Player::Paint(ui::DC& dc, bool, ui::Rect&) {
+    const ui::Rect c = GetClientRect();
+    dc.FillRect(c, ui::Color(50, 50, 100));
+    dc.SelectPen(ui::Pen(ui::Color(200, 200, 200)));
+    dc.MoveTo(c.left, c.top);
+    dc.LineTo(c.right - 1, c.top);
+    dc.LineTo(c.right - 1, c.bottom - 1);
+    dc.LineTo(c.left, c.bottom - 1);
+    dc.LineTo(c.left, c.top);
+}
+
+}  // namespace tw
