@@ -260,16 +260,23 @@ TEST_F(StaffTest, AbsurdSongSettingsNeitherCrashNorHang) {
     EXPECT_EQ(Paint().Pixel(53, 65), kNote);
 }
 
-TEST_F(StaffTest, AFullPageOfChordsWithLedgerLines) {
-    for (uint32_t t = 0; t < 768 * 2; t += 24) {
-        const uint8_t type = static_cast<uint8_t>(t / 24 % 6);
-        for (uint8_t line : {6, 12, 17, 20, 24, 27, 28, 31, 34, 40, 44}) {
-            Add(t, line, type, t / 24 % 4 == 1, static_cast<int32_t>(t / 24 % 3) - 1);
+TEST_F(StaffTest, AFullPageOfChordsWithLedgerLinesIsDrawnWhole) {
+    // Lines 10 and 44 lie on ledger lines above and below the grand staff.
+    const uint8_t kChord[] = {10, 14, 17, 20, 24, 27, 28, 31, 34, 40, 44};
+    for (uint32_t t = 0; t < 768 * 2; t += 96) {
+        const uint32_t k = t / 96;
+        for (uint8_t line : kChord) {
+            Add(t, line, static_cast<uint8_t>(k % 5 + 1), k % 4 == 1,
+                static_cast<int32_t>(k % 3) - 1);
         }
     }
     staff->SetMarkers(192, 1, 576, 1);
     const ui::Image img = Paint("staff_full_page");
-    EXPECT_EQ(img.Pixel(53, 12 + 4 * 24 - 40 - 3), kNote);
+    for (int x = 50; x < 690; x += 40) {
+        for (uint8_t line : kChord) {
+            EXPECT_EQ(img.Pixel(x + 3, 12 + 4 * line - 40 - 3), kNote) << x << " " << int(line);
+        }
+    }
 }
 
 }  // namespace
