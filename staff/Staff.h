@@ -42,6 +42,10 @@ public:
     // The scroll bar has finished a scroll action: the view takes its
     // position as the vertical offset and repaints.
     void UpdatePosition();
+    // Song time for a column x of the page, snapped to the nearest multiple
+    // of the snap unit (counted from song time 0, a tie going to the earlier
+    // one); unsnapped with snapping off or a unit that comes out as 0.
+    uint32_t GetTime(int x) const;
     // Stores the marked times; 1 when both markers are placed (a complete
     // range), else 0.
     int GetEditStatus(uint32_t* start, uint32_t* end) const;

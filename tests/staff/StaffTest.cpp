@@ -223,6 +223,26 @@ TEST_F(StaffTest, NumeratorTwelveMakesOneBarWiderThanTheControl) {
     EXPECT_EQ(img.Pixel(369, 60), kGrey);  // no bar line inside the one bar
 }
 
+TEST_F(StaffTest, GetTimeSnapsToTheNearestUnitFromSongTimeZero) {
+    EXPECT_EQ(staff->GetTime(75), 48u);  // t = 60
+    EXPECT_EQ(staff->GetTime(80), 48u);  // t = 72, halfway: the earlier one
+    EXPECT_EQ(staff->GetTime(81), 96u);
+    sd.snapSetting = 0;
+    EXPECT_EQ(staff->GetTime(130), 192u);
+    sd.bar = 3;
+    EXPECT_EQ(staff->GetTime(130), 192u + 768 * 3);
+    sd.snapSetting = 5;  // half notes, counted from 0 and not from the page
+    EXPECT_EQ(staff->GetTime(50), 2304u);
+    sd.division = 4;  // a thirty-second of 0 ticks: left unsnapped
+    sd.snapSetting = 1;
+    EXPECT_EQ(staff->GetTime(51), 2304u + 2);
+    sd.tsNumerator = 0;  // no width per bar: the page's start
+    EXPECT_EQ(staff->GetTime(400), 2304u);
+    sd.tsNumerator = 4;
+    sd.bar = UINT32_MAX;
+    EXPECT_EQ(staff->GetTime(600), UINT32_MAX);
+}
+
 TEST_F(StaffTest, AbsurdSongSettingsNeitherCrashNorHang) {
     Add(0, 24, 2);
     staff->SetMarkers(0, 1, 500, 1);
