@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <iterator>
+#include <utility>
 
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
@@ -88,6 +89,7 @@ Staff::Staff(ui::Window* parent, int id, int x, int y, int w, int h)
 
 const ui::ResponseTable& Staff::Table() {
     static constexpr ui::ResponseEntry entries[] = {
+        ui::OnRButtonDown<&Staff::EvRButtonDown>(),
         ui::OnChildNotify<&Staff::UpdatePosition>(kScrollBarId, ui::ScrollBar::ThumbPosition),
         ui::OnChildNotify<&Staff::UpdatePosition>(kScrollBarId, ui::ScrollBar::EndScroll),
     };
@@ -155,6 +157,34 @@ uint32_t Staff::GetTime(int x) const {
         t = upper - t < t - lower && upper <= UINT32_MAX ? upper : lower;
     }
     return static_cast<uint32_t>(t);
+}
+
+bool Staff::AcceptsClick(int x) const {
+    return x >= kLeftX && x < rightX_ && sd.playState == 0;
+}
+
+void Staff::EvRButtonDown(unsigned, const ui::Point& point) {
+    if (!AcceptsClick(point.x)) {
+        return;
+    }
+    if (markStartSet_ == 0) {
+        markStart_ = GetTime(point.x);
+        if (sd.editFlag == 1) {
+            NotifyParent(static_cast<ui::MsgId>(Id()), kPasteNotes, markStart_);
+            return;
+        }
+        markStartSet_ = 1;
+    } else if (markEndSet_ == 0) {
+        markEnd_ = GetTime(point.x);
+        markEndSet_ = 1;
+        if (markEnd_ < markStart_) {
+            std::swap(markStart_, markEnd_);
+        }
+    } else {
+        markStartSet_ = 0;
+        markEndSet_ = 0;
+    }
+    InvalidateRect(markRect_);
 }
 
 void Staff::UpdatePosition() {

@@ -26,6 +26,9 @@ class Staff : public ui::Control {
 
 public:
     static constexpr int kScrollBarId = 721;
+    // wParam of the notification (message number: the staff's id) that
+    // asks the parent to paste the note clipboard at the song time lParam.
+    static constexpr ui::WParam kPasteNotes = 2;
     // rightX never goes beyond this, whatever the time signature and the
     // bars per page say; everything right of the control is clipped anyway.
     static constexpr int kMaxRightX = 32767;
@@ -70,6 +73,10 @@ public:
 protected:
     void SetupWindow() override;
     void Paint(ui::DC& dc, bool erase, ui::Rect& rect) override;
+    // Places the first marker, then the second, then takes both away; with
+    // a paste armed and no first marker it asks the parent to paste there
+    // instead (message id, wParam 2, lParam the time).
+    void EvRButtonDown(unsigned keys, const ui::Point& point);
 
 private:
     // Where the current page lies in song time, and how time maps to x.
@@ -85,6 +92,9 @@ private:
     };
 
     Page CurrentPage() const;
+    // Clicks count only on the staff (50 <= x < rightX) while the transport
+    // is stopped.
+    bool AcceptsClick(int x) const;
     int LineY0() const { return 8 - 8 * scrollOffset_; }
     int NoteY(int line) const { return 12 + 4 * line - 8 * scrollOffset_; }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ui/Bitmap.h"
+#include "platform/ui/MouseInput.h"
 #include "platform/ui/ScrollBar.h"
 #include "platform/ui/TestHost.h"
 #include "platform/ui/UserInput.h"
@@ -241,6 +242,34 @@ TEST_F(StaffTest, GetTimeSnapsToTheNearestUnitFromSongTimeZero) {
     sd.tsNumerator = 4;
     sd.bar = UINT32_MAX;
     EXPECT_EQ(staff->GetTime(600), UINT32_MAX);
+}
+
+TEST_F(StaffTest, RightClicksPlaceTwoMarkersInOrderThenClearThem) {
+    using ui::MouseInput;
+    const auto right = MouseInput::Button::Right;
+    MouseInput::Click(*staff, {49, 60}, right);   // left of the staff
+    MouseInput::Click(*staff, {690, 60}, right);  // at rightX
+    sd.playState = 1;
+    MouseInput::Click(*staff, {130, 60}, right);
+    sd.playState = 0;
+    EXPECT_EQ(staff->MarkStartSet(), 0);
+    MouseInput::Click(*staff, {210, 60}, right);
+    EXPECT_EQ(staff->MarkStartSet(), 1);
+    EXPECT_EQ(staff->MarkStart(), 384u);
+    MouseInput::Click(*staff, {75, 60}, right);  // further left: exchanged
+    EXPECT_EQ(staff->MarkStart(), 48u);
+    EXPECT_EQ(staff->MarkEnd(), 384u);
+    EXPECT_EQ(staff->MarkEndSet(), 1);
+    MouseInput::Click(*staff, {300, 60}, right);
+    EXPECT_EQ(staff->MarkStartSet() + staff->MarkEndSet(), 0);
+    // An armed paste takes the click instead of a first marker, not a second.
+    sd.editFlag = 1;
+    MouseInput::Click(*staff, {130, 60}, right);
+    EXPECT_EQ(staff->MarkStartSet(), 0);
+    staff->SetMarkers(0, 1, 0, 0);
+    MouseInput::Click(*staff, {210, 60}, right);
+    EXPECT_EQ(staff->MarkEndSet(), 1);
+    EXPECT_EQ(host.received, (test::Notifications{{720, Staff::kPasteNotes, 192}}));
 }
 
 TEST_F(StaffTest, AbsurdSongSettingsNeitherCrashNorHang) {
