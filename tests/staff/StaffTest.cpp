@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/MouseInput.h"
-#include "platform/ui/ScrollBar.h"
 #include "platform/ui/TestHost.h"
 #include "platform/ui/UserInput.h"
 #include "staff/Staff.h"
@@ -42,23 +40,19 @@ protected:
         displaydata& n = dd[0][sd.noteCount[0]++];
         n = displaydata{};
         n.start = start;
-        n.end = start + 96;
-        n.line = line;
         n.type = type;
         n.dotted = dotted;
+        n.line = line;
         n.accidental = accidental;
     }
 
     // Paints the staff; with a name, also writes the image under
-    // test-output/staff for a person to look at.
+    // test-output/staff of the build tree for a person to look at.
     ui::Image Paint(const std::string& name = {}) {
         ui::Image image = staff->PaintToImage();
+        const std::filesystem::path dir =
+            std::filesystem::path(TUNEWELL_BUILD_TEST_OUTPUT) / "staff";
         if (!name.empty()) {
-            const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
-            std::filesystem::path dir = base != nullptr && *base != '\0'
-                                            ? std::filesystem::path(base)
-                                            : TUNEWELL_BUILD_TEST_OUTPUT;
-            dir /= "staff";
             std::filesystem::create_directories(dir);
             EXPECT_TRUE(image.SavePng((dir / (name + ".png")).string()));
         }
@@ -73,131 +67,82 @@ TEST_F(StaffTest, DefaultPageShowsTheGrandStaffClefsAndThreeBarLines) {
     EXPECT_EQ(staff->ScrollOffset(), 5);
     EXPECT_EQ(staff->RightX(), 690);
     EXPECT_EQ(staff->MarkRect(), (ui::Rect{40, 0, 780, 154}));
-    EXPECT_EQ(staff->GetScrollBar().GetPosition(), 4);
     const ui::Image img = Paint("staff_empty");
-    // Treble 40..72 and bass 88..120 in black from the braces; ledger lines
-    // (middle C at 80) and the outer ones from the first bar line.
+    // Treble 40..72 and bass 88..120 in black from the braces, middle C's
+    // ledger line (80) and the others from the first bar line to rightX.
     for (int y = 40; y <= 120; y += 8) {
         EXPECT_EQ(img.Pixel(600, y), y == 80 ? kLedger : kBlack) << y;
         EXPECT_EQ(img.Pixel(600, y + 4), kGrey) << y + 4;
     }
-    test::ExpectPixels(img, kBlack, {{5, 41}, {5, 100}, {689, 40}, {689, 120}});
+    test::ExpectPixels(img, kBlack, {{5, 41}, {5, 100}, {0, 60}, {300, 154}, {779, 60}});
     test::ExpectPixels(img, kLedger, {{50, 80}, {689, 80}, {600, 8}, {600, 144}});
-    test::ExpectPixels(img, kGrey, {{49, 80}, {690, 80}, {691, 40}, {600, 152}, {44, 8}});
-    // Bar lines, two pixels wide, over both staves only.
+    test::ExpectPixels(img, kGrey, {{49, 80}, {690, 80}, {600, 152}});
+    // Bar lines, two pixels wide, over the staves only.
     for (int x : {50, 370, 690}) {
-        test::ExpectPixels(img, kBlack, {{x, 60}, {x - 1, 60}, {x, 100}});
-        EXPECT_EQ(img.Pixel(x + 1, 60), x == 370 ? kGrey : img.Pixel(x + 1, 60));
+        test::ExpectPixels(img, kBlack, {{x - 1, 60}, {x, 60}, {x, 100}});
     }
-    EXPECT_EQ(img.Pixel(369, 84), kGrey);
+    test::ExpectPixels(img, kGrey, {{371, 60}, {369, 84}});
     EXPECT_TRUE(test::Shows(img, ui::Bitmap(537).Pixels(), 6, 25));
-    // Frame, scroll-bar divider and the time signature's black digits.
-    test::ExpectPixels(img, kBlack, {{0, 60}, {791, 60}, {300, 0}, {300, 154}, {779, 60}});
-    int ink = 0;
+    int digits = 0;  // black of the time signature between the staff lines
     for (int y = 41; y < 88; ++y) {
         for (int x = 35; x < 46; ++x) {
-            ink += y % 8 != 0 && img.Pixel(x, y) == kBlack;
+            digits += y % 8 != 0 && img.Pixel(x, y) == kBlack;
         }
     }
-    EXPECT_GT(ink, 20);
-}
-
-TEST_F(StaffTest, TheScrollBarMovesTheStaffByLineSpacings) {
+    EXPECT_GT(digits, 20);
+    // The scroll bar moves the view by line spacings.
     ui::UserInput::DragThumb(staff->GetScrollBar(), 0);
     EXPECT_EQ(staff->ScrollOffset(), 0);
-    const ui::Image top = Paint();
-    test::ExpectPixels(top, kBlack, {{600, 80}, {600, 112}, {600, 128}});
-    EXPECT_EQ(top.Pixel(600, 120), kLedger);
-    ui::UserInput::Click(staff->GetScrollBar(), ui::UserInput::ScrollPart::PageDown);
-    EXPECT_EQ(staff->ScrollOffset(), 2);
+    test::ExpectPixels(Paint(), kBlack, {{600, 80}, {600, 112}});
 }
 
-TEST_F(StaffTest, EachNoteTypeHasItsHeadStemAndFlags) {
+TEST_F(StaffTest, EachNoteTypeHasItsHeadStemFlagsDotAndAccidental) {
     // Line 24 (G4) at offset 5: the head covers rows 62..67 from its x.
     for (uint8_t type = 0; type <= 5; ++type) {
         Add(192u * type, 24, type);
     }
     Add(192 * 6, 24, 2, 1, kSharp);
     Add(192 * 7, 24, 2, 0, kFlat);
-    Add(768 * 2, 24, 2);  // the next page
     const ui::Image img = Paint("staff_note_types");
-    struct Expect {
-        bool filled, stem;
-        int flags;
-    };
-    const Expect kTypes[] = {{false, false, 0}, {true, false, 0}, {true, true, 0},
-                             {true, true, 1},   {true, true, 2},  {true, true, 3}};
+    const bool kFilled[] = {false, true, true, true, true, true};
+    const int kFlags[] = {0, 0, 0, 1, 2, 3};
     for (int type = 0; type <= 5; ++type) {
         const int x = 50 + 80 * type;
-        const Expect& e = kTypes[type];
-        EXPECT_EQ(img.Pixel(x + 3, 65), e.filled ? kNote : kGrey) << "head " << type;
-        EXPECT_EQ(img.Pixel(x, 65), kNote) << "rim " << type;
-        EXPECT_EQ(img.Pixel(x + 5, 52), e.stem ? kNote : kGrey) << "stem " << type;
+        EXPECT_EQ(img.Pixel(x + 3, 65), kFilled[type] ? kNote : kGrey) << "head " << type;
+        EXPECT_EQ(img.Pixel(x + 5, 52), type >= 2 ? kNote : kGrey) << "stem " << type;
         for (int flag = 0; flag < 3; ++flag) {
-            EXPECT_EQ(img.Pixel(x + 7, 49 + 4 * flag), flag < e.flags ? kNote : kGrey)
+            EXPECT_EQ(img.Pixel(x + 7, 49 + 4 * flag), flag < kFlags[type] ? kNote : kGrey)
                 << "flag " << flag << " of type " << type;
         }
-        EXPECT_EQ(img.Pixel(x + 10, 67), kGrey) << "no dot " << type;
         EXPECT_EQ(img.Pixel(x - 9, 63), kGrey) << "no accidental " << type;
     }
     // Dot right of the head, sharp 11 and flat 8 pixels left of it.
-    EXPECT_EQ(img.Pixel(530 + 10, 67), kNote);
-    test::ExpectPixels(img, kNote, {{530 - 9, 63}, {530 - 6, 62}, {530 - 4, 65}});
-    test::ExpectPixels(img, kNote, {{610 - 8, 59}, {610 - 8, 63}});
-    EXPECT_EQ(img.Pixel(610 - 6, 58), kGrey);
-    // Nothing of the note on the next page.
-    EXPECT_EQ(img.Pixel(693, 65), kGrey);
+    test::ExpectPixels(img, kNote, {{540, 67}, {521, 63}, {524, 62}, {526, 65}});
+    test::ExpectPixels(img, kNote, {{602, 59}, {602, 63}});
+    EXPECT_EQ(img.Pixel(604, 58), kGrey);
 }
 
-TEST_F(StaffTest, OnlyNotesStartingOnThePageAreDrawnWhereverItLies) {
-    for (uint32_t t = 0; t < 768 * 20; t += 48) {
-        Add(t, 24, 2);
-    }
-    Add(768 * 20 - 1, 26, 2);  // the last tick of bar 19
-    sd.bar = 10;
-    const ui::Image img = Paint();
-    EXPECT_EQ(img.Pixel(53, 65), kNote);           // t = 7680, at x = 50
-    EXPECT_EQ(img.Pixel(50 + 20 + 3, 65), kNote);  // t = 7728, 20 pixels on
-    EXPECT_EQ(img.Pixel(60, 65), kGrey);           // nothing in between
-    sd.bar = 18;  // the page of bars 18 and 19 ends with the note at 15359
-    EXPECT_EQ(Paint().Pixel(689 + 3, 73), kNote);  // line 26 at x = 50 + 639
-    sd.bar = 20;                                   // past the last note
-    EXPECT_EQ(Paint().Pixel(53, 65), kGrey);
-}
-
-TEST_F(StaffTest, GridFollowsTheSettingAndStopsBeforeRightX) {
-    sd.gridSetting = 0;
-    const ui::Image none = Paint();
-    test::ExpectPixels(none, kGrey, {{130, 30}, {210, 30}, {610, 30}});
-    sd.gridSetting = 4;
-    const ui::Image beats = Paint("staff_grid_beats");
-    test::ExpectPixels(beats, kGrid, {{130, 2}, {130, 30}, {210, 152}, {610, 30}});
-    test::ExpectPixels(beats, kGrey, {{170, 30}, {700, 30}, {131, 30}});
+TEST_F(StaffTest, GridAndMarkersFollowTheirSettings) {
+    test::ExpectPixels(Paint("staff_grid_beats"), kGrid, {{130, 2}, {210, 152}, {610, 30}});
     sd.gridSetting = 1;
-    const ui::Image fine = Paint();
-    test::ExpectPixels(fine, kGrid, {{60, 30}, {680, 30}});
-    EXPECT_EQ(fine.Pixel(65, 30), kGrey);
-}
-
-TEST_F(StaffTest, MarkersShowOneLineTwoLinesAndTheRangeBetween) {
-    sd.gridSetting = 0;  // the grid is drawn over the markers
+    test::ExpectPixels(Paint(), kGrid, {{60, 30}, {680, 30}});
+    sd.gridSetting = 0;
+    test::ExpectPixels(Paint(), kGrey, {{130, 30}, {610, 30}});
     staff->SetMarkers(192, 1, 0, 0);
     const ui::Image first = Paint();
-    test::ExpectPixels(first, kGreen, {{129, 30}, {130, 2}, {131, 150}});
-    test::ExpectPixels(first, kGrey, {{170, 30}, {128, 30}});
+    test::ExpectPixels(first, kGreen, {{129, 30}, {131, 150}});
+    EXPECT_EQ(first.Pixel(170, 30), kGrey);
     staff->SetMarkers(192, 1, 201, 1);  // x 130 and 133: too close for the fill
     const ui::Image close = Paint();
-    test::ExpectPixels(close, kGreen, {{130, 30}, {131, 30}});
-    test::ExpectPixels(close, kMagenta, {{133, 30}, {134, 30}});
+    test::ExpectPixels(close, kGreen, {{131, 30}});
+    test::ExpectPixels(close, kMagenta, {{133, 30}});
     staff->SetMarkers(192, 1, 384, 1);
     const ui::Image range = Paint("staff_marked_range");
-    test::ExpectPixels(range, kGreen, {{130, 30}});
     test::ExpectPixels(range, kMagenta, {{210, 30}});
-    test::ExpectPixels(range, kMarked, {{132, 30}, {170, 3}, {170, 150}, {208, 30}});
+    test::ExpectPixels(range, kMarked, {{132, 30}, {170, 150}, {208, 30}});
     uint32_t start = 0, end = 0;
     EXPECT_EQ(staff->GetEditStatus(&start, &end), 1);
-    EXPECT_EQ(start, 192u);
-    EXPECT_EQ(end, 384u);
+    EXPECT_EQ(end - start, 192u);
     // Markers off the page stand at the edge they lie beyond.
     sd.bar = 1;
     staff->SetMarkers(0, 1, 768 * 9, 1);
@@ -205,7 +150,6 @@ TEST_F(StaffTest, MarkersShowOneLineTwoLinesAndTheRangeBetween) {
     EXPECT_EQ(edges.Pixel(50, 30), kGreen);
     EXPECT_EQ(edges.Pixel(690, 30), kMagenta);
     staff->ClearMarkers();
-    EXPECT_EQ(staff->MarkStartSet() + staff->MarkEndSet(), 0);
     EXPECT_EQ(staff->GetEditStatus(&start, &end), 0);
     EXPECT_EQ(Paint().Pixel(300, 30), kGrey);
 }
@@ -227,7 +171,6 @@ TEST_F(StaffTest, NumeratorTwelveMakesOneBarWiderThanTheControl) {
 TEST_F(StaffTest, GetTimeSnapsToTheNearestUnitFromSongTimeZero) {
     EXPECT_EQ(staff->GetTime(75), 48u);  // t = 60
     EXPECT_EQ(staff->GetTime(80), 48u);  // t = 72, halfway: the earlier one
-    EXPECT_EQ(staff->GetTime(81), 96u);
     sd.snapSetting = 0;
     EXPECT_EQ(staff->GetTime(130), 192u);
     sd.bar = 3;
@@ -254,12 +197,10 @@ TEST_F(StaffTest, RightClicksPlaceTwoMarkersInOrderThenClearThem) {
     sd.playState = 0;
     EXPECT_EQ(staff->MarkStartSet(), 0);
     MouseInput::Click(*staff, {210, 60}, right);
-    EXPECT_EQ(staff->MarkStartSet(), 1);
     EXPECT_EQ(staff->MarkStart(), 384u);
     MouseInput::Click(*staff, {75, 60}, right);  // further left: exchanged
     EXPECT_EQ(staff->MarkStart(), 48u);
     EXPECT_EQ(staff->MarkEnd(), 384u);
-    EXPECT_EQ(staff->MarkEndSet(), 1);
     MouseInput::Click(*staff, {300, 60}, right);
     EXPECT_EQ(staff->MarkStartSet() + staff->MarkEndSet(), 0);
     // An armed paste takes the click instead of a first marker, not a second.
@@ -287,8 +228,7 @@ TEST_F(StaffTest, AbsurdSongSettingsNeitherCrashNorHang) {
     sd.tsNumerator = UINT32_MAX;
     staff->Refresh();
     EXPECT_EQ(staff->RightX(), Staff::kMaxRightX);
-    const ui::Image wide = Paint();
-    EXPECT_EQ(wide.Pixel(790, 40), kBlack);
+    EXPECT_EQ(Paint().Pixel(790, 40), kBlack);
     sd.tsNumerator = 0;
     sd.staffBars = UINT32_MAX;
     staff->Refresh();
@@ -309,16 +249,17 @@ TEST_F(StaffTest, AbsurdSongSettingsNeitherCrashNorHang) {
     EXPECT_EQ(Paint().Pixel(53, 65), kNote);
 }
 
-TEST_F(StaffTest, AFullPageOfChordsWithLedgerLinesIsDrawnWhole) {
+TEST_F(StaffTest, APageShowsWholeChordsOfTheNotesStartingOnIt) {
     // Lines 10 and 44 lie on ledger lines above and below the grand staff.
     const uint8_t kChord[] = {10, 14, 17, 20, 24, 27, 28, 31, 34, 40, 44};
-    for (uint32_t t = 0; t < 768 * 2; t += 96) {
+    for (uint32_t t = 0; t < 768 * 20; t += 96) {
         const uint32_t k = t / 96;
         for (uint8_t line : kChord) {
             Add(t, line, static_cast<uint8_t>(k % 5 + 1), k % 4 == 1,
                 static_cast<int32_t>(k % 3) - 1);
         }
     }
+    Add(768 * 20 - 1, 26, 2);  // the last tick of bar 19
     staff->SetMarkers(192, 1, 576, 1);
     const ui::Image img = Paint("staff_full_page");
     for (int x = 50; x < 690; x += 40) {
@@ -326,6 +267,10 @@ TEST_F(StaffTest, AFullPageOfChordsWithLedgerLinesIsDrawnWhole) {
             EXPECT_EQ(img.Pixel(x + 3, 12 + 4 * line - 40 - 3), kNote) << x << " " << int(line);
         }
     }
+    sd.bar = 18;  // the page that ends with the note at 15359, x = 50 + 639
+    EXPECT_EQ(Paint().Pixel(689 + 3, 73), kNote);
+    sd.bar = 20;  // past the last note
+    EXPECT_EQ(Paint().Pixel(53, 65), kGrey);
 }
 
 }  // namespace
