@@ -1,0 +1,124 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/ui/Control.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Rect.h"
+
+namespace tw {
+
+namespace ui {
+class ScrollBar;
+}
+
+// The grand staff of the current track: a page of sd.staffBars bars from bar
+// sd.bar, treble and bass with their ledger lines, the time signature, the
+// grid, the marked range and every note that starts on the page, each drawn
+// by itself with its own head, stem, flags, dot and accidental.
+//
+// Horizontally a beat is 80 pixels from x = 50 for the notes; bar lines and
+// the end of the staff lines (rightX) use ts32nds * 10 pixels per beat.
+// Vertically the view is scrolled in steps of one line spacing (8 pixels)
+// by the scroll bar at its right.
+class Staff : public ui::Control {
+    TW_DECLARE_RESPONSE_TABLE()
+
+public:
+    static constexpr int kScrollBarId = 721;
+    // wParam of the notification (message number: the staff's id) that
+    // asks the parent to paste the note clipboard at the song time lParam.
+    static constexpr ui::WParam kPasteNotes = 2;
+    // rightX never goes beyond this, whatever the time signature and the
+    // bars per page say; everything right of the control is clipped anyway.
+    static constexpr int kMaxRightX = 32767;
+
+    Staff(ui::Window* parent, int id, int x, int y, int w, int h);
+
+    // A song has been set up: repaints the whole control.
+    void NewSong();
+    // The time settings, the track or the page changed: recomputes rightX
+    // and repaints the whole control.
+    void Refresh();
+    // Takes both markers away and repaints the marked area.
+    void ClearMarkers();
+    // The scroll bar has finished a scroll action: the view takes its
+    // position as the vertical offset and repaints.
+    void UpdatePosition();
+    // Song time for a column x of the page, snapped to the nearest multiple
+    // of the snap unit (counted from song time 0, a tie going to the earlier
+    // one); unsnapped with snapping off or a unit that comes out as 0.
+    uint32_t GetTime(int x) const;
+    // Stores the marked times; 1 when both markers are placed (a complete
+    // range), else 0.
+    int GetEditStatus(uint32_t* start, uint32_t* end) const;
+
+    // Vertical offset in line spacings, 0..8.
+    int ScrollOffset() const { return scrollOffset_; }
+    // x at which the staff lines end.
+    int RightX() const { return rightX_; }
+    // The area repainted when notes or markers change.
+    const ui::Rect& MarkRect() const { return markRect_; }
+    ui::ScrollBar& GetScrollBar() const { return *scrollBar_; }
+
+    // The marked range [markStart, markEnd) in song ticks; each end counts
+    // only while its flag is set.
+    uint32_t MarkStart() const { return markStart_; }
+    uint32_t MarkEnd() const { return markEnd_; }
+    int MarkStartSet() const { return markStartSet_; }
+    int MarkEndSet() const { return markEndSet_; }
+    // Places or removes the markers and repaints the marked area.
+    void SetMarkers(uint32_t start, int startSet, uint32_t end, int endSet);
+
+protected:
+    void SetupWindow() override;
+    void Paint(ui::DC& dc, bool erase, ui::Rect& rect) override;
+    // Places the first marker, then the second, then takes both away; with
+    // a paste armed and no first marker it asks the parent to paste there
+    // instead (message id, wParam 2, lParam the time).
+    void EvRButtonDown(unsigned keys, const ui::Point& point);
+
+private:
+    // Where the current page lies in song time, and how time maps to x.
+    struct Page {
+        uint64_t start = 0;  // ws: the song time of the left edge
+        uint64_t end = 0;    // we: start + staffBars bars
+        uint32_t barTicks = 0;
+        float beatsPerBar = 0;
+        int right = 0;  // the control's right edge
+
+        // x of the head's left edge for a time on the page.
+        int X(uint64_t time) const;
+    };
+
+    Page CurrentPage() const;
+    // Clicks count only on the staff (50 <= x < rightX) while the transport
+    // is stopped.
+    bool AcceptsClick(int x) const;
+    int LineY0() const { return 8 - 8 * scrollOffset_; }
+    int NoteY(int line) const { return 12 + 4 * line - 8 * scrollOffset_; }
+
+    void DrawStaff(ui::DC& dc, const Page& page);
+    void DrawTimeSignature(ui::DC& dc);
+    void DrawLines(ui::DC& dc);
+    void DrawFrame(ui::DC& dc);
+    void DrawBarLines(ui::DC& dc);
+    void DrawSelected(ui::DC& dc, const Page& page);
+    void DrawGrid(ui::DC& dc);
+    void DisplayNotes(ui::DC& dc, const Page& page);
+    void DrawNote(ui::DC& dc, int x, int y, uint8_t type, uint8_t dotted, int32_t accidental);
+    void DrawSharp(ui::DC& dc, int x, int y);
+    void DrawFlat(ui::DC& dc, int x, int y);
+
+    int scrollOffset_ = 5;
+    int rightX_ = 50;
+    ui::Rect markRect_{40, 0, 780, 154};
+    uint32_t markStart_ = 0;
+    uint32_t markEnd_ = 0;
+    int markStartSet_ = 0;
+    int markEndSet_ = 0;
+    ui::Font staffFont_;
+    ui::ScrollBar* scrollBar_;
+};
+
+}  // namespace tw

@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "platform/ui/Bitmap.h"
+#include "platform/ui/MouseInput.h"
+#include "platform/ui/TestHost.h"
+#include "platform/ui/UserInput.h"
+#include "staff/Staff.h"
+#include "tests/support/SongFixture.h"
+
+namespace tw {
+namespace {
+
+using ui::Color;
+
+const Color kGrey{192, 192, 192};
+const Color kBlack = Color::Black();
+const Color kLedger{150, 0, 0};
+const Color kNote{128, 0, 0};
+const Color kGrid{0, 0, 192};
+const Color kGreen{0, 255, 0};
+const Color kMagenta{255, 0, 255};
+const Color kMarked{128, 128, 128};
+
+// A staff of the main window's size over freshly reset tables (4/4, two
+// bars a page, division 192, grid on the beat).
+class StaffTest : public test::SongFixture {
+protected:
+    void SetUp() override {
+        SongFixture::SetUp();
+        host.Open();
+    }
+
+    // Appends a note to track 0, which must stay in time order.
+    void Add(uint32_t start, uint8_t line, uint8_t type, uint8_t dotted = 0,
+             int32_t accidental = kNoAccidental) {
+        displaydata& n = dd[0][sd.noteCount[0]++];
+        n = displaydata{};
+        n.start = start;
+        n.type = type;
+        n.dotted = dotted;
+        n.line = line;
+        n.accidental = accidental;
+    }
+
+    // Paints the staff; with a name, also writes the image under
+    // test-output/staff of the build tree for a person to look at.
+    ui::Image Paint(const std::string& name = {}) {
+        ui::Image image = staff->PaintToImage();
+        const std::filesystem::path dir =
+            std::filesystem::path(TUNEWELL_BUILD_TEST_OUTPUT) / "staff";
+        if (!name.empty()) {
+            std::filesystem::create_directories(dir);
+            EXPECT_TRUE(image.SavePng((dir / (name + ".png")).string()));
+        }
+        return image;
+    }
+
+    test::TestHost host{800, 160};
+    Staff* staff = new Staff(&host, 720, 4, 2, 792, 155);
+};
+
+TEST_F(StaffTest, DefaultPageShowsTheGrandStaffClefsAndThreeBarLines) {
+    EXPECT_EQ(staff->ScrollOffset(), 5);
+    EXPECT_EQ(staff->RightX(), 690);
+    EXPECT_EQ(staff->MarkRect(), (ui::Rect{40, 0, 780, 154}));
+    const ui::Image img = Paint("staff_empty");
+    // Treble 40..72 and bass 88..120 in black from the braces, middle C's
+    // ledger line (80) and the others from the first bar line to rightX.
+    for (int y = 40; y <= 120; y += 8) {
+        EXPECT_EQ(img.Pixel(600, y), y == 80 ? kLedger : kBlack) << y;
+        EXPECT_EQ(img.Pixel(600, y + 4), kGrey) << y + 4;
+    }
+    test::ExpectPixels(img, kBlack, {{5, 41}, {5, 100}, {0, 60}, {300, 154}, {779, 60}});
+    test::ExpectPixels(img, kLedger, {{50, 80}, {689, 80}, {600, 8}, {600, 144}});
+    test::ExpectPixels(img, kGrey, {{49, 80}, {690, 80}, {600, 152}});
+    // Bar lines, two pixels wide, over the staves only.
+    for (int x : {50, 370, 690}) {
+        test::ExpectPixels(img, kBlack, {{x - 1, 60}, {x, 60}, {x, 100}});
+    }
+    test::ExpectPixels(img, kGrey, {{371, 60}, {369, 84}});
+    EXPECT_TRUE(test::Shows(img, ui::Bitmap(537).Pixels(), 6, 25));
+    int digits = 0;  // black of the time signature between the staff lines
+    for (int y = 41; y < 88; ++y) {
+        for (int x = 35; x < 46; ++x) {
+            digits += y % 8 != 0 && img.Pixel(x, y) == kBlack;
+        }
+    }
+    EXPECT_GT(digits, 20);
+    // The scroll bar moves the view by line spacings.
+    ui::UserInput::DragThumb(staff->GetScrollBar(), 0);
+    EXPECT_EQ(staff->ScrollOffset(), 0);
+    test::ExpectPixels(Paint(), kBlack, {{600, 80}, {600, 112}});
+}
+
+TEST_F(StaffTest, EachNoteTypeHasItsHeadStemFlagsDotAndAccidental) {
+    // Line 24 (G4) at offset 5: the head covers rows 62..67 from its x.
+    for (uint8_t type = 0; type <= 5; ++type) {
+        Add(192u * type, 24, type);
+    }
+    Add(192 * 6, 24, 2, 1, kSharp);
+    Add(192 * 7, 24, 2, 0, kFlat);
+    const ui::Image img = Paint("staff_note_types");
+    const bool kFilled[] = {false, true, true, true, true, true};
+    const int kFlags[] = {0, 0, 0, 1, 2, 3};
+    for (int type = 0; type <= 5; ++type) {
+        const int x = 50 + 80 * type;
+        EXPECT_EQ(img.Pixel(x + 3, 65), kFilled[type] ? kNote : kGrey) << "head " << type;
+        EXPECT_EQ(img.Pixel(x + 5, 52), type >= 2 ? kNote : kGrey) << "stem " << type;
+        for (int flag = 0; flag < 3; ++flag) {
+            EXPECT_EQ(img.Pixel(x + 7, 49 + 4 * flag), flag < kFlags[type] ? kNote : kGrey)
+                << "flag " << flag << " of type " << type;
+        }
+        EXPECT_EQ(img.Pixel(x - 9, 63), kGrey) << "no accidental " << type;
+    }
+    // Dot right of the head, sharp 11 and flat 8 pixels left of it.
+    test::ExpectPixels(img, kNote, {{540, 67}, {521, 63}, {524, 62}, {526, 65}});
+    test::ExpectPixels(img, kNote, {{602, 59}, {602, 63}});
+    EXPECT_EQ(img.Pixel(604, 58), kGrey);
+}
+
+TEST_F(StaffTest, GridAndMarkersFollowTheirSettings) {
+    test::ExpectPixels(Paint("staff_grid_beats"), kGrid, {{130, 2}, {210, 152}, {610, 30}});
+    sd.gridSetting = 1;
+    test::ExpectPixels(Paint(), kGrid, {{60, 30}, {680, 30}});
+    sd.gridSetting = 0;
+    test::ExpectPixels(Paint(), kGrey, {{130, 30}, {610, 30}});
+    staff->SetMarkers(192, 1, 0, 0);
+    const ui::Image first = Paint();
+    test::ExpectPixels(first, kGreen, {{129, 30}, {131, 150}});
+    EXPECT_EQ(first.Pixel(170, 30), kGrey);
+    staff->SetMarkers(192, 1, 201, 1);  // x 130 and 133: too close for the fill
+    const ui::Image close = Paint();
+    test::ExpectPixels(close, kGreen, {{131, 30}});
+    test::ExpectPixels(close, kMagenta, {{133, 30}});
+    staff->SetMarkers(192, 1, 384, 1);
+    const ui::Image range = Paint("staff_marked_range");
+    test::ExpectPixels(range, kMagenta, {{210, 30}});
+    test::ExpectPixels(range, kMarked, {{132, 30}, {170, 150}, {208, 30}});
+    uint32_t start = 0, end = 0;
+    EXPECT_EQ(staff->GetEditStatus(&start, &end), 1);
+    EXPECT_EQ(end - start, 192u);
+    // Markers off the page stand at the edge they lie beyond.
+    sd.bar = 1;
+    staff->SetMarkers(0, 1, 768 * 9, 1);
+    const ui::Image edges = Paint();
+    EXPECT_EQ(edges.Pixel(50, 30), kGreen);
+    EXPECT_EQ(edges.Pixel(690, 30), kMagenta);
+    staff->ClearMarkers();
+    EXPECT_EQ(staff->GetEditStatus(&start, &end), 0);
+    EXPECT_EQ(Paint().Pixel(300, 30), kGrey);
+}
+
+TEST_F(StaffTest, NumeratorTwelveMakesOneBarWiderThanTheControl) {
+    sd.tsNumerator = 12;
+    sd.barTicks = BarTicksFor(12, 4, 192);
+    sd.staffBars = StaffBarsFor(12);
+    staff->Refresh();
+    EXPECT_EQ(staff->RightX(), 1010);
+    Add(192 * 8, 24, 2);   // x 690
+    Add(192 * 11, 24, 2);  // x 930, clipped
+    const ui::Image img = Paint("staff_numerator_12");
+    test::ExpectPixels(img, kBlack, {{790, 40}, {790, 120}});
+    EXPECT_EQ(img.Pixel(693, 65), kNote);
+    EXPECT_EQ(img.Pixel(369, 60), kGrey);  // no bar line inside the one bar
+}
+
+TEST_F(StaffTest, GetTimeSnapsToTheNearestUnitFromSongTimeZero) {
+    EXPECT_EQ(staff->GetTime(75), 48u);  // t = 60
+    EXPECT_EQ(staff->GetTime(80), 48u);  // t = 72, halfway: the earlier one
+    sd.snapSetting = 0;
+    EXPECT_EQ(staff->GetTime(130), 192u);
+    sd.bar = 3;
+    EXPECT_EQ(staff->GetTime(130), 192u + 768 * 3);
+    sd.snapSetting = 5;  // half notes, counted from 0 and not from the page
+    EXPECT_EQ(staff->GetTime(50), 2304u);
+    sd.division = 4;  // a thirty-second of 0 ticks: left unsnapped
+    sd.snapSetting = 1;
+    EXPECT_EQ(staff->GetTime(51), 2304u + 2);
+    sd.tsNumerator = 0;  // no width per bar: the page's start
+    EXPECT_EQ(staff->GetTime(400), 2304u);
+    sd.tsNumerator = 4;
+    sd.bar = UINT32_MAX;
+    EXPECT_EQ(staff->GetTime(600), UINT32_MAX);
+}
+
+TEST_F(StaffTest, RightClicksPlaceTwoMarkersInOrderThenClearThem) {
+    using ui::MouseInput;
+    const auto right = MouseInput::Button::Right;
+    MouseInput::Click(*staff, {49, 60}, right);   // left of the staff
+    MouseInput::Click(*staff, {690, 60}, right);  // at rightX
+    sd.playState = 1;
+    MouseInput::Click(*staff, {130, 60}, right);
+    sd.playState = 0;
+    EXPECT_EQ(staff->MarkStartSet(), 0);
+    MouseInput::Click(*staff, {210, 60}, right);
+    EXPECT_EQ(staff->MarkStart(), 384u);
+    MouseInput::Click(*staff, {75, 60}, right);  // further left: exchanged
+    EXPECT_EQ(staff->MarkStart(), 48u);
+    EXPECT_EQ(staff->MarkEnd(), 384u);
+    MouseInput::Click(*staff, {300, 60}, right);
+    EXPECT_EQ(staff->MarkStartSet() + staff->MarkEndSet(), 0);
+    // An armed paste takes the click instead of a first marker, not a second.
+    sd.editFlag = 1;
+    MouseInput::Click(*staff, {130, 60}, right);
+    EXPECT_EQ(staff->MarkStartSet(), 0);
+    staff->SetMarkers(0, 1, 0, 0);
+    MouseInput::Click(*staff, {210, 60}, right);
+    EXPECT_EQ(staff->MarkEndSet(), 1);
+    EXPECT_EQ(host.received, (test::Notifications{{720, Staff::kPasteNotes, 192}}));
+}
+
+TEST_F(StaffTest, AbsurdSongSettingsNeitherCrashNorHang) {
+    Add(0, 24, 2);
+    staff->SetMarkers(0, 1, 500, 1);
+    sd.barTicks = 0;  // an empty page: no division by zero
+    EXPECT_EQ(Paint().Pixel(53, 65), kGrey);
+    staff->ClearMarkers();
+    sd.barTicks = 768;
+    sd.gridSetting = 77;
+    EXPECT_EQ(Paint().Pixel(130, 30), kGrey);
+    sd.gridSetting = 4;
+    sd.staffBars = UINT32_MAX;
+    sd.ts32nds = UINT32_MAX;
+    sd.tsNumerator = UINT32_MAX;
+    staff->Refresh();
+    EXPECT_EQ(staff->RightX(), Staff::kMaxRightX);
+    EXPECT_EQ(Paint().Pixel(790, 40), kBlack);
+    sd.tsNumerator = 0;
+    sd.staffBars = UINT32_MAX;
+    staff->Refresh();
+    EXPECT_EQ(staff->RightX(), 50);
+    EXPECT_EQ(Paint().Pixel(50, 60), kBlack);
+    sd.tsNumerator = 4;
+    sd.staffBars = 2;
+    sd.ts32nds = 8;
+    sd.bar = UINT32_MAX;  // a page beyond the last tick
+    EXPECT_EQ(Paint().Pixel(53, 65), kGrey);
+    sd.bar = 0;
+    sd.track = 40;  // no such track
+    EXPECT_EQ(Paint().Pixel(53, 65), kGrey);
+    sd.track = 0;
+    sd.noteCount[0] = UINT32_MAX;  // only the table's capacity is read
+    (void)Paint();
+    sd.noteCount[0] = 1;
+    EXPECT_EQ(Paint().Pixel(53, 65), kNote);
+}
+
+TEST_F(StaffTest, APageShowsWholeChordsOfTheNotesStartingOnIt) {
+    // Lines 10 and 44 lie on ledger lines above and below the grand staff.
+    const uint8_t kChord[] = {10, 14, 17, 20, 24, 27, 28, 31, 34, 40, 44};
+    for (uint32_t t = 0; t < 768 * 20; t += 96) {
+        const uint32_t k = t / 96;
+        for (uint8_t line : kChord) {
+            Add(t, line, static_cast<uint8_t>(k % 5 + 1), k % 4 == 1,
+                static_cast<int32_t>(k % 3) - 1);
+        }
+    }
+    Add(768 * 20 - 1, 26, 2);  // the last tick of bar 19
+    staff->SetMarkers(192, 1, 576, 1);
+    const ui::Image img = Paint("staff_full_page");
+    for (int x = 50; x < 690; x += 40) {
+        for (uint8_t line : kChord) {
+            EXPECT_EQ(img.Pixel(x + 3, 12 + 4 * line - 40 - 3), kNote) << x << " " << int(line);
+        }
+    }
+    sd.bar = 18;  // the page that ends with the note at 15359, x = 50 + 639
+    EXPECT_EQ(Paint().Pixel(689 + 3, 73), kNote);
+    sd.bar = 20;  // past the last note
+    EXPECT_EQ(Paint().Pixel(53, 65), kGrey);
+}
+
+}  // namespace
+}  // namespace tw
