@@ -14,7 +14,7 @@ constexpr int kNameChars = kTrackNameSize - 1;
 }
 
 TrkName::TrkName(ui::Window* parent, int resourceId) : Dialog(parent, resourceId) {
-    if (ui::Edit* edit = Item<ui::Edit>(kTrackNameEdit); edit != nullptr && transfernumber == 0) {
+    if (ui::Edit* edit = Item<ui::Edit>(kTrackNameEdit)) {
         edit->LimitText(kNameChars);
     }
 }
