@@ -5,6 +5,7 @@
 
 #include "app/Commands.h"
 #include "app/SDIDecFrame.h"
+#include "dialogs/CopyRight.h"
 #include "mainwin/WindowProgress.h"
 #include "mainwin/WindowReporter.h"
 #include "mainwin/tw32Window.h"
@@ -16,6 +17,7 @@
 #include "playback/MidiPorts.h"
 #include "smf/SongFile.h"
 #include "song/Song.h"
+#include "staff/TimeSet.h"
 
 namespace tw {
 
@@ -82,6 +84,9 @@ const ui::ResponseTable& tw32App::Table() {
         ui::OnCommand<&tw32App::CmFileSaveAs>(cm::FileSaveAs),
         ui::OnCommandEnable<&tw32App::CmFileSaveAsEnable>(cm::FileSaveAs),
         ui::OnCommand<&tw32App::CmSetConnections>(cm::SetConnections),
+        ui::OnCommand<&tw32App::CmSetTime>(cm::SetTime),
+        ui::OnCommand<&tw32App::CmCopyRight>(cm::CopyRight),
+        ui::OnCommandEnable<&tw32App::CmCopyRightEnable>(cm::CopyRight),
         ui::OnCommand<&tw32App::CmLock>(cm::Lock),
         ui::OnCommandEnable<&tw32App::CmLock2>(cm::Lock),
         ui::OnCommand<&tw32App::CmHelpContents>(cm::HelpContents),
@@ -215,6 +220,28 @@ void tw32App::CmSetConnections() {
     (void)dialog.Execute();
     SaveConfig();
     OpenMidiOut();
+}
+
+// The dialog stores each choice as it is made; the bar length and the page
+// always follow from the fields as they stand, even when nothing was chosen.
+void tw32App::CmSetTime() {
+    if (!Stopped()) {
+        return;
+    }
+    TimeSet dialog(MainWindow());
+    (void)dialog.Execute();
+    sd.barTicks = BarTicksFor(sd.tsNumerator, sd.tsDenominator, sd.division);
+    sd.staffBars = StaffBarsFor(sd.tsNumerator);
+    MainWindow()->UpdateStaff();
+}
+
+void tw32App::CmCopyRight() {
+    CopyRight dialog(MainWindow());
+    (void)dialog.Execute();
+}
+
+void tw32App::CmCopyRightEnable(ui::CommandEnabler& ce) {
+    ce.SetCheck(copyrightSet() > 0);
 }
 
 std::vector<std::string> tw32App::HelpPaths() {

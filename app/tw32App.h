@@ -49,6 +49,13 @@ public:
     void CmHelpAbout();
     void CmLock();
     void CmLock2(ui::CommandEnabler& ce);
+    // The time settings dialog, then the bar length and the staff page
+    // derived from the fields however it was closed. Refused while playing.
+    void CmSetTime();
+    // The copyright notice dialog; it works also while the song plays.
+    void CmCopyRight();
+    // Checked while the song has a copyright notice.
+    void CmCopyRightEnable(ui::CommandEnabler& ce);
 
 protected:
     void InitMainWindow() override;

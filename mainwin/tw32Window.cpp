@@ -318,4 +318,19 @@ void tw32Window::DrawBox3d(ui::DC& dc, int left, int top, int right, int bottom)
     dc.SelectPen(callerPen);
 }
 
+// The staff and the lyric strip repaint with the panel; the time read-outs
+// are rewritten in bars of the new length.
+void tw32Window::UpdateStaff() {
+    const uint32_t barTicks = sd.barTicks != 0 ? sd.barTicks : 1;
+    auto show = [barTicks](Display* display, uint32_t time) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%04u:%04u", time / barTicks, time % barTicks);
+        display->SetDisplayString(text);
+    };
+    show(currentTimeDisplay, sd.now);
+    show(cueTimeDisplay, sd.markTime);
+    show(totalTimeDisplay, sd.songEnd);
+    Invalidate();
+}
+
 }  // namespace tw

@@ -85,6 +85,11 @@ private:
     std::array<Led*, 16> channelLed{};
     std::array<Fader*, 2> masterFader{};
     Fader* tempoFader = nullptr;
+
+public:
+    // Shows the song under new time settings: the time read-outs in bars of
+    // the new length, and the panel repainted with the new page.
+    void UpdateStaff();
 };
 
 }  // namespace tw
