@@ -1,5 +1,6 @@
 #include "mainwin/tw32Window.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "controls/Button2.h"
@@ -9,9 +10,17 @@
 #include "controls/Pot.h"
 #include "controls/Pot2.h"
 #include "controls/VU.h"
+#include "lyrics/LyricBar.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ModalRunner.h"
+#include "playback/MidiPort.h"
+#include "playback/MixerReset.h"
+#include "playback/Player.h"
 #include "song/Song.h"
+#include "song/SongEnd.h"
+#include "song/Tables.h"
+#include "song/Voices.h"
+#include "staff/Staff.h"
 
 namespace tw {
 
@@ -53,8 +62,32 @@ tw32Window::tw32Window(ui::Window* parent)
     for (int c = 0; c < 16; ++c) {
         CreateChannelStrip(c);
     }
+    player = new Player(this, PlayerNotify, 652, 360, 88, 80);
     CreateMasterAndTempo();
     CreateToolBar();
+    staff = new Staff(this, 720, 4, 90, 792, 155);
+    lyricBar = new LyricBar(this, LyricNotify, 4, 255, 792, 40);
+}
+
+const ui::ResponseTable& tw32Window::Table() {
+    static constexpr ui::ResponseEntry entries[] = {
+        ui::OnMessage<&tw32Window::EvStoreEnable>(332),
+        ui::OnMessage<&tw32Window::EvBar>(401),
+        ui::OnMessage<&tw32Window::EvTrack>(402),
+        ui::OnMessage<&tw32Window::EvChannel>(404),
+        ui::OnMessage<&tw32Window::EvCVolume>(450),
+        ui::OnMessage<&tw32Window::EvMFader>(451),
+        ui::OnMessage<&tw32Window::EvTempo>(452),
+        ui::OnMessage<&tw32Window::EvPan>(453),
+        ui::OnMessage<&tw32Window::EvReverb>(454),
+        ui::OnMessage<&tw32Window::EvChorus>(455),
+        ui::OnMessage<&tw32Window::EvMute>(456),
+        ui::OnMessage<&tw32Window::EvSolo>(457),
+        ui::OnMessage<&tw32Window::EvPlayer>(PlayerNotify),
+        ui::OnMessage<&tw32Window::EvVelocity>(701),
+    };
+    static const ui::ResponseTable table{&Window::Table(), entries};
+    return table;
 }
 
 // Construction order is the order in which the framework creates the
@@ -116,6 +149,10 @@ void tw32Window::SetupWindow() {
     Window::SetupWindow();
     SetFirstTexts();
     SetFirstPositions();
+    SetMasterLevels();
+    pageStart = sd.bar * sd.barTicks;
+    barWidth = static_cast<float>(sd.tsNumerator) * 80.0f;
+    pointerRect = {40, 246, 796, 254};
 }
 
 void tw32Window::SetFirstTexts() {
@@ -123,6 +160,7 @@ void tw32Window::SetFirstTexts() {
     trackDisplay->SetDisplayString("01");
     trackNameDisplay->SetDisplayString(tn[0]);
     channelDisplay->SetDisplayString("01");
+    voiceDisplay->SetDisplayString(Voices[0]);
     notesDisplay->SetDisplayString("0000");
     for (Display* time : {currentTimeDisplay, cueTimeDisplay, totalTimeDisplay}) {
         time->SetDisplayString("0000:0000");
@@ -180,15 +218,43 @@ void tw32Window::SetSongStartUp() {
         noteModeButton[i]->SetPosition(i == sd.noteMode ? 1 : 0);
     }
     dotButton->SetPosition(sd.dot != 0 ? 1 : 0);
+    // The song reset clears every mute and the solo; the buttons follow.
+    for (size_t c = 0; c < 16; ++c) {
+        muteButton[c]->SetPosition(sd.channelMute[c] != 0 ? 1 : 0);
+        soloButton[c]->SetPosition(sd.soloChannel == static_cast<int32_t>(c) ? 1 : 0);
+    }
     notesDisplay->SetDisplayString(Format("%04d", sd.noteCount[sd.track]).c_str());
     barDisplay->SetDisplayString(Format("%02d", sd.bar).c_str());
     trackDisplay->SetDisplayString(Format("%02d", sd.track + 1u).c_str());
     trackNameDisplay->SetDisplayString(tn[sd.track]);
     channelDisplay->SetDisplayString(Format("%02d", sd.channel + 1u).c_str());
+    voiceDisplay->SetDisplayString(Voices[sd.channelProgram[sd.channel] & 0x7F]);
     velocityPot->SetPosition(sd.velocity);
     lyricTrackDisplay->SetDisplayString(Format("%02d", sd.lyricTrack + 1u).c_str());
     lyricCountDisplay->SetDisplayString(Format("%04d", sd.lyricCount[sd.lyricTrack]).c_str());
+    UpdateTime(3);
+    staff->ClearMarkers();
+    lyricBar->Refresh();
+    staff->NewSong();
+    player->UpdateBarChange();
+    SetActive();
+    UpdateLyricTotal();
+    pageStart = sd.bar * sd.barTicks;
+    barWidth = static_cast<float>(sd.tsNumerator) * 80.0f;
     Invalidate();
+}
+
+void tw32Window::UpdateStaff() {
+    barWidth = static_cast<float>(sd.tsNumerator) * 80.0f;
+    staff->Refresh();
+    lyricBar->Refresh();
+    UpdateLyricTotal();
+    FindTotalTime();
+    UpdateTime(3);
+}
+
+void tw32Window::UpdateLyricTotal() {
+    lyricTotalDisplay->SetDisplayString(Format("%04d", sd.lyricTotal).c_str());
 }
 
 // The panel is drawn whole on every paint; the platform clips it to what
@@ -206,6 +272,7 @@ void tw32Window::Paint(ui::DC& dc, bool, ui::Rect&) {
     Line(dc, 6, 298, 646, 298);
     PaintRightSection(dc);
     DrawToolBar(dc);
+    UpdatePtr(dc);
 }
 
 void tw32Window::PaintHeader(ui::DC& dc) {
@@ -318,19 +385,378 @@ void tw32Window::DrawBox3d(ui::DC& dc, int left, int top, int right, int bottom)
     dc.SelectPen(callerPen);
 }
 
-// The staff and the lyric strip repaint with the panel; the time read-outs
-// are rewritten in bars of the new length.
-void tw32Window::UpdateStaff() {
-    const uint32_t barTicks = sd.barTicks != 0 ? sd.barTicks : 1;
-    auto show = [barTicks](Display* display, uint32_t time) {
-        char text[24];
-        std::snprintf(text, sizeof text, "%04u:%04u", time / barTicks, time % barTicks);
-        display->SetDisplayString(text);
-    };
-    show(currentTimeDisplay, sd.now);
-    show(cueTimeDisplay, sd.markTime);
-    show(totalTimeDisplay, sd.songEnd);
-    Invalidate();
+// ---- Transport and song position -------------------------------------------
+
+ui::MsgResult tw32Window::EvPlayer(ui::WParam code, ui::LParam value) {
+    const auto v = static_cast<uint32_t>(value);
+    switch (code) {
+    case kPageChange:
+        barDisplay->SetDisplayString(Format("%04d", sd.bar).c_str());
+        staff->Refresh();
+        lyricBar->Refresh();
+        UpdateTime(0);
+        pageStart = sd.bar * sd.barTicks;
+        break;
+    case kTimeTick:
+        UpdateTime(0);
+        break;
+    case kCueSet:
+        UpdateTime(1);
+        break;
+    case kMixerReset:
+        ResetMixer();
+        break;
+    case kControllerPlayed:
+        SetControl(v);
+        break;
+    case kTempoChange:
+        if (v < sd.tempoTotal) {
+            SetTempoControl(td[v].tempo);
+        }
+        break;
+    case kProgramChange:
+        // Program numbers are seven bits; a stray high bit names no voice.
+        voiceDisplay->SetDisplayString(Voices[(v >> 8) & 0x7F]);
+        break;
+    case kNoteActivity:
+        channelVU[v & 0x0F]->SetPosition(static_cast<int>((v >> 16) & 0xFF));
+        break;
+    case kStopped:
+        for (VU* meter : channelVU) {
+            meter->SetPosition(0);
+        }
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+std::string tw32Window::TimeToString(uint32_t t) {
+    // A song without a bar length shows every time in bar 0.
+    const uint32_t bar = sd.barTicks != 0 ? t / sd.barTicks : 0;
+    char text[24];
+    std::snprintf(text, sizeof text, "%04u:%04u", bar, t - bar * sd.barTicks);
+    return text;
+}
+
+void tw32Window::UpdateTime(int which) {
+    if (which == 0 || which == 3) {
+        currentTimeDisplay->SetDisplayString(TimeToString(sd.now).c_str());
+        InvalidateRect(pointerRect, true);
+    }
+    if (which == 1 || which == 3) {
+        cueTimeDisplay->SetDisplayString(TimeToString(sd.markTime).c_str());
+    }
+    if (which >= 2) {
+        totalTimeDisplay->SetDisplayString(TimeToString(sd.songEnd).c_str());
+    }
+}
+
+int tw32Window::PointerX() const {
+    if (sd.barTicks == 0) {
+        return 55;
+    }
+    const float offset =
+        static_cast<float>(sd.now - pageStart) / static_cast<float>(sd.barTicks) * barWidth;
+    // A position before the page start lies far to the right, off the panel.
+    return 55 + static_cast<int>(std::min(offset, 100000.0f));
+}
+
+void tw32Window::UpdatePtr(ui::DC& dc) {
+    const int x = PointerX();
+    dc.SelectPen(ui::Pen(ui::Color(255, 0, 0), 3));
+    Line(dc, x - 1, 247, x - 1, 252);
+}
+
+void tw32Window::FindTotalTime() {
+    sd.songEnd = FindSongEnd();
+    UpdateTime(2);
+    if (sd.songEnd < sd.markTime) {
+        sd.markTime = sd.songEnd;
+        UpdateTime(1);
+    }
+    if (sd.songEnd < sd.now) {
+        sd.now = sd.songEnd;
+        UpdateTime(0);
+    }
+}
+
+void tw32Window::SetTempoControl(float t) {
+    const auto p = static_cast<unsigned>(std::clamp(t * 60.0f, 0.0f, 100000.0f));
+    tempoFader->SetPosition(p);
+    tempoDisplay->SetDisplayString(Format("%03d", p).c_str());
+}
+
+ui::MsgResult tw32Window::EvTempo(ui::WParam bpm, ui::LParam) {
+    const auto value = static_cast<unsigned>(bpm);
+    tempoDisplay->SetDisplayString(Format("%03d", value).c_str());
+    const float t = static_cast<float>(value) / 60.0f;
+    player->PushTempo(t);
+    if (sd.storeEnable == 1) {
+        const tempodata change{sd.bar * sd.barTicks, t};
+        // A stored tempo is part of the song: it must be saved.
+        if (UpdateTempoData(reporter, change) == 0) {
+            sd.changed = 1;
+        }
+    }
+    return 0;
+}
+
+void tw32Window::UpdateTempoSetting() {
+    tempoFader->SetPosition(static_cast<unsigned>(std::clamp(td[0].tempo * 60.0f, 0.0f, 1e5f)));
+    const unsigned p = tempoFader->GetPosition();
+    tempoDisplay->SetDisplayString(Format("%03d", p).c_str());
+    td[0].tempo = static_cast<float>(p) / 60.0f;
+}
+
+// ---- Mixer ------------------------------------------------------------------
+
+namespace {
+constexpr uint8_t kVolumeController = 7;
+constexpr uint8_t kPanController = 10;
+constexpr uint8_t kReverbController = 91;
+constexpr uint8_t kChorusController = 93;
+
+bool IsChannel(ui::LParam c) { return c >= 0 && c < 16; }
+}  // namespace
+
+void tw32Window::StripController(uint8_t controller, ui::WParam value, ui::LParam c) {
+    if (!IsChannel(c)) {
+        return;
+    }
+    const uint32_t msg = PackMsg(static_cast<uint8_t>(0xB0 + c), controller,
+                                 static_cast<uint8_t>(std::min<ui::WParam>(value, 127)));
+    Port().Send(msg);
+    const eventdata event{sd.bar * sd.barTicks, msg, sd.track};
+    if (UpdateEventData(reporter, event) == 0) {
+        sd.changed = 1;
+    }
+}
+
+ui::MsgResult tw32Window::EvCVolume(ui::WParam value, ui::LParam c) {
+    StripController(kVolumeController, value, c);
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvPan(ui::WParam value, ui::LParam c) {
+    StripController(kPanController, value, c);
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvReverb(ui::WParam value, ui::LParam c) {
+    StripController(kReverbController, value, c);
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvChorus(ui::WParam value, ui::LParam c) {
+    StripController(kChorusController, value, c);
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvMute(ui::WParam state, ui::LParam c) {
+    if (!IsChannel(c)) {
+        return 0;
+    }
+    const auto i = static_cast<size_t>(c);
+    sd.channelMute[i] = state != 0 ? 1 : 0;
+    if (sd.soloChannel == c) {
+        soloButton[i]->SetPosition(0);
+        sd.soloChannel = -1;
+    }
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvSolo(ui::WParam state, ui::LParam c) {
+    if (!IsChannel(c)) {
+        return 0;
+    }
+    const auto i = static_cast<size_t>(c);
+    if (state == 0) {
+        sd.soloChannel = -1;
+        return 0;
+    }
+    if (sd.soloChannel >= 0 && sd.soloChannel != c) {
+        soloButton[static_cast<size_t>(sd.soloChannel & 0x0F)]->SetPosition(0);
+    }
+    sd.soloChannel = static_cast<int32_t>(c);
+    if (sd.channelMute[i] == 1) {
+        sd.channelMute[i] = 0;
+        muteButton[i]->SetPosition(0);
+    }
+    return 0;
+}
+
+namespace {
+// The port's output volume; a port without volume control counts as full.
+uint32_t PortVolume() {
+    uint32_t volume = 0;
+    return Port().GetVolume(volume) ? volume : 0xFFFFFFFFu;
+}
+
+void SetPortVolume(unsigned left, unsigned right) {
+    // A port without volume control keeps sounding at full scale.
+    (void)Port().SetVolume((left << 8) | (right << 24));
+}
+}  // namespace
+
+void tw32Window::SetMasterLevels() {
+    const uint32_t volume = PortVolume();
+    const unsigned left = (volume >> 8) & 0xFF;
+    const unsigned right = sd.masterLock == 1 ? left : (volume >> 24) & 0xFF;
+    masterFader[0]->SetPosition(left);
+    masterFader[1]->SetPosition(right);
+    SetPortVolume(left, right);
+}
+
+ui::MsgResult tw32Window::EvMFader(ui::WParam value, ui::LParam side) {
+    const uint32_t volume = PortVolume();
+    unsigned left = (volume >> 8) & 0xFF;
+    unsigned right = (volume >> 24) & 0xFF;
+    const auto v = static_cast<unsigned>(std::min<ui::WParam>(value, 255));
+    if (side == 0) {
+        left = v;
+        if (sd.masterLock == 1) {
+            masterFader[1]->SetPosition(v);
+            right = v;
+        }
+    } else {
+        right = v;
+        if (sd.masterLock == 1) {
+            masterFader[0]->SetPosition(v);
+            left = v;
+        }
+    }
+    SetPortVolume(left, right);
+    return 0;
+}
+
+void tw32Window::SetControl(uint32_t msg) {
+    const size_t c = msg & 0x0F;
+    const unsigned value = (msg >> 16) & 0xFF;
+    switch ((msg >> 8) & 0xFF) {
+    case kVolumeController: channelFader[c]->SetPosition(value); break;
+    case kPanController: panPot[c]->SetPosition(value); break;
+    case kReverbController: reverbPot[c]->SetPosition(value); break;
+    case kChorusController: chorusPot[c]->SetPosition(value); break;
+    default: break;
+    }
+    Port().Send(msg);
+}
+
+void tw32Window::ResetMixer() {
+    SendMixerReset(Port());
+    for (size_t c = 0; c < 16; ++c) {
+        channelFader[c]->SetPosition(kResetVolume);
+        panPot[c]->SetPosition(kResetPan);
+        chorusPot[c]->SetPosition(kResetChorus);
+        reverbPot[c]->SetPosition(kResetReverb);
+    }
+    SetTempoControl(td[0].tempo);
+    SetActive();
+}
+
+// ---- Track and channel settings ---------------------------------------------
+
+void tw32Window::SetActive() {
+    std::array<int, 16> used{};
+    for (size_t t = 0; t < kTracks; ++t) {
+        if (sd.noteCount[t] != 0) {
+            used[sd.trackChannel[t] & 0x0F] = 1;
+        }
+    }
+    for (size_t c = 0; c < 16; ++c) {
+        if (channelLed[c]->GetPosition() != used[c]) {
+            channelLed[c]->SetPosition(used[c]);
+        }
+    }
+}
+
+void tw32Window::ShowVoice() {
+    voiceDisplay->SetDisplayString(sd.channel == 9 ? "Percussion"
+                                                   : Voices[sd.channelProgram[sd.channel] & 0x7F]);
+}
+
+void tw32Window::ShowChannel() {
+    channelDisplay->SetDisplayString(Format("%02d", sd.channel + 1u).c_str());
+    ShowVoice();
+}
+
+void tw32Window::SetTrack(int t) {
+    sd.track = static_cast<uint8_t>(std::clamp(t, 0, kTracks - 1));
+    trackDisplay->SetDisplayString(Format("%02d", sd.track + 1u).c_str());
+    trackNameDisplay->SetDisplayString(tn[sd.track]);
+    sd.channel = sd.trackChannel[sd.track];
+    ShowChannel();
+    notesDisplay->SetDisplayString(Format("%04d", sd.noteCount[sd.track]).c_str());
+    staff->Refresh();
+}
+
+ui::MsgResult tw32Window::EvBar(ui::WParam step, ui::LParam) {
+    if (sd.playState != 0 || step > 1) {
+        return 0;
+    }
+    if (step == 0 && sd.bar > 0) {
+        --sd.bar;
+    } else if (step == 1) {
+        ++sd.bar;
+    }
+    sd.now = sd.bar * sd.barTicks;
+    player->UpdateBarChange();
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvTrack(ui::WParam step, ui::LParam) {
+    if (sd.playState != 0) {
+        return 0;
+    }
+    if (step == 0 && sd.track > 0) {
+        SetTrack(sd.track - 1);
+    } else if (step == 1 && sd.track < kTracks - 1) {
+        SetTrack(sd.track + 1);
+    }
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvChannel(ui::WParam step, ui::LParam) {
+    if (sd.playState != 0) {
+        return 0;
+    }
+    if (step == 0 && sd.channel > 0) {
+        --sd.channel;
+    } else if (step == 1 && sd.channel < 15) {
+        ++sd.channel;
+    } else {
+        return 0;
+    }
+    MoveTrackToChannel();
+    return 0;
+}
+
+void tw32Window::MoveTrackToChannel() {
+    ShowChannel();
+    sd.trackChannel[sd.track] = sd.channel;
+    displaydata* notes = dd[sd.track];
+    for (uint32_t i = 0; i < sd.noteCount[sd.track]; ++i) {
+        notes[i].channel = sd.channel;
+        notes[i].onMsg = PackMsg(static_cast<uint8_t>(0x90 + sd.channel), notes[i].note,
+                                 notes[i].velocity);
+        notes[i].offMsg = PackMsg(static_cast<uint8_t>(0x80 + sd.channel), notes[i].note, 0);
+    }
+    // Every note of the track was rewritten: the song must be saved.
+    sd.changed = 1;
+    SetActive();
+}
+
+ui::MsgResult tw32Window::EvVelocity(ui::WParam value, ui::LParam) {
+    sd.velocity = static_cast<uint32_t>(std::min<ui::WParam>(value, 127));
+    velocityDisplay->SetDisplayString(Format("%03d", sd.velocity).c_str());
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvStoreEnable(ui::WParam state, ui::LParam) {
+    sd.storeEnable = state != 0 ? 1 : 0;
+    return 0;
 }
 
 }  // namespace tw

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
+#include "mainwin/WindowReporter.h"
 #include "platform/ui/Font.h"
+#include "platform/ui/Rect.h"
 #include "platform/ui/Window.h"
 
 namespace tw {
@@ -12,13 +15,18 @@ class Button2;
 class Display;
 class Fader;
 class Led;
+class LyricBar;
+class Player;
 class Pot;
 class Pot2;
+class Staff;
 class VU;
 
 // The client window of the main frame: the fixed 800-pixel front panel that
 // owns every control on it and receives their notifications.
 class tw32Window : public ui::Window {
+    TW_DECLARE_RESPONSE_TABLE()
+
 public:
     explicit tw32Window(ui::Window* parent);
 
@@ -30,6 +38,59 @@ public:
     // Brings the panel's note-entry buttons and read-outs to the start of
     // the song in sd.
     void SetSongStartUp();
+
+    // Shows the track's number, name, channel, instrument and note count and
+    // its notes on the staff.
+    void SetTrack(int t);
+    // Lights the LED of every channel that a track with notes uses.
+    void SetActive();
+    // The song length from the tables, with the cue point and the position
+    // kept inside it; called after every change to the tables.
+    void FindTotalTime();
+    // The song time t as "bar:tick", both counted from 0.
+    static std::string TimeToString(uint32_t t);
+    // 0: the current time and the pointer; 1: the cue point; 2: the song
+    // length; 3: all of them.
+    void UpdateTime(int which);
+    // The tempo fader and display at t quarter notes per second.
+    void SetTempoControl(float t);
+    // After the tempo list is edited: the first tempo snapped to the fader.
+    void UpdateTempoSetting();
+    // Moves the strip control that a played controller belongs to, and sends
+    // the controller to the port.
+    void SetControl(uint32_t msg);
+    // Every strip and the port at the state of a repositioning.
+    void ResetMixer();
+    // The master faders from the port's output volume.
+    void SetMasterLevels();
+    void UpdateLyricTotal();
+    // After the time settings or the lyric list change: the page, the lyric
+    // strip, the lyric total and the song length, with every time read-out
+    // in bars of the current length.
+    void UpdateStaff();
+
+    Player* GetPlayer() const { return player; }
+    Staff* GetStaff() const { return staff; }
+    LyricBar* GetLyricBar() const { return lyricBar; }
+    const ui::Rect& PointerRect() const { return pointerRect; }
+    // The column of the position pointer.
+    int PointerX() const;
+
+    // Notifications from the panel's controls.
+    ui::MsgResult EvPlayer(ui::WParam code, ui::LParam value);
+    ui::MsgResult EvTempo(ui::WParam bpm, ui::LParam);
+    ui::MsgResult EvCVolume(ui::WParam value, ui::LParam c);
+    ui::MsgResult EvPan(ui::WParam value, ui::LParam c);
+    ui::MsgResult EvReverb(ui::WParam value, ui::LParam c);
+    ui::MsgResult EvChorus(ui::WParam value, ui::LParam c);
+    ui::MsgResult EvMute(ui::WParam state, ui::LParam c);
+    ui::MsgResult EvSolo(ui::WParam state, ui::LParam c);
+    ui::MsgResult EvMFader(ui::WParam value, ui::LParam side);
+    ui::MsgResult EvBar(ui::WParam step, ui::LParam);
+    ui::MsgResult EvTrack(ui::WParam step, ui::LParam);
+    ui::MsgResult EvChannel(ui::WParam step, ui::LParam);
+    ui::MsgResult EvVelocity(ui::WParam value, ui::LParam);
+    ui::MsgResult EvStoreEnable(ui::WParam state, ui::LParam);
 
 protected:
     void SetupWindow() override;
@@ -47,6 +108,14 @@ private:
     void PaintHeader(ui::DC& dc);
     void PaintStrip(ui::DC& dc, int n);
     void PaintRightSection(ui::DC& dc);
+    void UpdatePtr(ui::DC& dc);
+    // A strip control moved by the user: sent at once and recorded at the
+    // start of the current bar under the current track.
+    void StripController(uint8_t controller, ui::WParam value, ui::LParam c);
+    void ShowVoice();
+    void ShowChannel();
+    // The current track's notes onto the current channel.
+    void MoveTrackToChannel();
 
     ui::Font titleFont;
     ui::Font labelFont;
@@ -86,10 +155,17 @@ private:
     std::array<Fader*, 2> masterFader{};
     Fader* tempoFader = nullptr;
 
-public:
-    // Shows the song under new time settings: the time read-outs in bars of
-    // the new length, and the panel repainted with the new page.
-    void UpdateStaff();
+    Player* player = nullptr;
+    Staff* staff = nullptr;
+    LyricBar* lyricBar = nullptr;
+
+    // The song time at the staff page's left edge, the pixels per bar, and
+    // where the position pointer is drawn.
+    uint32_t pageStart = 0;
+    float barWidth = 320.0f;
+    ui::Rect pointerRect{40, 246, 796, 254};
+
+    WindowReporter reporter{this};
 };
 
 }  // namespace tw

@@ -5,45 +5,24 @@
 #include <filesystem>
 #include <thread>
 
-#include "support/XServer.h"
+#include "app/PanelShot.h"
 
 namespace tw::test {
 namespace {
 
-constexpr uint32_t kBlack = 0x000000;
 constexpr uint32_t kMixerBlue = 0x32327D;
 constexpr uint32_t kGrey = 0xDCDCDC;
+constexpr uint32_t kNoteRed = 0x800000;
+constexpr uint32_t kWhite = 0xFFFFFF;
 
-// The panel's top row is its black outline; above it, at the right end of
-// the menu bar, there is only the bar's background.
-int PanelTop(const Shot& shot) {
-    for (int y = 0; y < 80; ++y) {
-        if (shot.At(795, y) == kBlack) {
-            return y;
-        }
-    }
-    return -1;
-}
-
-int Differences(const Shot& a, const Shot& b, int x0, int y0, int x1, int y1) {
+int Count(const Shot& shot, uint32_t colour, int x0, int y0, int x1, int y1) {
     int n = 0;
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
-            n += a.At(x, y) != b.At(x, y) ? 1 : 0;
+            n += shot.At(x, y) == colour ? 1 : 0;
         }
     }
     return n;
-}
-
-template <class Ready>
-Shot WaitForShot(const XServer& x, Ready ready, int timeoutMs) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    Shot shot = x.Screenshot();
-    while (!ready(shot) && std::chrono::steady_clock::now() < until) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        shot = x.Screenshot();
-    }
-    return shot;
 }
 
 TEST(RealWindow, OpensWithTheSongShowsThePanelOpensTheFileMenuAndExitsWithoutAPrompt) {
@@ -68,6 +47,9 @@ TEST(RealWindow, OpensWithTheSongShowsThePanelOpensTheFileMenuAndExitsWithoutAPr
     EXPECT_EQ(panel.At(400, top + 37), kBlack);     // the thick line under the header
     EXPECT_EQ(panel.At(3, top + 300), kMixerBlue);  // the mixer left of strip 1
     EXPECT_EQ(panel.At(1000, top + 300), kGrey);    // the client area right of the panel
+    // The tune's first page on the staff, its words on the strip below.
+    EXPECT_GT(Count(panel, kNoteRed, 4, top + 90, 796, top + 245), 200);
+    EXPECT_GT(Count(panel, kWhite, 54, top + 255, 796, top + 295), 100);
 
     x.Run("xdotool mousemove 20 " + std::to_string(top / 2) + " click 1");
     const Shot menu = WaitForShot(

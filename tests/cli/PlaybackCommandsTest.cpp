@@ -280,27 +280,6 @@ std::size_t IndexOf(const std::vector<Captured>& all, const std::vector<uint8_t>
         all.begin());
 }
 
-// Notes still sounding after the messages up to `end`, counted per channel
-// and key; All Notes Off releases a channel, as on a real instrument.
-int SoundingAfter(const std::vector<Captured>& all, std::size_t end) {
-    std::map<int, int> down;
-    for (std::size_t i = 0; i < end; ++i) {
-        const Captured& c = all[i];
-        const int channel = c.bytes[0] & 0x0F;
-        if (c.NoteOn() || c.NoteOff()) {
-            int& n = down[channel * 128 + c.bytes[1]];
-            n = c.NoteOn() ? n + 1 : std::max(n - 1, 0);
-        } else if (c.Is({static_cast<uint8_t>(0xB0 | channel), 123, 0})) {
-            std::erase_if(down, [&](const auto& key) { return key.first / 128 == channel; });
-        }
-    }
-    int sounding = 0;
-    for (const auto& [key, n] : down) {
-        sounding += n;
-    }
-    return sounding;
-}
-
 // Checks the port reset that ends a run, the first after the last note-on:
 // the note-offs it sends for the keys still down, then sustain off and All
 // Notes Off per channel; nothing after its start sounds. Returns whether

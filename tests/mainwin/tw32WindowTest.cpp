@@ -162,7 +162,7 @@ TEST_F(MainWindow, ControlsAreMadeInPanelOrderAtTheirPlaces) {
             {-1, x0 + 17, 302, 12, 30}, {-1, x0 + 22, 540, 12, 14}});
     }
     expected.insert(expected.end(), {
-        {451, 656, 450, 40, 90}, {451, 700, 450, 40, 90}, {452, 752, 400, 40, 140},
+        {600, 652, 360, 88, 80}, {451, 656, 450, 40, 90}, {451, 700, 450, 40, 90}, {452, 752, 400, 40, 140},
         {-1, 757, 372, 30, 20}, {-1, 727, 303, 60, 15}, {-1, 727, 320, 60, 15},
         {-1, 727, 337, 60, 15}, {701, 430, 50, 30, 25}, {-1, 375, 47, 36, 17}});
     for (int i = 0; i < 6; ++i) {
@@ -172,7 +172,8 @@ TEST_F(MainWindow, ControlsAreMadeInPanelOrderAtTheirPlaces) {
         {703, 300, 60, 15, 15}, {703, 315, 60, 15, 15}, {704, 335, 60, 15, 15},
         {319, 53, 50, 25, 20}, {-1, 88, 47, 40, 17}, {-1, 138, 47, 50, 17},
         {320, 485, 52, 30, 20}, {320, 530, 52, 30, 20}, {321, 600, 47, 24, 15},
-        {321, 634, 47, 29, 15}, {321, 673, 47, 33, 15}, {332, 740, 47, 41, 15}});
+        {321, 634, 47, 29, 15}, {321, 673, 47, 33, 15}, {332, 740, 47, 41, 15},
+        {720, 4, 90, 792, 155}, {621, 4, 255, 792, 40}});
     // clang-format on
     Open();
     std::vector<Placed> made;
@@ -235,7 +236,7 @@ TEST_F(MainWindow, SongStartUpShowsTheFirstTrackAndTheSongsNoteEntryChoices) {
     EXPECT_EQ(sd.bar, 0u);
     EXPECT_EQ(sd.channel, 3);
     EXPECT_EQ(At<Display>(750, 8).Text(), "0042");
-    EXPECT_EQ(At<Display>(40, 8).Text(), "00");
+    EXPECT_EQ(At<Display>(40, 8).Text(), "0000");  // rewritten by the bar change
     EXPECT_EQ(At<Display>(445, 8).Text(), "04");
     EXPECT_EQ(At<Display>(155, 8).Text(), "Track 1");
     EXPECT_EQ(At<Display>(88, 47).Text(), "0007");

@@ -3,9 +3,11 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -120,5 +122,26 @@ private:
     mutable std::mutex mutex_;
     std::vector<Captured> received_;
 };
+
+// Notes still sounding after the messages up to `end`, counted per channel
+// and key; All Notes Off releases a channel, as on a real instrument.
+inline int SoundingAfter(const std::vector<Captured>& all, std::size_t end) {
+    std::map<int, int> down;
+    for (std::size_t i = 0; i < end; ++i) {
+        const Captured& c = all[i];
+        const int channel = c.bytes[0] & 0x0F;
+        if (c.NoteOn() || c.NoteOff()) {
+            int& n = down[channel * 128 + c.bytes[1]];
+            n = c.NoteOn() ? n + 1 : std::max(n - 1, 0);
+        } else if (c.Is({static_cast<uint8_t>(0xB0 | channel), 123, 0})) {
+            std::erase_if(down, [&](const auto& key) { return key.first / 128 == channel; });
+        }
+    }
+    int sounding = 0;
+    for (const auto& [key, n] : down) {
+        sounding += n;
+    }
+    return sounding;
+}
 
 }  // namespace tw::test

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/Button2.h"
+#include "controls/Display.h"
+#include "controls/Fader.h"
+#include "controls/Led.h"
+#include "controls/Pot.h"
+#include "controls/VU.h"
+#include "mainwin/tw32Window.h"
+#include "platform/midi/RecordingOut.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/MouseInput.h"
+#include "playback/MidiPort.h"
+#include "song/Song.h"
+#include "tests/support/SongFixture.h"
+
+namespace tw {
+namespace {
+
+using Record = midi::RecordingOut::Record;
+
+// The main window on a recording port, its controls found by position.
+class Panel : public test::SongFixture {
+protected:
+    void SetUp() override {
+        SongFixture::SetUp();
+        SetPortOpener([this](uint32_t) -> std::unique_ptr<midi::MidiOut> {
+            return std::make_unique<midi::RecordingOut>(record, hasVolume);
+        });
+        OpenMidiOut();
+    }
+    void TearDown() override {
+        window.reset();
+        CloseMidiOut();
+        SetPortOpener({});
+        SongFixture::TearDown();
+    }
+    void Open() {
+        window = std::make_unique<tw32Window>(nullptr);
+        ASSERT_TRUE(window->Create());
+        window->Show();
+        ui::Application::PumpWaitingMessages();
+        record->clear();
+    }
+    template <class T>
+    T& At(int x, int y) {
+        for (ui::Window* child : window->Children()) {
+            if (child->Position() == ui::Point{x, y}) {
+                if (auto* control = dynamic_cast<T*>(child)) {
+                    return *control;
+                }
+            }
+        }
+        ADD_FAILURE() << "no control at " << x << "," << y;
+        throw std::runtime_error("missing control");
+    }
+    std::vector<uint32_t> Sent() const { return midi::RecordingOut(record).Messages(); }
+    void Send(ui::MsgId msg, ui::WParam w, ui::LParam l = 0) { window->SendMessage(msg, w, l); }
+
+    std::shared_ptr<Record> record = std::make_shared<Record>();
+    bool hasVolume = true;
+    std::unique_ptr<tw32Window> window;
+};
+
+TEST_F(Panel, PlayerNotificationsDriveTheTimeDisplaysThePointerAndTheMeters) {
+    Open();
+    Display& current = At<Display>(727, 303);
+    sd.now = 1000;
+    Send(600, 1);
+    EXPECT_EQ(current.Text(), "0001:0232");
+    EXPECT_EQ(tw32Window::TimeToString(0), "0000:0000");
+    EXPECT_EQ(window->PointerRect(), (ui::Rect{40, 246, 796, 254}));
+    EXPECT_EQ(window->PointerX(), 55 + 416);  // 1000 ticks at 320 pixels per 768
+    sd.markTime = 768;
+    Send(600, 2);
+    EXPECT_EQ(At<Display>(727, 320).Text(), "0001:0000");
+
+    sd.bar = 1;
+    Send(600, 0);
+    EXPECT_EQ(At<Display>(40, 8).Text(), "0001");
+    EXPECT_EQ(window->PointerX(), 55 + 96);
+
+    Send(600, 8, PackMsg(0x93, 60, 100));
+    const int lit = At<VU>(8 + 120 + 17, 302).LevelTop();
+    Send(600, 9);
+    EXPECT_GT(At<VU>(8 + 120 + 17, 302).LevelTop(), lit);
+    Send(600, 7, PackMsg(0xC0, 0xC1, 0));  // a stray high bit: program 65
+    EXPECT_EQ(At<Display>(475, 8).Text(), "Alto Sax");
+    td[0].tempo = 1.5f;
+    Send(600, 5, 0);
+    EXPECT_EQ(At<Display>(757, 372).Text(), "090");
+    EXPECT_NEAR(At<Fader>(752, 400).GetPosition(), 90, 1);  // to the thumb's pixel
+}
+
+TEST_F(Panel, TheSongLengthPullsTheCuePointAndThePositionBack) {
+    Open();
+    dd[0][0] = test::MakeNote(0, 2000, 60);
+    sd.noteCount[0] = 1;
+    sd.markTime = 3000;
+    sd.now = 2500;
+    window->FindTotalTime();
+    EXPECT_EQ(sd.songEnd, 2000u);
+    EXPECT_EQ(sd.markTime, 2000u);
+    EXPECT_EQ(sd.now, 2000u);
+    EXPECT_EQ(At<Display>(727, 337).Text(), "0002:0464");
+    EXPECT_EQ(At<Display>(727, 320).Text(), "0002:0464");
+}
+
+TEST_F(Panel, StripControlsSendAndRecordAtTheStartOfTheCurrentBarUnderTheCurrentTrack) {
+    Open();
+    sd.bar = 2;
+    sd.track = 0;
+    Send(450, 90, 5);
+    Send(453, 21, 5);
+    Send(454, 42, 0);
+    Send(455, 127, 15);
+    const std::vector<uint32_t> expected = {PackMsg(0xB5, 7, 90), PackMsg(0xB5, 10, 21),
+                                            PackMsg(0xB0, 91, 42), PackMsg(0xBF, 93, 127)};
+    EXPECT_EQ(Sent(), expected);
+    ASSERT_EQ(sd.eventTotal, 4u);
+    EXPECT_EQ(ed[0].time, 1536u);
+    EXPECT_EQ(ed[0].msg, expected[0]);
+    EXPECT_EQ(ed[0].track, 0u);
+    EXPECT_EQ(sd.changed, 1u);
+
+    // Playback moves the matching control and sends every controller.
+    record->clear();
+    window->SetControl(PackMsg(0xB2, 7, 64));
+    window->SetControl(PackMsg(0xB2, 1, 99));
+    EXPECT_NEAR(At<Fader>(8 + 80 + 1, 460).GetPosition(), 64, 1);
+    EXPECT_EQ(Sent(), (std::vector<uint32_t>{PackMsg(0xB2, 7, 64), PackMsg(0xB2, 1, 99)}));
+    EXPECT_EQ(sd.eventTotal, 4u);
+
+    // A reposition puts every strip and the port back, with the first tempo.
+    td[0].tempo = 2.5f;
+    record->clear();
+    window->ResetMixer();
+    EXPECT_NEAR(At<Fader>(8 + 80 + 1, 460).GetPosition(), 100, 1);
+    EXPECT_EQ(At<Pot>(8 + 200 + 1, 425).GetPosition(), 63u);
+    EXPECT_NEAR(At<Fader>(752, 400).GetPosition(), 150, 1);
+    EXPECT_TRUE(record->front().reset);
+    EXPECT_EQ(Sent().size(), 16u * 5);
+}
+
+TEST_F(Panel, OneChannelIsSoloedAtATimeAndTheSoloedChannelIsNeverMuted) {
+    Open();
+    Button2& mute3 = At<Button2>(8 + 120 + 3, 324);
+    Button2& solo3 = At<Button2>(8 + 120 + 3, 302);
+    Button2& solo4 = At<Button2>(8 + 160 + 3, 302);
+    ui::MouseInput::Click(mute3, {4, 4});
+    EXPECT_EQ(sd.channelMute[3], 1u);
+    ui::MouseInput::Click(solo3, {4, 4});  // soloing a muted channel unmutes it
+    EXPECT_EQ(sd.soloChannel, 3);
+    EXPECT_EQ(sd.channelMute[3], 0u);
+    EXPECT_EQ(mute3.GetPosition(), 0);
+    ui::MouseInput::Click(solo4, {4, 4});  // a second solo releases the first
+    EXPECT_EQ(sd.soloChannel, 4);
+    EXPECT_EQ(solo3.GetPosition(), 0);
+    ui::MouseInput::Click(At<Button2>(8 + 160 + 3, 324), {4, 4});  // muting it clears the solo
+    EXPECT_EQ(sd.soloChannel, -1);
+    EXPECT_EQ(solo4.GetPosition(), 0);
+    EXPECT_EQ(sd.changed, 0u);
+}
+
+TEST_F(Panel, MasterFadersDriveThePortVolumeTogetherWhenLocked) {
+    Open();
+    EXPECT_EQ(At<Fader>(656, 450).GetPosition(), 255u);
+    sd.masterLock = 1;
+    Send(451, 100, 1);
+    EXPECT_NEAR(At<Fader>(656, 450).GetPosition(), 100, 3);  // three values to a pixel
+    uint32_t volume = 0;
+    ASSERT_TRUE(Port().GetVolume(volume));
+    EXPECT_EQ(volume, (100u << 8) | (100u << 24));
+    sd.masterLock = 0;
+    Send(451, 20, 0);
+    ASSERT_TRUE(Port().GetVolume(volume));
+    EXPECT_EQ(volume, (20u << 8) | (100u << 24));
+}
+
+TEST_F(Panel, APortWithoutVolumeShowsFullScaleAndIgnoresTheFaders) {
+    hasVolume = false;
+    CloseMidiOut();
+    OpenMidiOut();
+    Open();
+    EXPECT_EQ(At<Fader>(656, 450).GetPosition(), 255u);
+    EXPECT_EQ(At<Fader>(700, 450).GetPosition(), 255u);
+    Send(451, 30, 0);
+    EXPECT_TRUE(record->empty());
+}
+
+TEST_F(Panel, AStoredTempoMarksTheSongChangedAndTheFirstTempoSnapsToTheFader) {
+    Open();
+    sd.bar = 1;
+    sd.storeEnable = 0;
+    Send(452, 90, 2);
+    EXPECT_EQ(At<Display>(757, 372).Text(), "090");
+    EXPECT_EQ(sd.tempoTotal, 1u);
+    EXPECT_EQ(sd.changed, 0u);
+    sd.storeEnable = 1;
+    Send(452, 150, 2);
+    ASSERT_EQ(sd.tempoTotal, 2u);
+    EXPECT_EQ(td[1].time, 768u);
+    EXPECT_FLOAT_EQ(td[1].tempo, 2.5f);
+    EXPECT_EQ(sd.changed, 1u);
+
+    td[0].tempo = 5.0f;  // 300 per minute, above the fader's range
+    window->UpdateTempoSetting();
+    EXPECT_EQ(At<Display>(757, 372).Text(), "240");
+    EXPECT_FLOAT_EQ(td[0].tempo, 4.0f);
+}
+
+TEST_F(Panel, HeaderStepsAreRefusedWhilePlayingAndAChannelChangeMovesTheTrack) {
+    Open();
+    dd[1][0] = test::MakeNote(0, 100, 60, 0);
+    sd.noteCount[1] = 1;
+    window->SetActive();
+    EXPECT_EQ(At<Led>(8 + 22, 540).GetPosition(), 1);
+
+    sd.playState = 1;
+    for (ui::MsgId m : {401u, 402u, 404u}) {
+        Send(m, 1);
+    }
+    EXPECT_EQ(sd.bar, 0u);
+    EXPECT_EQ(sd.track, 0);
+    EXPECT_EQ(sd.channel, 0);
+    sd.playState = 0;
+
+    Send(402, 1);
+    EXPECT_EQ(At<Display>(125, 8).Text(), "02");
+    EXPECT_EQ(At<Display>(750, 8).Text(), "0001");
+    for (int i = 0; i < 9; ++i) {
+        Send(404, 1);
+    }
+    EXPECT_EQ(sd.channel, 9);
+    EXPECT_EQ(At<Display>(475, 8).Text(), "Percussion");
+    EXPECT_EQ(dd[1][0].channel, 9);
+    EXPECT_EQ(dd[1][0].onMsg, PackMsg(0x99, 60, 100));
+    EXPECT_EQ(dd[1][0].offMsg, PackMsg(0x89, 60, 0));
+    EXPECT_EQ(At<Led>(8 + 22, 540).GetPosition(), 0);
+    EXPECT_EQ(At<Led>(8 + 360 + 22, 540).GetPosition(), 1);
+    EXPECT_EQ(sd.changed, 1u);
+
+    Send(401, 0);  // a step back at bar 0 stays there
+    EXPECT_EQ(sd.bar, 0u);
+    Send(401, 1);
+    EXPECT_EQ(sd.bar, 1u);
+    EXPECT_EQ(sd.now, 768u);
+}
+
+}  // namespace
+}  // namespace tw
