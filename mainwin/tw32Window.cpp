@@ -10,6 +10,8 @@
 #include "controls/Pot.h"
 #include "controls/Pot2.h"
 #include "controls/VU.h"
+#include "dialogs/SetVoices.h"
+#include "dialogs/TrkName.h"
 #include "lyrics/LyricBar.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ModalRunner.h"
@@ -19,7 +21,9 @@
 #include "song/Song.h"
 #include "song/SongEnd.h"
 #include "song/Tables.h"
+#include "song/Transfer.h"
 #include "song/Voices.h"
+#include "staff/SetNr.h"
 #include "staff/Staff.h"
 
 namespace tw {
@@ -74,7 +78,9 @@ const ui::ResponseTable& tw32Window::Table() {
         ui::OnMessage<&tw32Window::EvStoreEnable>(332),
         ui::OnMessage<&tw32Window::EvBar>(401),
         ui::OnMessage<&tw32Window::EvTrack>(402),
+        ui::OnMessage<&tw32Window::EvTrackName>(403),
         ui::OnMessage<&tw32Window::EvChannel>(404),
+        ui::OnMessage<&tw32Window::EvVoiceName>(405),
         ui::OnMessage<&tw32Window::EvCVolume>(450),
         ui::OnMessage<&tw32Window::EvMFader>(451),
         ui::OnMessage<&tw32Window::EvTempo>(452),
@@ -496,7 +502,7 @@ ui::MsgResult tw32Window::EvTempo(ui::WParam bpm, ui::LParam) {
     if (sd.storeEnable == 1) {
         const tempodata change{sd.bar * sd.barTicks, t};
         // A stored tempo is part of the song: it must be saved.
-        if (UpdateTempoData(reporter, change) == 0) {
+        if (UpdateTempoData(reporter, change) == kStored) {
             sd.changed = 1;
         }
     }
@@ -529,7 +535,7 @@ void tw32Window::StripController(uint8_t controller, ui::WParam value, ui::LPara
                                  static_cast<uint8_t>(std::min<ui::WParam>(value, 127)));
     Port().Send(msg);
     const eventdata event{sd.bar * sd.barTicks, msg, sd.track};
-    if (UpdateEventData(reporter, event) == 0) {
+    if (UpdateEventData(reporter, event) == kStored) {
         sd.changed = 1;
     }
 }
@@ -692,14 +698,30 @@ void tw32Window::SetTrack(int t) {
     staff->Refresh();
 }
 
+// Runs the number entry dialog in the given mode; the number entered, or -1
+// when it was cancelled.
+int tw32Window::EnterNumber(int mode) {
+    transfernumber = mode;
+    SetNr dialog(this);
+    return dialog.Execute() == ui::IdOk ? transfernumber : -1;
+}
+
 ui::MsgResult tw32Window::EvBar(ui::WParam step, ui::LParam) {
-    if (sd.playState != 0 || step > 1) {
+    if (sd.playState != 0) {
         return 0;
     }
     if (step == 0 && sd.bar > 0) {
         --sd.bar;
     } else if (step == 1) {
         ++sd.bar;
+    } else if (step == 2) {
+        const int bar = EnterNumber(kSetNrBar);
+        if (bar < 0) {
+            return 0;
+        }
+        sd.bar = static_cast<uint32_t>(bar);
+    } else if (step != 0) {
+        return 0;
     }
     sd.now = sd.bar * sd.barTicks;
     player->UpdateBarChange();
@@ -714,6 +736,24 @@ ui::MsgResult tw32Window::EvTrack(ui::WParam step, ui::LParam) {
         SetTrack(sd.track - 1);
     } else if (step == 1 && sd.track < kTracks - 1) {
         SetTrack(sd.track + 1);
+    } else if (step == 2) {
+        const int track = EnterNumber(kSetNrTrack);
+        if (track > 0) {
+            SetTrack(track - 1);
+        }
+    }
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvTrackName(ui::WParam, ui::LParam) {
+    if (sd.playState != 0) {
+        return 0;
+    }
+    transfernumber = 0;
+    if (TrkName::Run(this, tn[sd.track])) {
+        trackNameDisplay->SetDisplayString(tn[sd.track]);
+        // The name is written to the file: it must be saved.
+        sd.changed = 1;
     }
     return 0;
 }
@@ -726,10 +766,38 @@ ui::MsgResult tw32Window::EvChannel(ui::WParam step, ui::LParam) {
         --sd.channel;
     } else if (step == 1 && sd.channel < 15) {
         ++sd.channel;
+    } else if (step == 2) {
+        const int channel = EnterNumber(kSetNrChannel);
+        if (channel <= 0) {
+            return 0;
+        }
+        sd.channel = static_cast<uint8_t>(channel - 1);
     } else {
         return 0;
     }
     MoveTrackToChannel();
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvVoiceName(ui::WParam, ui::LParam) {
+    if (sd.playState != 0) {
+        return 0;
+    }
+    if (sd.channel == 9) {
+        MyMessageBox("Channel 10 can only be set to Percussion", "Warning: Voice Setting");
+        return 0;
+    }
+    SetVoices dialog(this);
+    if (dialog.Execute() != ui::IdOk) {
+        return 0;
+    }
+    const uint8_t program = sd.channelProgram[sd.channel] & 0x7F;
+    voiceDisplay->SetDisplayString(Voices[program]);
+    const eventdata change{sd.bar * sd.barTicks,
+                           PackMsg(static_cast<uint8_t>(0xC0 + sd.channel), program, 0), sd.track};
+    if (UpdatePgmData(reporter, change) == kStored) {
+        sd.changed = 1;
+    }
     return 0;
 }
 

@@ -89,6 +89,8 @@ public:
     ui::MsgResult EvBar(ui::WParam step, ui::LParam);
     ui::MsgResult EvTrack(ui::WParam step, ui::LParam);
     ui::MsgResult EvChannel(ui::WParam step, ui::LParam);
+    ui::MsgResult EvTrackName(ui::WParam, ui::LParam);
+    ui::MsgResult EvVoiceName(ui::WParam, ui::LParam);
     ui::MsgResult EvVelocity(ui::WParam value, ui::LParam);
     ui::MsgResult EvStoreEnable(ui::WParam state, ui::LParam);
 
@@ -114,6 +116,7 @@ private:
     void StripController(uint8_t controller, ui::WParam value, ui::LParam c);
     void ShowVoice();
     void ShowChannel();
+    int EnterNumber(int mode);
     // The current track's notes onto the current channel.
     void MoveTrackToChannel();
 

@@ -15,6 +15,7 @@
 #include "platform/ui/MouseInput.h"
 #include "playback/MidiPort.h"
 #include "song/Song.h"
+#include "tests/support/ScriptedRunner.h"
 #include "tests/support/SongFixture.h"
 
 namespace tw {
@@ -248,6 +249,48 @@ TEST_F(Panel, HeaderStepsAreRefusedWhilePlayingAndAChannelChangeMovesTheTrack) {
     Send(401, 1);
     EXPECT_EQ(sd.bar, 1u);
     EXPECT_EQ(sd.now, 768u);
+}
+
+TEST_F(Panel, TheHeaderDialogsEnterNumbersNamesAndInstruments) {
+    Open();
+    sd.bar = 3;
+    {
+        test::ScriptedRunner script;
+        script.OnDialog(1, [](ui::Dialog& d) { test::Type(d, 601, "12"); })
+            .OnDialog(1, ui::IdCancel)
+            .OnDialog(1, [](ui::Dialog& d) { test::Type(d, 601, "7"); })
+            .OnDialog(1, [](ui::Dialog& d) { test::Type(d, 601, "10"); })
+            .OnDialog(3, [](ui::Dialog& d) { test::Click(d, 633, 24); })
+            .OnDialog(2, [](ui::Dialog& d) { test::Type(d, 634, "Lead"); });
+        Send(401, 2);  // bar 12
+        Send(402, 2);  // cancelled: track 1 stays
+        Send(402, 2);  // track 7
+        Send(404, 2);  // channel 10 for track 7
+        sd.channel = 2;
+        Send(405, 0);  // program 24 on channel 3
+        Send(403, 0);
+    }
+    EXPECT_EQ(sd.bar, 12u);
+    EXPECT_EQ(sd.now, 12u * 768);
+    EXPECT_EQ(sd.track, 6);
+    EXPECT_EQ(sd.trackChannel[6], 9);
+    EXPECT_EQ(std::string(tn[6]), "Lead");
+    EXPECT_EQ(At<Display>(155, 8).Text(), "Lead");
+    EXPECT_EQ(sd.channelProgram[2], 24);
+    EXPECT_EQ(At<Display>(475, 8).Text(), "Nylon Guitar");
+    ASSERT_EQ(sd.pgmTotal, 1u);
+    EXPECT_EQ(pgm[0].time, 12u * 768);
+    EXPECT_EQ(pgm[0].msg, PackMsg(0xC2, 24, 0));
+    EXPECT_EQ(pgm[0].track, 6u);
+    EXPECT_EQ(sd.changed, 1u);
+
+    sd.channel = 9;
+    test::ScriptedRunner warning;
+    warning.Answer(ui::IdOk);
+    Send(405, 0);
+    ASSERT_EQ(warning.boxes.size(), 1u);
+    EXPECT_EQ(warning.boxes[0].text, "Channel 10 can only be set to Percussion");
+    EXPECT_EQ(warning.boxes[0].caption, "Warning: Voice Setting");
 }
 
 }  // namespace
