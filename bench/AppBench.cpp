@@ -1,6 +1,7 @@
 // File Open of a song that fills every table, through the menu command
 // into the main window, headless: the command, the reading, the progress
-// dialog, the main window's new start and its repaint. Run
+// dialog, the main window's new start and its repaint; and one repaint of
+// the whole panel with that song open. Run
 //   QT_QPA_PLATFORM=offscreen build/bench/app_bench
 
 #include <benchmark/benchmark.h>
@@ -44,6 +45,43 @@ private:
     std::string path_;
 };
 
+// Writes the capacity song into a fresh working directory; its path.
+std::string CapacitySongFile(const char* name) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / (name + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    const std::string path = (dir / "capacity.mid").string();
+    const tw::bench::Bytes& song = tw::bench::CapacitySong();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(song.data()),
+               static_cast<std::streamsize>(song.size()));
+    return path;
+}
+
+// One repaint of the whole panel with every control on it, the capacity
+// song open on a page of chords with its lyrics.
+void RepaintPanel(benchmark::State& state) {
+    const std::string path = CapacitySongFile("tw-paint-bench-");
+    tw::SetPortOpener([](uint32_t) { return std::make_unique<tw::midi::RecordingOut>(); });
+    ChooseSong runner(path);
+    tw::ui::ModalRunner::Install(&runner);
+    {
+        tw::tw32App app;
+        if (!app.Start() || !app.Frame()->ProcessCommand(tw::cm::FileOpen)) {
+            state.SkipWithError("no song in the window");
+            return;
+        }
+        tw::sd.gridSetting = 5;
+        for (auto _ : state) {
+            benchmark::DoNotOptimize(app.MainWindow()->PaintToImage());
+        }
+    }
+    tw::ui::ModalRunner::Install(nullptr);
+    tw::SetPortOpener({});
+    std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+}
+
 void OpenCapacitySong(benchmark::State& state) {
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() / ("tw-app-bench-" + std::to_string(getpid()));
@@ -80,4 +118,5 @@ void OpenCapacitySong(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(OpenCapacitySong)->Unit(benchmark::kMillisecond);
+BENCHMARK(RepaintPanel)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

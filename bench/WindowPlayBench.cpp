@@ -1,0 +1,210 @@
+// The main window playing the capacity song, headless, with every repaint
+// of meters, pointer, faders and pages that playback causes: the player's
+// step interval, the work of each event-loop pass that held a step, and how
+// late each note-on reached the port against the song's tempo map. Run
+//   QT_QPA_PLATFORM=offscreen build/bench/window_play_bench [SECONDS]
+// (60 seconds by default).
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "CapacitySong.h"
+#include "app/Commands.h"
+#include "app/SDIDecFrame.h"
+#include "app/tw32App.h"
+#include "mainwin/tw32Window.h"
+#include "platform/midi/MidiOut.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/MouseInput.h"
+#include "playback/MidiPort.h"
+#include "playback/Player.h"
+#include "song/Song.h"
+
+namespace {
+
+using namespace tw;
+using Clock = std::chrono::steady_clock;
+
+double NowMs() {
+    static const Clock::time_point origin = Clock::now();
+    return std::chrono::duration<double, std::milli>(Clock::now() - origin).count();
+}
+
+// Keeps every message with the moment it reached the port.
+class StampingOut final : public midi::MidiOut {
+public:
+    struct Sent {
+        double ms;
+        uint32_t msg;
+    };
+    explicit StampingOut(std::vector<Sent>& sent) : sent_(sent) {}
+    void Send(uint32_t msg) override { sent_.push_back({NowMs(), msg}); }
+    void Reset() override {}
+    bool GetVolume(uint32_t& volume) override {
+        volume = 0xFFFFFFFF;
+        return true;
+    }
+    bool SetVolume(uint32_t) override { return true; }
+
+private:
+    std::vector<Sent>& sent_;
+};
+
+class ChooseSong : public ui::ModalRunner {
+public:
+    explicit ChooseSong(std::string path) : path_(std::move(path)) {}
+    int RunModal(ui::Window&) override { return ui::IdCancel; }
+    int RunMessageBox(ui::Window*, const std::string&, const std::string&, unsigned style) override {
+        return (style & ui::MbYesNo) != 0 ? ui::IdYes : ui::IdOk;
+    }
+    int RunFileDialog(ui::Window*, ui::OpenSaveData& data, bool) override {
+        data.fileName = path_;
+        return ui::IdOk;
+    }
+
+private:
+    std::string path_;
+};
+
+// Milliseconds from the song start to tick t by the tempo table.
+double TicksToMs(uint32_t t) {
+    double ms = 0;
+    uint32_t at = 0;
+    float tempo = td[0].tempo;
+    for (uint32_t i = 1; i < sd.tempoTotal && td[i].time < t; ++i) {
+        ms += (td[i].time - at) * 1000.0 / (tempo * sd.division);
+        at = td[i].time;
+        tempo = td[i].tempo;
+    }
+    return ms + (t - at) * 1000.0 / (tempo * sd.division);
+}
+
+double Percentile(std::vector<double> values, double p) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(p * static_cast<double>(values.size() - 1))];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 60.0;
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tw-play-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    const std::string path = (dir / "capacity.mid").string();
+    const bench::Bytes& song = bench::CapacitySong();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(song.data()),
+               static_cast<std::streamsize>(song.size()));
+
+    std::vector<StampingOut::Sent> sent;
+    sent.reserve(1 << 20);
+    SetPortOpener([&](uint32_t) { return std::make_unique<StampingOut>(sent); });
+    ChooseSong runner(path);
+    ui::ModalRunner::Install(&runner);
+    int status = 0;
+    {
+        tw32App app;
+        if (!app.Start() || !app.Frame()->ProcessCommand(cm::FileOpen)) {
+            std::fprintf(stderr, "the window did not open the song\n");
+            return 1;
+        }
+        tw32Window& window = *app.MainWindow();
+        Player& player = *window.GetPlayer();
+        // The engine reads the clock again after each send of a step; the
+        // first reading of an event-loop pass is the step's start.
+        std::vector<double> steps;
+        bool inPass = false;
+        player.SetTickSource([&] {
+            const double now = NowMs();
+            if (!inPass) {
+                steps.push_back(now);
+                inPass = true;
+            }
+            return static_cast<uint32_t>(now);
+        });
+        ui::Application::PumpWaitingMessages();
+
+        // Each note-on's due time, by message, in time order.
+        std::map<uint32_t, std::deque<uint32_t>> due;
+        std::vector<std::pair<uint32_t, uint32_t>> notes;
+        for (int t = 0; t < kTracks; ++t) {
+            for (uint32_t i = 0; i < sd.noteCount[t]; ++i) {
+                notes.push_back({dd[t][i].start, dd[t][i].onMsg});
+            }
+        }
+        std::stable_sort(notes.begin(), notes.end());
+        for (const auto& [start, msg] : notes) {
+            due[msg].push_back(start);
+        }
+
+        sent.clear();
+        steps.clear();
+        ui::Window* playAll = player.ChildWithId(607);
+        const double startMs = NowMs();
+        ui::MouseInput::Click(*playAll, {15, 7});
+        std::vector<double> passWork;
+        std::vector<double> anyPassWork;  // repaints land in passes of their own
+        while (NowMs() - startMs < seconds * 1000.0) {
+            const size_t before = steps.size();
+            const double t0 = NowMs();
+            inPass = false;
+            ui::Application::PumpWaitingMessages();
+            const double work = NowMs() - t0;
+            anyPassWork.push_back(work);
+            if (steps.size() != before) {
+                passWork.push_back(work);
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+        ui::MouseInput::Click(*player.ChildWithId(601), {15, 7});
+
+        std::vector<double> intervals;
+        for (size_t i = 1; i < steps.size(); ++i) {
+            intervals.push_back(steps[i] - steps[i - 1]);
+        }
+        std::vector<double> lateness;
+        for (const StampingOut::Sent& s : sent) {
+            const bool noteOn = (s.msg & 0xF0) == 0x90 && ((s.msg >> 16) & 0x7F) != 0;
+            auto found = due.find(s.msg);
+            if (!noteOn || found == due.end() || found->second.empty()) {
+                continue;
+            }
+            lateness.push_back(s.ms - startMs - TicksToMs(found->second.front()));
+            found->second.pop_front();
+        }
+        std::printf("played %.0f s of the capacity song in the window\n", seconds);
+        std::printf("step interval: median %.2f ms, p99 %.2f ms, max %.2f ms over %zu steps\n",
+                    Percentile(intervals, 0.5), Percentile(intervals, 0.99),
+                    Percentile(intervals, 1.0), intervals.size());
+        std::printf("work per pass with a step: median %.3f ms, p99 %.3f ms, max %.3f ms\n",
+                    Percentile(passWork, 0.5), Percentile(passWork, 0.99),
+                    Percentile(passWork, 1.0));
+        std::printf("work per pass of any kind: p99 %.3f ms, max %.3f ms\n",
+                    Percentile(anyPassWork, 0.99), Percentile(anyPassWork, 1.0));
+        std::printf("note-on lateness: median %.2f ms, p99 %.2f ms over %zu notes\n",
+                    Percentile(lateness, 0.5), Percentile(lateness, 0.99), lateness.size());
+        status = lateness.empty() ? 1 : 0;
+    }
+    ui::ModalRunner::Install(nullptr);
+    SetPortOpener({});
+    std::filesystem::remove_all(dir);
+    return status;
+}
