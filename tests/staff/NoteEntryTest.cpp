@@ -182,10 +182,10 @@ TEST_F(NoteEntry, MarkedRangeCutsAndAnArmedPasteLandsAtTheNextRightClick) {
     Press(kCutButton);
     EXPECT_EQ(sd.noteCount[0], 4u);
     EXPECT_EQ(TheStaff().MarkStartSet(), 1);
-    // Second marker further left: exchanged, range [768, 1536).
     RightClick(689);
-    RightClick(370);
-    RightClick(370);  // third click clears
+    RightClick(370);  // a third click clears both
+    EXPECT_EQ(TheStaff().MarkStartSet(), 0);
+    // The second marker further left: exchanged, the range [768, 1536).
     RightClick(689);
     RightClick(370);
     ASSERT_EQ(std::tuple(TheStaff().MarkStart(), TheStaff().MarkEnd()), std::tuple(768u, 1536u));
