@@ -124,6 +124,20 @@ TEST_F(NoteEntry, ClicksEnterDeleteAndReplaceNotesWithTheChosenSettings) {
     Click(300, 28);
     sd.playState = 0;
     EXPECT_EQ(sd.noteCount[0], 2u);
+
+    // x = 77 is t = 64.8 on the page: each snap unit from song time 0, and
+    // 0 (divisions too small for the unit) leaves single ticks.
+    const std::vector<std::tuple<uint32_t, uint32_t, uint32_t>> snaps = {
+        {0, 192, 64}, {1, 192, 72}, {2, 192, 48}, {3, 192, 96},
+        {4, 192, 0},  {5, 192, 0},  {1, 4, 64}};
+    for (const auto& [snap, division, start] : snaps) {
+        ClearTrack(0);
+        sd.snapSetting = snap;
+        sd.division = division;
+        Click(77, 30);
+        ASSERT_EQ(sd.noteCount[0], 1u) << snap;
+        EXPECT_EQ(Note(0, 0).start, start) << snap << " at division " << division;
+    }
 }
 
 TEST_F(NoteEntry, AccidentalsFollowTheFixedSpellingAndEnterNothingWhereItHasNone) {
