@@ -28,6 +28,7 @@ const std::vector<unsigned char> kSong = {'M',  'T',  'h',  'd',  0,    0,    0,
                                           0x00, 0x90, 60,   100,  0x60, 0x80, 60,   0,     //
                                           0x00, 0xFF, 0x2F, 0x00};
 
+// Pixels in the colour of the notes on the staff of the panel at top.
 int RedIn(const Shot& shot, int top) {
     int n = 0;
     for (int y = top + 90; y < top + 245; ++y) {
