@@ -17,6 +17,7 @@
 #include "playback/MidiPorts.h"
 #include "smf/SongFile.h"
 #include "song/Song.h"
+#include "staff/Clipboard.h"
 #include "staff/TimeSet.h"
 
 namespace tw {
@@ -91,6 +92,15 @@ const ui::ResponseTable& tw32App::Table() {
         ui::OnCommandEnable<&tw32App::CmLock2>(cm::Lock),
         ui::OnCommand<&tw32App::CmHelpContents>(cm::HelpContents),
         ui::OnCommand<&tw32App::CmHelpAbout>(cm::HelpAbout),
+        // The Track menu.
+        ui::OnCommand<&tw32App::CmTrackVelocity>(cm::TrackVelocity),
+        ui::OnCommandEnable<&tw32App::CmTrackVelocityEnable>(cm::TrackVelocity),
+        ui::OnCommand<&tw32App::CmCopyTrack>(cm::CopyTrack),
+        ui::OnCommandEnable<&tw32App::CmCopyEnable>(cm::CopyTrack),
+        ui::OnCommand<&tw32App::CmCutTrack>(cm::CutTrack),
+        ui::OnCommandEnable<&tw32App::CmCutEnable>(cm::CutTrack),
+        ui::OnCommand<&tw32App::CmPasteTrack>(cm::PasteTrack),
+        ui::OnCommandEnable<&tw32App::CmPasteEnable>(cm::PasteTrack),
     };
     static const ui::ResponseTable table{&App::Table(), entries};
     return table;
@@ -282,6 +292,66 @@ void tw32App::CmLock() {
 
 void tw32App::CmLock2(ui::CommandEnabler& ce) {
     ce.SetCheck(sd.masterLock == 1);
+}
+
+// ---- The Track menu ------------------------------------------------------------
+
+namespace {
+
+bool TrackHasNotes() {
+    return sd.track < kTracks && sd.noteCount[sd.track] > 0;
+}
+
+}  // namespace
+
+void tw32App::CmCopyTrack() {
+    (void)CopyTrack();
+}
+
+// The views start again from the song's start, on the same track.
+void tw32App::CmCutTrack() {
+    if (!CutTrack()) {
+        return;
+    }
+    sd.changed = 1;
+    const int track = sd.track;
+    MainWindow()->SetSongStartUp();
+    MainWindow()->SetTrack(track);
+}
+
+void tw32App::CmPasteTrack() {
+    if (!PasteTrack()) {
+        return;
+    }
+    sd.changed = 1;
+    const int track = sd.track;
+    MainWindow()->SetSongStartUp();
+    MainWindow()->SetTrack(track);
+}
+
+void tw32App::CmTrackVelocity() {
+    if (!Stopped() || !SetTrackVelocity()) {
+        return;
+    }
+    sd.changed = 1;
+    MainWindow()->MyMessageBox(WithCode("Track Velocity Set to %d", static_cast<int>(sd.velocity)),
+                               "Track Velocity");
+}
+
+void tw32App::CmCopyEnable(ui::CommandEnabler& ce) {
+    ce.Enable(TrackHasNotes());
+}
+
+void tw32App::CmCutEnable(ui::CommandEnabler& ce) {
+    ce.Enable(TrackHasNotes());
+}
+
+void tw32App::CmPasteEnable(ui::CommandEnabler& ce) {
+    ce.Enable(sd.clipCount > 0);
+}
+
+void tw32App::CmTrackVelocityEnable(ui::CommandEnabler& ce) {
+    ce.Enable(TrackHasNotes());
 }
 
 }  // namespace tw

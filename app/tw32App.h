@@ -57,6 +57,22 @@ public:
     // Checked while the song has a copyright notice.
     void CmCopyRightEnable(ui::CommandEnabler& ce);
 
+    // ---- The Track menu: the track clipboard and the track's velocity ----
+    void CmCopyTrack();
+    // The track is copied, emptied and shown from the song's start.
+    void CmCutTrack();
+    // The clipboard replaces the track's notes, on the track's channel.
+    void CmPasteTrack();
+    // Every note of the track at the velocity knob's value. Refused while
+    // playing.
+    void CmTrackVelocity();
+    // Copy, cut and velocity need notes in the track, paste notes on the
+    // clipboard.
+    void CmCopyEnable(ui::CommandEnabler& ce);
+    void CmCutEnable(ui::CommandEnabler& ce);
+    void CmPasteEnable(ui::CommandEnabler& ce);
+    void CmTrackVelocityEnable(ui::CommandEnabler& ce);
+
 protected:
     void InitMainWindow() override;
 

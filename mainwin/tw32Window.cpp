@@ -23,6 +23,7 @@
 #include "song/Tables.h"
 #include "song/Transfer.h"
 #include "song/Voices.h"
+#include "staff/Clipboard.h"
 #include "staff/SetNr.h"
 #include "staff/Staff.h"
 
@@ -91,6 +92,13 @@ const ui::ResponseTable& tw32Window::Table() {
         ui::OnMessage<&tw32Window::EvSolo>(457),
         ui::OnMessage<&tw32Window::EvPlayer>(PlayerNotify),
         ui::OnMessage<&tw32Window::EvVelocity>(701),
+        // Note entry and the note clipboard.
+        ui::OnMessage<&tw32Window::EvNoteMode>(320),
+        ui::OnMessage<&tw32Window::EvNoteEdit>(321),
+        ui::OnMessage<&tw32Window::EvNoteType>(702),
+        ui::OnMessage<&tw32Window::EvSymbolType>(703),
+        ui::OnMessage<&tw32Window::EvDot>(704),
+        ui::OnMessage<&tw32Window::EvStaff>(720),
     };
     static const ui::ResponseTable table{&Window::Table(), entries};
     return table;
@@ -824,6 +832,120 @@ ui::MsgResult tw32Window::EvVelocity(ui::WParam value, ui::LParam) {
 
 ui::MsgResult tw32Window::EvStoreEnable(ui::WParam state, ui::LParam) {
     sd.storeEnable = state != 0 ? 1 : 0;
+    return 0;
+}
+
+// ---- Note entry and the note clipboard --------------------------------------
+
+void tw32Window::ShowNoteCount() {
+    notesDisplay->SetDisplayString(Format("%04d", sd.noteCount[sd.track]).c_str());
+}
+
+ui::MsgResult tw32Window::EvStaff(ui::WParam code, ui::LParam time) {
+    switch (code) {
+        case Staff::kNoteEntered:
+            if (transfernumber >= 0 && transfernumber < kTracks) {
+                (void)AddNote(reporter, static_cast<uint32_t>(transfernumber), temp);
+            }
+            ShowNoteCount();
+            SetActive();
+            // The note may have moved the song's end.
+            UpdateTime(2);
+            break;
+        case Staff::kNoteDeleted:
+            ShowNoteCount();
+            SetActive();
+            FindTotalTime();
+            break;
+        case Staff::kPasteNotes:
+            if (PasteNotes(reporter, static_cast<uint32_t>(time)) > 0) {
+                sd.changed = 1;
+            }
+            SetActive();
+            FindTotalTime();
+            staff->Refresh();
+            ShowNoteCount();
+            noteEditButton[2]->SetPosition(0);
+            sd.editFlag = 0;
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+// Cut and copy need both markers; paste needs notes on the clipboard and
+// only arms (or disarms) the next right click on the staff.
+ui::MsgResult tw32Window::EvNoteEdit(ui::WParam state, ui::LParam i) {
+    if (i == 0 || i == 1) {
+        uint32_t start = 0;
+        uint32_t end = 0;
+        if (staff->GetEditStatus(&start, &end) == 0) {
+            return 0;
+        }
+        CopyNotes(start, end);
+        if (i == 0) {
+            if (CutNotes() > 0) {
+                sd.changed = 1;
+            }
+            ShowNoteCount();
+            SetActive();
+        }
+        staff->ClearMarkers();
+    } else if (i == 2 && sd.clipCount != 0) {
+        const int armed = state == 1 ? 0 : 1;
+        sd.editFlag = static_cast<uint32_t>(armed);
+        noteEditButton[2]->SetPosition(armed);
+    }
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvNoteMode(ui::WParam, ui::LParam i) {
+    if (i < 0 || i >= static_cast<ui::LParam>(noteModeButton.size()) ||
+        static_cast<uint32_t>(i) == sd.noteMode) {
+        return 0;
+    }
+    if (sd.noteMode < noteModeButton.size()) {
+        noteModeButton[sd.noteMode]->SetPosition(0);
+    }
+    sd.noteMode = static_cast<uint32_t>(i);
+    noteModeButton[sd.noteMode]->SetPosition(1);
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvNoteType(ui::WParam, ui::LParam i) {
+    if (i < 0 || i >= static_cast<ui::LParam>(noteTypeButton.size()) ||
+        static_cast<uint32_t>(i) == sd.noteType) {
+        return 0;
+    }
+    if (sd.noteType < noteTypeButton.size()) {
+        noteTypeButton[sd.noteType]->SetPosition(0);
+    }
+    sd.noteType = static_cast<uint32_t>(i);
+    noteTypeButton[sd.noteType]->SetPosition(1);
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvSymbolType(ui::WParam, ui::LParam i) {
+    if (i < 0 || i >= static_cast<ui::LParam>(symbolButton.size())) {
+        return 0;
+    }
+    const auto chosen = static_cast<int32_t>(i);
+    if (chosen == sd.symbolType) {
+        symbolButton[static_cast<size_t>(i)]->SetPosition(0);
+        sd.symbolType = kNoAccidental;
+        return 0;
+    }
+    if (sd.symbolType >= 0 && sd.symbolType < static_cast<int32_t>(symbolButton.size())) {
+        symbolButton[static_cast<size_t>(sd.symbolType)]->SetPosition(0);
+    }
+    sd.symbolType = chosen;
+    symbolButton[static_cast<size_t>(i)]->SetPosition(1);
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvDot(ui::WParam state, ui::LParam) {
+    sd.dot = state != 0 ? 1 : 0;
     return 0;
 }
 

@@ -169,6 +169,25 @@ private:
     ui::Rect pointerRect{40, 246, 796, 254};
 
     WindowReporter reporter{this};
+
+    // ---- Note entry and the note clipboard ----------------------------------
+public:
+    // From the staff (720): 0 a note was entered (temp, for the track in
+    // transfernumber), 1 a note of the current track was deleted, 2 paste
+    // the note clipboard at the song time lParam.
+    ui::MsgResult EvStaff(ui::WParam code, ui::LParam time);
+    // From the cut (0), copy (1) and paste (2) buttons: lParam the button,
+    // wParam its state.
+    ui::MsgResult EvNoteEdit(ui::WParam state, ui::LParam i);
+    // The radio groups of the two entry modes and the six note lengths.
+    ui::MsgResult EvNoteMode(ui::WParam state, ui::LParam i);
+    ui::MsgResult EvNoteType(ui::WParam state, ui::LParam i);
+    // Flat (0) or sharp (1); pressing the lit one again chooses neither.
+    ui::MsgResult EvSymbolType(ui::WParam state, ui::LParam i);
+    ui::MsgResult EvDot(ui::WParam state, ui::LParam);
+
+private:
+    void ShowNoteCount();
 };
 
 }  // namespace tw

@@ -1,6 +1,8 @@
 #include "staff/Staff.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <initializer_list>
@@ -10,9 +12,13 @@
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ScrollBar.h"
+#include "song/Pitch.h"
 #include "song/Song.h"
+#include "song/Transfer.h"
 
 namespace tw {
+
+displaydata temp{};
 
 namespace {
 
@@ -78,6 +84,66 @@ uint32_t SnapUnit() {
     }
 }
 
+// Ticks of a note of the given type (0 whole .. 5 thirty-second).
+uint32_t NoteTicks(uint32_t type) {
+    switch (type) {
+        case 0:
+            return 4 * sd.division;
+        case 1:
+            return 2 * sd.division;
+        case 2:
+            return sd.division;
+        case 3:
+            return sd.division / 2;
+        case 4:
+            return sd.division / 4;
+        default:
+            return sd.division / 8;
+    }
+}
+
+template <std::size_t N>
+bool Contains(const std::array<int32_t, N>& notes, int32_t note) {
+    return std::find(notes.begin(), notes.end(), note) != notes.end();
+}
+
+// Applies the chosen accidental to the natural at position line. The
+// spelling is fixed per pitch class, so a flat can turn into a sharp on
+// the position below and a sharp into a flat on the position above; false
+// when the result cannot be written (flat of C or F, sharp of E or B, or a
+// position off the staff).
+bool Spell(int32_t symbol, int32_t& note, int& line, int32_t& accidental) {
+    accidental = kNoAccidental;
+    if (symbol == kFlat) {
+        const int32_t n = note - 1;
+        if (Contains(flatnotes, n)) {
+            accidental = kFlat;
+        } else if (Contains(sharpnotes, n)) {
+            accidental = kSharp;
+            if (++line > kNaturalCount - 1) {
+                return false;
+            }
+        } else {
+            return false;
+        }
+        note = n;
+    } else if (symbol == kSharp) {
+        const int32_t n = note + 1;
+        if (Contains(sharpnotes, n)) {
+            accidental = kSharp;
+        } else if (Contains(flatnotes, n)) {
+            accidental = kFlat;
+            if (--line < 1) {
+                return false;
+            }
+        } else {
+            return false;
+        }
+        note = n;
+    }
+    return true;
+}
+
 }  // namespace
 
 Staff::Staff(ui::Window* parent, int id, int x, int y, int w, int h)
@@ -89,6 +155,7 @@ Staff::Staff(ui::Window* parent, int id, int x, int y, int w, int h)
 
 const ui::ResponseTable& Staff::Table() {
     static constexpr ui::ResponseEntry entries[] = {
+        ui::OnLButtonDown<&Staff::EvLButtonDown>(),
         ui::OnRButtonDown<&Staff::EvRButtonDown>(),
         ui::OnChildNotify<&Staff::UpdatePosition>(kScrollBarId, ui::ScrollBar::ThumbPosition),
         ui::OnChildNotify<&Staff::UpdatePosition>(kScrollBarId, ui::ScrollBar::EndScroll),
@@ -185,6 +252,74 @@ void Staff::EvRButtonDown(unsigned, const ui::Point& point) {
         markEndSet_ = 0;
     }
     InvalidateRect(markRect_);
+}
+
+int Staff::LineAt(int y) const {
+    return (std::max(y - 8, 0) + 8 * scrollOffset_) / 4;
+}
+
+void Staff::EvLButtonDown(unsigned, const ui::Point& point) {
+    if (!AcceptsClick(point.x) || sd.track >= kTracks) {
+        return;
+    }
+    const uint32_t t = GetTime(point.x);
+    int line = LineAt(point.y);
+    if (line > kNaturalCount - 1) {
+        return;
+    }
+    int32_t note = naturalnotes[static_cast<std::size_t>(line)];
+    if (FindNote(t, line) == 1 && sd.noteMode == 0) {
+        InvalidateRect(markRect_);
+        return;
+    }
+    int32_t accidental = kNoAccidental;
+    if (!Spell(sd.symbolType, note, line, accidental)) {
+        return;
+    }
+    const uint32_t d = NoteTicks(sd.noteType);
+    const uint64_t length = uint64_t{d} + (sd.dot == 1 ? d / 2 : 0);
+    const auto pitch = static_cast<uint8_t>(note);
+    const auto channel = static_cast<uint8_t>(sd.channel & 0x0F);
+    const auto velocity = static_cast<uint8_t>(std::min<uint32_t>(sd.velocity, 127));
+    temp = displaydata{};
+    temp.start = t;
+    // A note at the very last ticks ends at the last tick rather than wrap.
+    temp.end = static_cast<uint32_t>(std::min<uint64_t>(t + length, UINT32_MAX));
+    temp.note = pitch;
+    temp.type = static_cast<uint8_t>(sd.noteType);
+    temp.dotted = static_cast<uint8_t>(sd.dot);
+    temp.line = static_cast<uint8_t>(line);
+    temp.channel = channel;
+    temp.velocity = velocity;
+    temp.accidental = accidental;
+    temp.onMsg = PackMsg(static_cast<uint8_t>(0x90 | channel), pitch, velocity);
+    temp.offMsg = PackMsg(static_cast<uint8_t>(0x80 | channel), pitch, 0);
+    temp.closed = 0;
+    transfernumber = sd.track;
+    NotifyParent(static_cast<ui::MsgId>(Id()), kNoteEntered, 0);
+    sd.changed = 1;
+    InvalidateRect(markRect_);
+}
+
+// A deleted note is an edit like an entered one: the song must be saved.
+int Staff::FindNote(uint32_t time, int line) {
+    transfernumber = sd.track;
+    if (sd.track >= kTracks || dd[sd.track] == nullptr) {
+        return 0;
+    }
+    displaydata* notes = dd[sd.track];
+    uint32_t& count = sd.noteCount[sd.track];
+    displaydata* end = notes + std::min(count, kNotesPerTrack);
+    displaydata* hit = std::find_if(
+        notes, end, [&](const displaydata& n) { return n.start == time && n.line == line; });
+    if (hit == end) {
+        return 0;
+    }
+    std::copy(hit + 1, end, hit);
+    count = static_cast<uint32_t>(end - notes) - 1;
+    sd.changed = 1;
+    NotifyParent(static_cast<ui::MsgId>(Id()), kNoteDeleted, 0);
+    return 1;
 }
 
 void Staff::UpdatePosition() {

@@ -5,8 +5,13 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Rect.h"
+#include "song/Song.h"
 
 namespace tw {
+
+// The note built by the last left click on the staff, handed to the parent
+// with the entry notification.
+extern displaydata temp;
 
 namespace ui {
 class ScrollBar;
@@ -29,6 +34,11 @@ public:
     // wParam of the notification (message number: the staff's id) that
     // asks the parent to paste the note clipboard at the song time lParam.
     static constexpr ui::WParam kPasteNotes = 2;
+    // wParam of the notification: a note was entered (it is in temp, for
+    // the track in transfernumber), or a note of the current track was
+    // deleted.
+    static constexpr ui::WParam kNoteEntered = 0;
+    static constexpr ui::WParam kNoteDeleted = 1;
     // rightX never goes beyond this, whatever the time signature and the
     // bars per page say; everything right of the control is clipped anyway.
     static constexpr int kMaxRightX = 32767;
@@ -52,6 +62,13 @@ public:
     // Stores the marked times; 1 when both markers are placed (a complete
     // range), else 0.
     int GetEditStatus(uint32_t* start, uint32_t* end) const;
+    // Deletes the first note of the current track that starts exactly at
+    // time on staff position line, tells the parent and marks the song
+    // changed; 1 if a note was deleted, else 0.
+    int FindNote(uint32_t time, int line);
+    // The staff position under row y at the current scroll offset (a click
+    // on a drawn line or up to 3 pixels below it selects that line).
+    int LineAt(int y) const;
 
     // Vertical offset in line spacings, 0..8.
     int ScrollOffset() const { return scrollOffset_; }
@@ -77,6 +94,10 @@ protected:
     // a paste armed and no first marker it asks the parent to paste there
     // instead (message id, wParam 2, lParam the time).
     void EvRButtonDown(unsigned keys, const ui::Point& point);
+    // Enters a note at the snapped time and the clicked position with the
+    // chosen length, dot and accidental; a click on an existing note
+    // deletes it (mode 0) or replaces it (mode 1).
+    void EvLButtonDown(unsigned keys, const ui::Point& point);
 
 private:
     // Where the current page lies in song time, and how time maps to x.
