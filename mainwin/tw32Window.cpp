@@ -268,7 +268,11 @@ void tw32Window::UpdateStaff() {
 }
 
 void tw32Window::UpdateLyricTotal() {
-    lyricTotalDisplay->SetDisplayString(Format("%04d", sd.lyricTotal).c_str());
+    sd.lyricSum = 0;
+    for (uint32_t count : sd.lyricCount) {
+        sd.lyricSum += count;
+    }
+    lyricTotalDisplay->SetDisplayString(Format("%04d", sd.lyricSum).c_str());
 }
 
 // The panel is drawn whole on every paint; the platform clips it to what
