@@ -6,6 +6,10 @@
 #include "app/Commands.h"
 #include "app/SDIDecFrame.h"
 #include "dialogs/CopyRight.h"
+#include "dialogs/EditEvent.h"
+#include "dialogs/EditPgm.h"
+#include "dialogs/EditTempo.h"
+#include "lyrics/EditLyric.h"
 #include "mainwin/WindowProgress.h"
 #include "mainwin/WindowReporter.h"
 #include "mainwin/tw32Window.h"
@@ -91,6 +95,11 @@ const ui::ResponseTable& tw32App::Table() {
         ui::OnCommandEnable<&tw32App::CmLock2>(cm::Lock),
         ui::OnCommand<&tw32App::CmHelpContents>(cm::HelpContents),
         ui::OnCommand<&tw32App::CmHelpAbout>(cm::HelpAbout),
+        // The Edit menu's lists
+        ui::OnCommand<&tw32App::CmEditLyric>(cm::EditLyric),
+        ui::OnCommand<&tw32App::CmEditTempo>(cm::EditTempo),
+        ui::OnCommand<&tw32App::CmEditEvents>(cm::EditEvents),
+        ui::OnCommand<&tw32App::CmEditPgm>(cm::EditPgm),
     };
     static const ui::ResponseTable table{&App::Table(), entries};
     return table;
@@ -282,6 +291,44 @@ void tw32App::CmLock() {
 
 void tw32App::CmLock2(ui::CommandEnabler& ce) {
     ce.SetCheck(sd.masterLock == 1);
+}
+
+// ---- The Edit menu's lists ---------------------------------------------------
+
+void tw32App::CmEditLyric() {
+    EditLyric dialog(MainWindow());
+    (void)dialog.Execute();
+    MainWindow()->UpdateStaff();
+}
+
+// The player's cursors into the tables are left alone: its next
+// positioning recomputes them.
+void tw32App::CmEditTempo() {
+    if (!Stopped()) {
+        return;
+    }
+    EditTempo dialog(MainWindow());
+    (void)dialog.Execute();
+    MainWindow()->UpdateTempoSetting();
+    MainWindow()->FindTotalTime();
+}
+
+void tw32App::CmEditEvents() {
+    if (!Stopped()) {
+        return;
+    }
+    EditEvent dialog(MainWindow());
+    (void)dialog.Execute();
+    MainWindow()->FindTotalTime();
+}
+
+void tw32App::CmEditPgm() {
+    if (!Stopped()) {
+        return;
+    }
+    EditPgm dialog(MainWindow());
+    (void)dialog.Execute();
+    MainWindow()->FindTotalTime();
 }
 
 }  // namespace tw

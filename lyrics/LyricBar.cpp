@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "lyrics/LyricInput.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Text.h"
 #include "song/TextEncoding.h"
@@ -19,7 +20,9 @@ const ui::Color kGridBlue{0, 0, 192};
 const ui::Color kMarkerGreen{0, 255, 0};
 
 // Pixels per bar at 80 pixels per beat.
-float BarWidth() { return static_cast<float>(sd.tsNumerator) * 80.0f; }
+float BarWidth() {
+    return static_cast<float>(sd.tsNumerator) * 80.0f;
+}
 
 // The code points of valid UTF-8 text.
 std::u32string Decode(const std::string& utf8) {
@@ -60,19 +63,19 @@ bool Kept(char32_t c, size_t index) {
         return true;
     }
     switch (c) {
-    case ' ':
-        return index > 0;
-    case U'\u00A9':
-    case '@':
-    case '!':
-    case '.':
-    case ',':
-    case ':':
-    case '"':
-    case '\'':
-        return true;
-    default:
-        return c >= 0x80 && ui::IsLetter(c);
+        case ' ':
+            return index > 0;
+        case U'\u00A9':
+        case '@':
+        case '!':
+        case '.':
+        case ',':
+        case ':':
+        case '"':
+        case '\'':
+            return true;
+        default:
+            return c >= 0x80 && ui::IsLetter(c);
     }
 }
 
@@ -85,7 +88,18 @@ LyricBar::LyricBar(ui::Window* parent, int id, int x, int y, int w, int h)
     SetBkgndColor(kStripGrey);
 }
 
-void LyricBar::Refresh() { Invalidate(true); }
+const ui::ResponseTable& LyricBar::Table() {
+    static constexpr ui::ResponseEntry entries[] = {
+        ui::OnLButtonDown<&LyricBar::EvLButtonDown>(),
+        ui::OnRButtonDown<&LyricBar::EvRButtonDown>(),
+    };
+    static const ui::ResponseTable table{&Control::Table(), entries};
+    return table;
+}
+
+void LyricBar::Refresh() {
+    Invalidate(true);
+}
 
 int LyricBar::RightEdge() {
     const int64_t right = 50 + int64_t{sd.staffBars} * sd.ts32nds * sd.tsNumerator * 10;
@@ -113,12 +127,23 @@ uint32_t LyricBar::GetTime(int x) const {
     }
     uint32_t q = 0;
     switch (sd.snapSetting) {
-    case 1: q = sd.division / 8; break;
-    case 2: q = sd.division / 4; break;
-    case 3: q = sd.division / 2; break;
-    case 4: q = sd.division; break;
-    case 5: q = sd.division * 2; break;
-    default: break;
+        case 1:
+            q = sd.division / 8;
+            break;
+        case 2:
+            q = sd.division / 4;
+            break;
+        case 3:
+            q = sd.division / 2;
+            break;
+        case 4:
+            q = sd.division;
+            break;
+        case 5:
+            q = sd.division * 2;
+            break;
+        default:
+            break;
     }
     // A snap unit of 0 (a division below 8) snaps to single ticks.
     if (q > 0) {
@@ -198,8 +223,8 @@ void LyricBar::DisplayLyrics(ui::DC& dc) {
     const uint32_t pageEnd = pageStart + sd.barTicks * sd.staffBars;
     // The table is in time order: start at the page's first lyric.
     const lyric* const end = lcd + sd.lyricTotal;
-    const lyric* first = std::lower_bound(
-        static_cast<const lyric*>(lcd), end, pageStart, [](const lyric& l, uint32_t t) { return l.time < t; });
+    const lyric* first = std::lower_bound(static_cast<const lyric*>(lcd), end, pageStart,
+                                          [](const lyric& l, uint32_t t) { return l.time < t; });
     const int width = GetClientRect().right;
     int row = kUpperRow;
     int64_t lastEnd = 45;
@@ -217,6 +242,59 @@ void LyricBar::DisplayLyrics(ui::DC& dc) {
         lastEnd = x + dc.TextOut(xi + 1, row, shown).cx + 5;
         dc.MoveTo(xi, row + 1);
         dc.LineTo(xi, row + 13);
+    }
+}
+
+// ---- Entry with the mouse ---------------------------------------------------
+
+bool LyricBar::Editable(int x) {
+    return sd.playState == 0 && x >= kOriginX && x < RightEdge();
+}
+
+void LyricBar::RemoveFound() {
+    if (foundIndex >= sd.lyricTotal) {
+        return;
+    }
+    std::memmove(&lcd[foundIndex], &lcd[foundIndex + 1],
+                 (sd.lyricTotal - foundIndex - 1) * sizeof(lyric));
+    --sd.lyricTotal;
+    NotifyParent(static_cast<ui::MsgId>(notifyId), 1, 0);
+}
+
+void LyricBar::EvLButtonDown(unsigned, const ui::Point& point) {
+    if (!Editable(point.x)) {
+        return;
+    }
+    templyric = {};
+    templyric.time = GetTime(point.x - kOriginX);
+    templyric.track = sd.lyricTrack;
+    const bool found = FindLyric() == 1;
+    LyricInput input(this);
+    if (input.Execute() == ui::IdOk) {
+        const bool empty = templyric.text[0] == '\0';
+        if (!empty && !found) {
+            NotifyParent(static_cast<ui::MsgId>(notifyId), 0, 0);
+        } else if (!empty) {
+            lcd[foundIndex] = templyric;
+        } else if (found) {
+            RemoveFound();
+        }
+    }
+    Refresh();
+}
+
+// A removal is a change to the song like any other: without the mark it
+// would be lost without a prompt and could not be saved.
+void LyricBar::EvRButtonDown(unsigned, const ui::Point& point) {
+    if (!Editable(point.x)) {
+        return;
+    }
+    templyric.time = GetTime(point.x - kOriginX);
+    std::memset(templyric.text, 0, sizeof templyric.text);
+    if (FindLyric() == 1) {
+        RemoveFound();
+        sd.changed = 1;
+        Refresh();
     }
 }
 

@@ -19,7 +19,9 @@
 #include "song/Song.h"
 #include "song/SongEnd.h"
 #include "song/Tables.h"
+#include "song/Transfer.h"
 #include "song/Voices.h"
+#include "staff/SetNr.h"
 #include "staff/Staff.h"
 
 namespace tw {
@@ -85,6 +87,9 @@ const ui::ResponseTable& tw32Window::Table() {
         ui::OnMessage<&tw32Window::EvSolo>(457),
         ui::OnMessage<&tw32Window::EvPlayer>(PlayerNotify),
         ui::OnMessage<&tw32Window::EvVelocity>(701),
+        // Lyric entry
+        ui::OnMessage<&tw32Window::EvLyric>(LyricNotify),
+        ui::OnMessage<&tw32Window::EvLyricTrack>(LyricTrackNotify),
     };
     static const ui::ResponseTable table{&Window::Table(), entries};
     return table;
@@ -757,6 +762,49 @@ ui::MsgResult tw32Window::EvVelocity(ui::WParam value, ui::LParam) {
 ui::MsgResult tw32Window::EvStoreEnable(ui::WParam state, ui::LParam) {
     sd.storeEnable = state != 0 ? 1 : 0;
     return 0;
+}
+
+// ---- Lyric entry -------------------------------------------------------------
+
+ui::MsgResult tw32Window::EvLyric(ui::WParam code, ui::LParam) {
+    const uint8_t t = sd.lyricTrack;
+    if (code == 0) {
+        // A full table is reported by the insertion; the lyric is then lost.
+        (void)UpdateLyricData(reporter, templyric);
+    } else if (code == 1 && sd.lyricCount[t] > 0) {
+        --sd.lyricCount[t];
+    }
+    lyricCountDisplay->SetDisplayString(Format("%04d", sd.lyricCount[t]).c_str());
+    UpdateLyricTotal();
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvLyricTrack(ui::WParam code, ui::LParam) {
+    if (sd.playState != 0) {
+        return 0;
+    }
+    if (code == 0 && sd.lyricTrack > 0) {
+        --sd.lyricTrack;
+    } else if (code == 1 && sd.lyricTrack < kTracks - 1) {
+        ++sd.lyricTrack;
+    } else if (code == 2) {
+        transfernumber = kSetNrLyricTrack;
+        SetNr dialog(this);
+        if (dialog.Execute() != ui::IdOk) {
+            return 0;
+        }
+        sd.lyricTrack = static_cast<uint8_t>(std::clamp(transfernumber, 1, kTracks) - 1);
+    } else {
+        return 0;
+    }
+    ShowLyricTrack();
+    return 0;
+}
+
+void tw32Window::ShowLyricTrack() {
+    lyricTrackDisplay->SetDisplayString(Format("%02d", sd.lyricTrack + 1u).c_str());
+    lyricCountDisplay->SetDisplayString(Format("%04d", sd.lyricCount[sd.lyricTrack]).c_str());
+    lyricBar->Refresh();
 }
 
 }  // namespace tw
