@@ -20,9 +20,7 @@ const ui::Color kGridBlue{0, 0, 192};
 const ui::Color kMarkerGreen{0, 255, 0};
 
 // Pixels per bar at 80 pixels per beat.
-float BarWidth() {
-    return static_cast<float>(sd.tsNumerator) * 80.0f;
-}
+float BarWidth() { return static_cast<float>(sd.tsNumerator) * 80.0f; }
 
 // The code points of valid UTF-8 text.
 std::u32string Decode(const std::string& utf8) {
@@ -63,19 +61,19 @@ bool Kept(char32_t c, size_t index) {
         return true;
     }
     switch (c) {
-        case ' ':
-            return index > 0;
-        case U'\u00A9':
-        case '@':
-        case '!':
-        case '.':
-        case ',':
-        case ':':
-        case '"':
-        case '\'':
-            return true;
-        default:
-            return c >= 0x80 && ui::IsLetter(c);
+    case ' ':
+        return index > 0;
+    case U'\u00A9':
+    case '@':
+    case '!':
+    case '.':
+    case ',':
+    case ':':
+    case '"':
+    case '\'':
+        return true;
+    default:
+        return c >= 0x80 && ui::IsLetter(c);
     }
 }
 
@@ -97,9 +95,7 @@ const ui::ResponseTable& LyricBar::Table() {
     return table;
 }
 
-void LyricBar::Refresh() {
-    Invalidate(true);
-}
+void LyricBar::Refresh() { Invalidate(true); }
 
 int LyricBar::RightEdge() {
     const int64_t right = 50 + int64_t{sd.staffBars} * sd.ts32nds * sd.tsNumerator * 10;
@@ -127,23 +123,12 @@ uint32_t LyricBar::GetTime(int x) const {
     }
     uint32_t q = 0;
     switch (sd.snapSetting) {
-        case 1:
-            q = sd.division / 8;
-            break;
-        case 2:
-            q = sd.division / 4;
-            break;
-        case 3:
-            q = sd.division / 2;
-            break;
-        case 4:
-            q = sd.division;
-            break;
-        case 5:
-            q = sd.division * 2;
-            break;
-        default:
-            break;
+    case 1: q = sd.division / 8; break;
+    case 2: q = sd.division / 4; break;
+    case 3: q = sd.division / 2; break;
+    case 4: q = sd.division; break;
+    case 5: q = sd.division * 2; break;
+    default: break;
     }
     // A snap unit of 0 (a division below 8) snaps to single ticks.
     if (q > 0) {
@@ -223,8 +208,8 @@ void LyricBar::DisplayLyrics(ui::DC& dc) {
     const uint32_t pageEnd = pageStart + sd.barTicks * sd.staffBars;
     // The table is in time order: start at the page's first lyric.
     const lyric* const end = lcd + sd.lyricTotal;
-    const lyric* first = std::lower_bound(static_cast<const lyric*>(lcd), end, pageStart,
-                                          [](const lyric& l, uint32_t t) { return l.time < t; });
+    const lyric* first = std::lower_bound(
+        static_cast<const lyric*>(lcd), end, pageStart, [](const lyric& l, uint32_t t) { return l.time < t; });
     const int width = GetClientRect().right;
     int row = kUpperRow;
     int64_t lastEnd = 45;
