@@ -9,6 +9,7 @@
 #include "dialogs/EditEvent.h"
 #include "dialogs/EditPgm.h"
 #include "dialogs/EditTempo.h"
+#include "lyrics/EditLyric.h"
 #include "platform/ui/ListBox.h"
 #include "song/Song.h"
 #include "support/ScriptedRunner.h"
@@ -107,17 +108,11 @@ using ListCommands = AppFixture;
 
 // With the first tempo gone the next one is the initial tempo, whatever
 // its time; the fader snaps it to a whole BPM.
-TEST_F(ListCommands, TheTempoListsFirstEntryDeletedMakesTheNextTheInitialTempo) {
+TEST_F(ListCommands,
+       TheTempoListsFirstEntryDeletedMakesTheNextTheInitialTempoAndTheLyricListOpensWhilePlaying) {
     Launch();
     td[1] = {1536, 1.51f};
     sd.tempoTotal = 2;
-    sd.playState = 1;  // refused while playing: no dialog comes
-    Command(cm::EditTempo);
-    Command(cm::EditEvents);
-    Command(cm::EditPgm);
-    sd.playState = 0;
-    EXPECT_EQ(sd.tempoTotal, 2u);
-
     std::vector<std::string> lines;
     ListThenDelete(script, kEditTempoDialog, kTempoList, lines, {0});
     Command(cm::EditTempo);
@@ -127,6 +122,17 @@ TEST_F(ListCommands, TheTempoListsFirstEntryDeletedMakesTheNextTheInitialTempo) 
     EXPECT_NEAR(bpm, 90.6f, 1.0f);
     EXPECT_FLOAT_EQ(bpm, std::round(bpm));
     EXPECT_EQ(sd.changed, 1u);
+
+    // The lyric list works also while the song plays.
+    lcd[0] = {10, "la", 0};
+    sd.lyricTotal = sd.lyricCount[0] = 1;
+    sd.playState = 1;
+    ListThenDelete(script, kEditLyricDialog, kLyricList, lines, {}, kDeleteAllButton);
+    Command(cm::EditLyric);
+    sd.playState = 0;
+    EXPECT_EQ(lines, std::vector<std::string>{"0000:0010    1  la"});
+    EXPECT_EQ(sd.lyricTotal, 0u);
+    EXPECT_EQ(sd.lyricCount[0], 0u);
 }
 
 }  // namespace
