@@ -91,9 +91,9 @@ TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndHelpStillOpens) {
     Launch();
     sd.playState = 1;
     sd.changed = 1;
-    for (unsigned id : {cm::FileNew, cm::FileOpen, cm::FileSave, cm::FileSaveAs, cm::Lock,
-                        cm::SetConnections, cm::HelpAbout, cm::EditTempo, cm::EditEvents,
-                        cm::EditPgm}) {
+    for (unsigned id :
+         {cm::FileNew, cm::FileOpen, cm::FileSave, cm::FileSaveAs, cm::Lock, cm::SetConnections,
+          cm::HelpAbout, cm::EditTempo, cm::EditEvents, cm::EditPgm}) {
         Command(id);
     }
     EXPECT_EQ(sd.masterLock, 1u);
