@@ -6,6 +6,10 @@
 #include "app/Commands.h"
 #include "app/SDIDecFrame.h"
 #include "dialogs/CopyRight.h"
+#include "dialogs/EditEvent.h"
+#include "dialogs/EditPgm.h"
+#include "dialogs/EditTempo.h"
+#include "lyrics/EditLyric.h"
 #include "mainwin/WindowProgress.h"
 #include "mainwin/WindowReporter.h"
 #include "mainwin/tw32Window.h"
@@ -101,6 +105,11 @@ const ui::ResponseTable& tw32App::Table() {
         ui::OnCommandEnable<&tw32App::CmCutEnable>(cm::CutTrack),
         ui::OnCommand<&tw32App::CmPasteTrack>(cm::PasteTrack),
         ui::OnCommandEnable<&tw32App::CmPasteEnable>(cm::PasteTrack),
+        // The Edit menu's lists
+        ui::OnCommand<&tw32App::CmEditLyric>(cm::EditLyric),
+        ui::OnCommand<&tw32App::CmEditTempo>(cm::EditTempo),
+        ui::OnCommand<&tw32App::CmEditEvents>(cm::EditEvents),
+        ui::OnCommand<&tw32App::CmEditPgm>(cm::EditPgm),
     };
     static const ui::ResponseTable table{&App::Table(), entries};
     return table;
@@ -352,6 +361,44 @@ void tw32App::CmPasteEnable(ui::CommandEnabler& ce) {
 
 void tw32App::CmTrackVelocityEnable(ui::CommandEnabler& ce) {
     ce.Enable(TrackHasNotes());
+}
+
+// ---- The Edit menu's lists ---------------------------------------------------
+
+void tw32App::CmEditLyric() {
+    EditLyric dialog(MainWindow());
+    (void)dialog.Execute();
+    MainWindow()->UpdateStaff();
+}
+
+// The player's cursors into the tables are left alone: its next
+// positioning recomputes them.
+void tw32App::CmEditTempo() {
+    if (!Stopped()) {
+        return;
+    }
+    EditTempo dialog(MainWindow());
+    (void)dialog.Execute();
+    MainWindow()->UpdateTempoSetting();
+    MainWindow()->FindTotalTime();
+}
+
+void tw32App::CmEditEvents() {
+    if (!Stopped()) {
+        return;
+    }
+    EditEvent dialog(MainWindow());
+    (void)dialog.Execute();
+    MainWindow()->FindTotalTime();
+}
+
+void tw32App::CmEditPgm() {
+    if (!Stopped()) {
+        return;
+    }
+    EditPgm dialog(MainWindow());
+    (void)dialog.Execute();
+    MainWindow()->FindTotalTime();
 }
 
 }  // namespace tw

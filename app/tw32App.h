@@ -83,6 +83,19 @@ private:
     ui::OpenSaveData fileData;
     std::unique_ptr<WindowReporter> reporter;
     std::unique_ptr<WindowProgress> progress;
+
+    // ---- The Edit menu's lists ------------------------------------------
+public:
+    // The lyric list, then the staff, the strip and the lyric totals; it
+    // works also while the song plays.
+    void CmEditLyric();
+    // The tempo list, then the tempo fader and the song length. Refused
+    // while playing.
+    void CmEditTempo();
+    // The controller list, then the song length. Refused while playing.
+    void CmEditEvents();
+    // The program-change list, then the song length. Refused while playing.
+    void CmEditPgm();
 };
 
 }  // namespace tw

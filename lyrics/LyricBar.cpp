@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "lyrics/LyricInput.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Text.h"
 #include "song/TextEncoding.h"
@@ -83,6 +84,15 @@ LyricBar::LyricBar(ui::Window* parent, int id, int x, int y, int w, int h)
       notifyId(static_cast<uint32_t>(id)),
       lyricFont("Helvetica", -14, 8, 700) {
     SetBkgndColor(kStripGrey);
+}
+
+const ui::ResponseTable& LyricBar::Table() {
+    static constexpr ui::ResponseEntry entries[] = {
+        ui::OnLButtonDown<&LyricBar::EvLButtonDown>(),
+        ui::OnRButtonDown<&LyricBar::EvRButtonDown>(),
+    };
+    static const ui::ResponseTable table{&Control::Table(), entries};
+    return table;
 }
 
 void LyricBar::Refresh() { Invalidate(true); }
@@ -217,6 +227,59 @@ void LyricBar::DisplayLyrics(ui::DC& dc) {
         lastEnd = x + dc.TextOut(xi + 1, row, shown).cx + 5;
         dc.MoveTo(xi, row + 1);
         dc.LineTo(xi, row + 13);
+    }
+}
+
+// ---- Entry with the mouse ---------------------------------------------------
+
+bool LyricBar::Editable(int x) {
+    return sd.playState == 0 && x >= kOriginX && x < RightEdge();
+}
+
+void LyricBar::RemoveFound() {
+    if (foundIndex >= sd.lyricTotal) {
+        return;
+    }
+    std::memmove(&lcd[foundIndex], &lcd[foundIndex + 1],
+                 (sd.lyricTotal - foundIndex - 1) * sizeof(lyric));
+    --sd.lyricTotal;
+    NotifyParent(static_cast<ui::MsgId>(notifyId), 1, 0);
+}
+
+void LyricBar::EvLButtonDown(unsigned, const ui::Point& point) {
+    if (!Editable(point.x)) {
+        return;
+    }
+    templyric = {};
+    templyric.time = GetTime(point.x - kOriginX);
+    templyric.track = sd.lyricTrack;
+    const bool found = FindLyric() == 1;
+    LyricInput input(this);
+    if (input.Execute() == ui::IdOk) {
+        const bool empty = templyric.text[0] == '\0';
+        if (!empty && !found) {
+            NotifyParent(static_cast<ui::MsgId>(notifyId), 0, 0);
+        } else if (!empty) {
+            lcd[foundIndex] = templyric;
+        } else if (found) {
+            RemoveFound();
+        }
+    }
+    Refresh();
+}
+
+// A removal is a change to the song like any other: without the mark it
+// would be lost without a prompt and could not be saved.
+void LyricBar::EvRButtonDown(unsigned, const ui::Point& point) {
+    if (!Editable(point.x)) {
+        return;
+    }
+    templyric.time = GetTime(point.x - kOriginX);
+    std::memset(templyric.text, 0, sizeof templyric.text);
+    if (FindLyric() == 1) {
+        RemoveFound();
+        sd.changed = 1;
+        Refresh();
     }
 }
 

@@ -18,7 +18,16 @@ inline constexpr ui::MsgId LyricNotify = 621;
 // The strip under the staff that shows the syllables of the lyric track for
 // the bars of the staff page, each at the column of its time on the staff's
 // scale, in two rows so that close syllables do not overlap.
+//
+// With the transport stopped, a left click on the time axis opens the entry
+// dialog on the lyric drawn in the clicked (snapped) column, or on a new one
+// there: a new text asks the parent to insert templyric (LyricNotify code
+// 0), a changed one replaces the lyric, a cleared one removes it (code 1).
+// A right click removes the lyric drawn there (code 1). Every removal and
+// change marks the song changed.
 class LyricBar : public ui::Control {
+    TW_DECLARE_RESPONSE_TABLE()
+
 public:
     static constexpr int kOriginX = 50;  // the start of bar sd.bar
     static constexpr int kUpperRow = 2;
@@ -48,8 +57,14 @@ public:
 
 protected:
     void Paint(ui::DC& dc, bool erase, ui::Rect& rect) override;
+    void EvLButtonDown(unsigned keys, const ui::Point& point);
+    void EvRButtonDown(unsigned keys, const ui::Point& point);
 
 private:
+    // Whether a click at x may edit: the transport stopped, x on the axis.
+    [[nodiscard]] static bool Editable(int x);
+    // Removes the lyric last found and tells the parent.
+    void RemoveFound();
     void DrawGrid(ui::DC& dc);
     void DisplayLyrics(ui::DC& dc);
 

@@ -99,6 +99,9 @@ const ui::ResponseTable& tw32Window::Table() {
         ui::OnMessage<&tw32Window::EvSymbolType>(703),
         ui::OnMessage<&tw32Window::EvDot>(704),
         ui::OnMessage<&tw32Window::EvStaff>(720),
+        // Lyric entry
+        ui::OnMessage<&tw32Window::EvLyric>(LyricNotify),
+        ui::OnMessage<&tw32Window::EvLyricTrack>(LyricTrackNotify),
     };
     static const ui::ResponseTable table{&Window::Table(), entries};
     return table;
@@ -951,6 +954,49 @@ ui::MsgResult tw32Window::EvSymbolType(ui::WParam, ui::LParam i) {
 ui::MsgResult tw32Window::EvDot(ui::WParam state, ui::LParam) {
     sd.dot = state != 0 ? 1 : 0;
     return 0;
+}
+
+// ---- Lyric entry -------------------------------------------------------------
+
+ui::MsgResult tw32Window::EvLyric(ui::WParam code, ui::LParam) {
+    const uint8_t t = sd.lyricTrack;
+    if (code == 0) {
+        // A full table is reported by the insertion; the lyric is then lost.
+        (void)UpdateLyricData(reporter, templyric);
+    } else if (code == 1 && sd.lyricCount[t] > 0) {
+        --sd.lyricCount[t];
+    }
+    lyricCountDisplay->SetDisplayString(Format("%04d", sd.lyricCount[t]).c_str());
+    UpdateLyricTotal();
+    return 0;
+}
+
+ui::MsgResult tw32Window::EvLyricTrack(ui::WParam code, ui::LParam) {
+    if (sd.playState != 0) {
+        return 0;
+    }
+    if (code == 0 && sd.lyricTrack > 0) {
+        --sd.lyricTrack;
+    } else if (code == 1 && sd.lyricTrack < kTracks - 1) {
+        ++sd.lyricTrack;
+    } else if (code == 2) {
+        transfernumber = kSetNrLyricTrack;
+        SetNr dialog(this);
+        if (dialog.Execute() != ui::IdOk) {
+            return 0;
+        }
+        sd.lyricTrack = static_cast<uint8_t>(std::clamp(transfernumber, 1, kTracks) - 1);
+    } else {
+        return 0;
+    }
+    ShowLyricTrack();
+    return 0;
+}
+
+void tw32Window::ShowLyricTrack() {
+    lyricTrackDisplay->SetDisplayString(Format("%02d", sd.lyricTrack + 1u).c_str());
+    lyricCountDisplay->SetDisplayString(Format("%04d", sd.lyricCount[sd.lyricTrack]).c_str());
+    lyricBar->Refresh();
 }
 
 }  // namespace tw

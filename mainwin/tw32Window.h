@@ -188,6 +188,22 @@ public:
 
 private:
     void ShowNoteCount();
+
+    // ---- Lyric entry ----------------------------------------------------
+public:
+    // LyricNotify from the strip: code 0 inserts templyric, code 1 counts
+    // a removed lyric of the lyric track; then the lyric counts are shown.
+    ui::MsgResult EvLyric(ui::WParam code, ui::LParam);
+    // The lyric track read-out: 0 steps down, 1 up (within tracks 1..32),
+    // 2 asks for the number. Refused while playing.
+    ui::MsgResult EvLyricTrack(ui::WParam code, ui::LParam);
+
+private:
+    // The lyric track and its count on their read-outs, and the strip.
+    void ShowLyricTrack();
 };
+
+// The lyric track read-out's clicks.
+inline constexpr ui::MsgId LyricTrackNotify = 319;
 
 }  // namespace tw

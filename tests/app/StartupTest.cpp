@@ -91,8 +91,9 @@ TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndHelpStillOpens) {
     Launch();
     sd.playState = 1;
     sd.changed = 1;
-    for (unsigned id : {cm::FileNew, cm::FileOpen, cm::FileSave, cm::FileSaveAs, cm::Lock,
-                        cm::SetConnections, cm::HelpAbout}) {
+    for (unsigned id :
+         {cm::FileNew, cm::FileOpen, cm::FileSave, cm::FileSaveAs, cm::Lock, cm::SetConnections,
+          cm::HelpAbout, cm::EditTempo, cm::EditEvents, cm::EditPgm}) {
         Command(id);
     }
     EXPECT_EQ(sd.masterLock, 1u);
@@ -105,7 +106,7 @@ TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndHelpStillOpens) {
 
 TEST_F(AppStart, ItemsWithoutAHandlerAreGrey) {
     Launch();
-    EXPECT_FALSE(Item(1, cm::EditTempo).enabled);
+    EXPECT_FALSE(Item(2, cm::PasteTrack).enabled);
     EXPECT_TRUE(Item(4, cm::HelpAbout).enabled);
     EXPECT_EQ(Item(4, cm::HelpAbout).text, "About Tunewell");
 }

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -25,7 +26,8 @@ struct CliResult {
 
 struct CliOptions {
     std::string workdir;        // where the program runs; empty: where the test runs
-    int interruptAfterMs = -1;  // when set, SIGINT (Ctrl-C) after that many milliseconds
+    // When set, SIGINT (Ctrl-C) as soon as it returns true; asked every 10 ms.
+    std::function<bool()> interruptWhen;
 };
 
 // `scratch` is a directory where the captured streams are kept while it runs.
@@ -52,8 +54,16 @@ inline CliResult RunCli(const std::vector<std::string>& arguments, const std::st
     CliResult result;
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        if (options.interruptAfterMs >= 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(options.interruptAfterMs));
+        if (options.interruptWhen) {
+            const auto running = [pid] {
+                siginfo_t info{};
+                return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) ==
+                           0 &&
+                       info.si_pid == 0;
+            };
+            while (running() && !options.interruptWhen()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
             kill(pid, SIGINT);
         }
         int status = 0;

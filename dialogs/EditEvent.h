@@ -1,0 +1,26 @@
+#pragma once
+
+#include "dialogs/TableList.h"
+
+namespace tw {
+
+inline constexpr int kEditEventDialog = 7;
+inline constexpr int kEventList = 623;
+
+// The controller events (volume, pan, chorus, reverb): bar, tick, track,
+// channel, controller and level a line. After it closes the caller
+// recomputes the song length.
+class EditEvent : public TableList {
+public:
+    explicit EditEvent(ui::Window* parent, int resourceId = kEditEventDialog);
+
+    void DeleteEventItem(int i);
+
+protected:
+    uint32_t Total() const override;
+    std::string Line(uint32_t i) const override;
+    void RemoveItem(int i) override { DeleteEventItem(i); }
+    void ClearTable() override;
+};
+
+}  // namespace tw

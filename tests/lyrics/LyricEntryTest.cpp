@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "controls/Display.h"
+#include "lyrics/EditLyric.h"
+#include "lyrics/LyricBar.h"
+#include "lyrics/LyricInput.h"
+#include "mainwin/tw32Window.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/MouseInput.h"
+#include "platform/ui/Static.h"
+#include "song/Song.h"
+#include "staff/SetNr.h"
+#include "support/ScriptedRunner.h"
+#include "support/SongFixture.h"
+
+namespace tw::test {
+namespace {
+
+using ui::MouseInput;
+
+void AddLyric(uint32_t time, const char* text, uint32_t track = 0) {
+    lyric& l = lcd[sd.lyricTotal++];
+    l = {};
+    l.time = time;
+    std::strncpy(l.text, text, sizeof l.text - 1);
+    l.track = track;
+    ++sd.lyricCount[track];
+}
+
+// The main window with its strip; clicks land on the strip at x, row 10.
+class LyricEntry : public SongFixture {
+protected:
+    void SetUp() override {
+        SongFixture::SetUp();
+        ASSERT_TRUE(window.Create());
+        window.Show();
+        ui::Application::PumpWaitingMessages();
+        sd.snapSetting = 4;  // quarters: 48 ticks a column never miss
+    }
+
+    void Click(int x, MouseInput::Button b = MouseInput::Button::Left) {
+        MouseInput::Click(*window.GetLyricBar(), {x, 10}, b);
+    }
+    // The strip's entry dialog: records what it showed, types text (unless
+    // null) and ends with button.
+    void Enter(const char* text, int button = ui::IdOk) {
+        script.OnDialog(
+            kLyricInputDialog,
+            [this, text](ui::Dialog& d) {
+                shownTime = d.Item<ui::Static>(kLyricTime)->GetText();
+                shownText = d.Item<ui::Edit>(kLyricEdit)->GetText();
+                if (text != nullptr) {
+                    Type(d, kLyricEdit, text);
+                }
+            },
+            button);
+    }
+    Display& LyricTrackDisplay() { return Find(ui::Point{53, 50}); }
+    Display& LyricCountDisplay() { return Find(ui::Point{88, 47}); }
+    Display& Find(ui::Point at) {
+        for (ui::Window* child : window.Children()) {
+            if (auto* d = dynamic_cast<Display*>(child); d != nullptr && d->Position() == at) {
+                return *d;
+            }
+        }
+        throw std::runtime_error("no display");
+    }
+
+    ScriptedRunner script;
+    tw32Window window{nullptr};
+    std::string shownTime, shownText;
+};
+
+TEST_F(LyricEntry, AClickEntersReplacesAndByClearingDeletesTheLyricInItsColumn) {
+    sd.lyricTrack = 2;
+    Enter("Hel");
+    Click(211);  // snaps to the quarter at tick 384, drawn at x = 210
+    EXPECT_EQ(shownTime, "Time : 0000:0384");
+    EXPECT_EQ(shownText, "");
+    ASSERT_EQ(sd.lyricTotal, 1u);
+    EXPECT_EQ(lcd[0].time, 384u);
+    EXPECT_STREQ(lcd[0].text, "Hel");
+    EXPECT_EQ(lcd[0].track, 2u);
+    EXPECT_EQ(sd.lyricCount[2], 1u);
+    EXPECT_EQ(sd.changed, 1u);
+    EXPECT_EQ(LyricCountDisplay().Text(), "0001");
+
+    Enter("Hello");
+    Click(215);  // the same column after snapping: the lyric is found
+    EXPECT_EQ(shownText, "Hel");
+    EXPECT_EQ(sd.lyricTotal, 1u);
+    EXPECT_STREQ(lcd[0].text, "Hello");
+    EXPECT_EQ(sd.lyricCount[2], 1u);
+
+    Enter("Gone", ScriptedRunner::CloseBox);  // cancelled: nothing changes
+    Click(211);
+    EXPECT_STREQ(lcd[0].text, "Hello");
+
+    Enter("");
+    Click(211);
+    EXPECT_EQ(sd.lyricTotal, 0u);
+    EXPECT_EQ(sd.lyricCount[2], 0u);
+    EXPECT_EQ(LyricCountDisplay().Text(), "0000");
+    Enter("");
+    Click(300);  // nothing there, nothing typed: nothing stored
+    EXPECT_EQ(sd.lyricTotal, 0u);
+}
+
+// A removal with the right button must be saved like any other edit.
+TEST_F(LyricEntry, ARightClickRemovesOnlyADrawnLyricAndMarksTheSongChanged) {
+    AddLyric(0, "one");
+    AddLyric(384, "two");
+    AddLyric(384, "other", 1);
+    sd.lyricTrack = 3;  // a track without lyrics
+    Click(300, MouseInput::Button::Right);
+    Click(211, MouseInput::Button::Right);
+    EXPECT_EQ(sd.lyricTotal, 3u);
+    EXPECT_EQ(sd.changed, 0u);
+
+    sd.playState = 1;  // while playing neither button acts (and no dialog)
+    Click(211, MouseInput::Button::Right);
+    Click(211);
+    sd.playState = 0;
+    Click(20);   // left of the time axis
+    Click(700);  // right of it (690)
+    EXPECT_EQ(sd.lyricTotal, 3u);
+
+    sd.lyricTrack = 0;
+    Click(211, MouseInput::Button::Right);
+    ASSERT_EQ(sd.lyricTotal, 2u);
+    EXPECT_STREQ(lcd[0].text, "one");
+    EXPECT_STREQ(lcd[1].text, "other");
+    EXPECT_EQ(sd.lyricCount[0], 1u);
+    EXPECT_EQ(sd.lyricCount[1], 1u);
+    EXPECT_EQ(sd.changed, 1u);
+}
+
+TEST_F(LyricEntry, TheLyricTrackStepsWithinOneToThirtyTwoAndIsTypedInTheNumberDialog) {
+    AddLyric(0, "a", 4);
+    Display& track = LyricTrackDisplay();
+    MouseInput::Click(track, {12, 17});  // the lower half steps down: not below 1
+    EXPECT_EQ(sd.lyricTrack, 0u);
+    for (int i = 0; i < 40; ++i) {
+        MouseInput::Click(track, {12, 3});
+    }
+    EXPECT_EQ(sd.lyricTrack, 31u);
+    EXPECT_EQ(track.Text(), "32");
+
+    // The dialog opens on the press; the user lets go of the button before
+    // typing.
+    script.OnDialog(kSetNrDialog, [&track](ui::Dialog& d) {
+        MouseInput::Release(track, {12, 10}, MouseInput::Button::Right);
+        Type(d, kSetNrEdit, "5");
+    });
+    MouseInput::Press(track, {12, 10}, MouseInput::Button::Right);
+    EXPECT_EQ(sd.lyricTrack, 4u);
+    EXPECT_EQ(track.Text(), "05");
+    EXPECT_EQ(LyricCountDisplay().Text(), "0001");
+
+    sd.playState = 1;
+    MouseInput::Click(track, {12, 3});
+    MouseInput::Click(track, {12, 10}, MouseInput::Button::Right);
+    EXPECT_EQ(sd.lyricTrack, 4u);
+}
+
+using LyricList = SongFixture;
+
+TEST_F(LyricList, LinesShowTimeTrackAndDecodedTextAndDeletesKeepTheCounts) {
+    AddLyric(1000, "Hello", 2);
+    AddLyric(1100, "Caf\xE9", 0);  // an older file's Windows-1252
+    AddLyric(1200, "/line", 0);
+    AddLyric(1300, "four", 1);
+    AddLyric(1400, "five", 2);
+    AddLyric(1500, "six", 2);
+    ScriptedRunner script;
+    std::vector<std::string> lines;
+    script.OnDialog(kEditLyricDialog, [&](ui::Dialog& d) {
+        const ui::ListBox* list = d.Item<ui::ListBox>(kLyricList);
+        for (int i = 0; i < list->GetCount(); ++i) {
+            lines.push_back(list->GetString(i));
+        }
+        Click(d, kLyricList, 1);
+        Click(d, kLyricList, 4);
+        Press(d, kDeleteButton);
+    });
+    EXPECT_EQ(EditLyric(nullptr).Execute(), ui::IdOk);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "0001:0232    3  Hello");
+    EXPECT_EQ(lines[1], "0001:0332    1  Caf\xC3\xA9");
+    EXPECT_EQ(lines[2], "0001:0432    1  /line");
+    ASSERT_EQ(sd.lyricTotal, 4u);
+    EXPECT_STREQ(lcd[0].text, "Hello");
+    EXPECT_STREQ(lcd[1].text, "/line");
+    EXPECT_STREQ(lcd[2].text, "four");
+    EXPECT_STREQ(lcd[3].text, "six");
+    EXPECT_EQ(sd.lyricCount[0], 1u);
+    EXPECT_EQ(sd.lyricCount[2], 2u);
+    EXPECT_EQ(sd.changed, 1u);
+
+    // A double click edits the text only; the time and the track stay.
+    sd.changed = 0;
+    script.OnDialog(
+        kEditLyricDialog, [](ui::Dialog& d) { DoubleClick(d, kLyricList, 2); },
+        ScriptedRunner::CloseBox);
+    script.OnDialog(kLyricInputDialog, [](ui::Dialog& d) { Type(d, kLyricEdit, "fore"); });
+    (void)EditLyric(nullptr).Execute();
+    EXPECT_EQ(lcd[2].time, 1300u);
+    EXPECT_EQ(lcd[2].track, 1u);
+    EXPECT_STREQ(lcd[2].text, "fore");
+    EXPECT_EQ(sd.changed, 1u);
+
+    // Every line selected and Delete: exactly as Delete All.
+    script.OnDialog(kEditLyricDialog, [](ui::Dialog& d) {
+        for (int i = 0; i < 4; ++i) {
+            Click(d, kLyricList, i);
+        }
+        Press(d, kDeleteButton);
+    });
+    (void)EditLyric(nullptr).Execute();
+    EXPECT_EQ(sd.lyricTotal, 0u);
+    for (uint32_t count : sd.lyricCount) {
+        EXPECT_EQ(count, 0u);
+    }
+}
+
+}  // namespace
+}  // namespace tw::test
