@@ -1,7 +1,10 @@
 #include "app/tw32App.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "app/Commands.h"
 #include "app/SDIDecFrame.h"
@@ -56,6 +59,18 @@ std::string EscapeHtml(const std::string& text) {
         }
     }
     return out;
+}
+
+// share/tunewell beside the program's bin/ folder, found from the running
+// executable: an installed copy finds its manual wherever it was installed,
+// and build/app/tunewell finds the one the build places in build/share.
+std::string ProgramDataDir() {
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return {};
+    }
+    return (exe.parent_path().parent_path() / "share" / "tunewell").lexically_normal().string();
 }
 
 bool Stopped() {
@@ -264,7 +279,14 @@ void tw32App::CmCopyRightEnable(ui::CommandEnabler& ce) {
 }
 
 std::vector<std::string> tw32App::HelpPaths() {
-    return {currentdir + "/twhelp.html", std::string(TUNEWELL_DATA_DIR) + "/twhelp.html"};
+    std::vector<std::string> paths{currentdir + "/twhelp.html"};
+    for (const std::string& dir : {ProgramDataDir(), std::string(TUNEWELL_DATA_DIR)}) {
+        const std::string path = dir + "/twhelp.html";
+        if (!dir.empty() && std::find(paths.begin(), paths.end(), path) == paths.end()) {
+            paths.push_back(path);
+        }
+    }
+    return paths;
 }
 
 void tw32App::CmHelpContents() {

@@ -35,7 +35,8 @@ public:
     // Opens a song as File Open does once its dialog has given the path.
     void OpenChosenFile(const std::string& path);
 
-    // Where Help looks for the manual, in order.
+    // Where Help looks for the manual, in order: the working directory, the
+    // program's own share/tunewell, the installation folder it was built for.
     static std::vector<std::string> HelpPaths();
 
     void CmFileNew();

@@ -55,4 +55,16 @@ Image Image::LoadPng(const std::string& path) {
     return result;
 }
 
+bool Image::ScalePng(const std::string& from, const std::string& to, int size) {
+    QImage source;
+    if (size <= 0 || !source.load(QString::fromStdString(from), "PNG")) {
+        return false;
+    }
+    source = source.convertToFormat(QImage::Format_ARGB32);
+    const bool whole = size % source.width() == 0 && size % source.height() == 0;
+    const QImage scaled = source.scaled(size, size, Qt::IgnoreAspectRatio,
+                                        whole ? Qt::FastTransformation : Qt::SmoothTransformation);
+    return scaled.save(QString::fromStdString(to), "PNG");
+}
+
 }  // namespace tw::ui

@@ -28,6 +28,10 @@ public:
     [[nodiscard]] bool SavePng(const std::string& path) const;
     // Reads a PNG file; a null image if that fails.
     static Image LoadPng(const std::string& path);
+    // Writes the PNG file `from` as a PNG of size x size pixels at `to`,
+    // transparency kept: a whole multiple of the size enlarges each pixel
+    // into a square, any other size is smoothed. False if either file fails.
+    [[nodiscard]] static bool ScalePng(const std::string& from, const std::string& to, int size);
 
     struct Impl;
     Impl& Internal() const { return *impl_; }

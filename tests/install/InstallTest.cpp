@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/PanelShot.h"
+#include "resources/help/ManualPictures.h"
+#include "support/XServer.h"
+
+namespace tw::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool Installed(const char* tool) {
+    return access((std::string("/usr/bin/") + tool).c_str(), X_OK) == 0;
+}
+
+// The exit status of a shell command; its output goes to `out`.
+int Shell(const std::string& command, std::string* out = nullptr) {
+    std::string text;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return -1;
+    }
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        text.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    if (out != nullptr) {
+        *out = text;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The width and height from a PNG file's header.
+std::pair<int, int> PngSize(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char h[24] = {};
+    in.read(reinterpret_cast<char*>(h), sizeof h);
+    auto u32 = [&](int at) {
+        return (h[at] << 24) | (h[at + 1] << 16) | (h[at + 2] << 8) | h[at + 3];
+    };
+    return {u32(16), u32(20)};
+}
+
+// Installs the build tree into a fresh temporary prefix for each test.
+class Install : public ::testing::Test {
+protected:
+    void SetUp() override {
+        prefix = fs::temp_directory_path() / ("tw-install-" + std::to_string(getpid()));
+        fs::remove_all(prefix);
+        std::string log;
+        ASSERT_EQ(Shell(std::string(TUNEWELL_CMAKE) +
+                            " --install " TUNEWELL_BUILD_DIR " --prefix " + prefix.string(),
+                        &log),
+                  0)
+            << log;
+    }
+    void TearDown() override { fs::remove_all(prefix); }
+
+    fs::path Share(const std::string& path) const { return prefix / "share" / path; }
+    std::string DesktopEntry() const { return ReadText(Share("applications/tunewell.desktop")); }
+
+    fs::path prefix;
+};
+
+TEST_F(Install, PutsProgramsManualDemoSongDesktopEntryMimeTypeAndIconsInTheirPlaces) {
+    for (const char* program : {"bin/tunewell", "bin/tunewell-cli"}) {
+        EXPECT_EQ(access((prefix / program).c_str(), X_OK), 0) << program;
+    }
+    std::vector<fs::path> files{Share("tunewell/twhelp.html"), Share("tunewell/demo.kar"),
+                                Share("applications/tunewell.desktop"),
+                                Share("mime/packages/tunewell.xml")};
+    for (const manual::Picture& picture : manual::kPictures) {
+        const fs::path image = Share("tunewell/images/") / picture.file;
+        files.push_back(image);
+        EXPECT_EQ(PngSize(image),
+                  std::make_pair(picture.right - picture.left + 2 * manual::kMargin,
+                                 picture.bottom - picture.top + 2 * manual::kMargin))
+            << image;
+    }
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const std::string s = std::to_string(size);
+        const fs::path icon = Share("icons/hicolor/" + s + "x" + s + "/apps/tunewell.png");
+        files.push_back(icon);
+        EXPECT_EQ(PngSize(icon), std::make_pair(size, size)) << icon;
+    }
+    for (const fs::path& file : files) {
+        EXPECT_TRUE(fs::is_regular_file(file) && fs::file_size(file) > 0) << file;
+    }
+    // Every picture the manual shows is installed beside it.
+    const std::string manualText = ReadText(Share("tunewell/twhelp.html"));
+    const std::regex image(R"re(src="([^"]+)")re");
+    for (std::sregex_iterator it(manualText.begin(), manualText.end(), image), end; it != end;
+         ++it) {
+        EXPECT_TRUE(fs::is_regular_file(Share("tunewell") / (*it)[1].str())) << (*it)[1];
+    }
+}
+
+TEST_F(Install, TheDesktopEntryOpensMidiAndKaraokeSongsAndTheKarGlobIsWellFormedXml) {
+    const std::string entry = DesktopEntry();
+    EXPECT_NE(entry.find("\nExec=tunewell %f\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nIcon=tunewell\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nMimeType=audio/midi;audio/x-midi;audio/x-karaoke;\n"),
+              std::string::npos);
+    const fs::path mime = Share("mime/packages/tunewell.xml");
+    EXPECT_NE(ReadText(mime).find("<glob pattern=\"*.kar\""), std::string::npos);
+
+    std::string out;
+    if (Installed("desktop-file-validate")) {
+        EXPECT_EQ(
+            Shell("desktop-file-validate " + Share("applications/tunewell.desktop").string(), &out),
+            0)
+            << out;
+    } else {
+        std::cout << "desktop-file-validate is not installed (scripts/setup installs "
+                     "desktop-file-utils); the desktop entry was not validated\n";
+    }
+    if (Installed("xmllint")) {
+        EXPECT_EQ(Shell("xmllint --noout " + mime.string(), &out), 0) << out;
+    } else {
+        std::cout << "xmllint is not installed (scripts/setup installs libxml2-utils); the MIME "
+                     "entry was not parsed\n";
+    }
+    // The desktop's own MIME database, built from the entry, maps .kar to
+    // the karaoke type that the desktop entry names.
+    if (Installed("update-mime-database")) {
+        ASSERT_EQ(Shell("update-mime-database " + Share("mime").string(), &out), 0) << out;
+        EXPECT_NE(ReadText(Share("mime/globs2")).find("60:audio/x-karaoke:*.kar"),
+                  std::string::npos);
+    }
+}
+
+TEST_F(Install, EveryCommandOfTheInstalledCliHasItsOwnHelp) {
+    std::string usage;
+    ASSERT_EQ(Shell((prefix / "bin/tunewell-cli").string() + " --help", &usage), 0);
+    const std::regex command(R"(\n  ([a-z]+) +[a-z])");
+    std::vector<std::string> commands;
+    for (std::sregex_iterator it(usage.begin(), usage.end(), command), end; it != end; ++it) {
+        commands.push_back((*it)[1]);
+    }
+    EXPECT_EQ(commands, (std::vector<std::string>{"info", "dump", "resave", "convert", "ports",
+                                                  "play", "render"}));
+    for (const std::string& name : commands) {
+        std::string help;
+        EXPECT_EQ(Shell((prefix / "bin/tunewell-cli").string() + " " + name + " --help", &help), 0);
+        EXPECT_EQ(help.rfind("Usage: tunewell-cli " + name, 0), 0u) << help;
+        EXPECT_NE(help.find("Exit status:"), std::string::npos) << name;
+    }
+}
+
+// As the file manager starts it: the desktop entry's command with the song
+// for %f, from a folder that is neither the build's nor the installation's.
+TEST_F(Install, TheInstalledProgramOpensTheDemoSongFromItsDesktopEntryAndFindsItsManual) {
+    if (!XServer::Available() || !Installed("xdotool")) {
+        GTEST_SKIP() << "Xvfb or xdotool is not installed (scripts/setup installs them)";
+    }
+    std::smatch exec;
+    const std::string entry = DesktopEntry();
+    ASSERT_TRUE(std::regex_search(entry, exec, std::regex(R"(\nExec=(\S+) %f\n)")));
+    const fs::path elsewhere = prefix / "elsewhere";
+    fs::create_directories(elsewhere);
+    const fs::path song = Share("tunewell/demo.kar");
+
+    XServer x;
+    ASSERT_TRUE(x.Ok()) << "Xvfb did not start";
+    Process tw({(prefix / "bin" / exec[1].str()).string(), song.string()},
+               {"DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb"}, elsewhere.string());
+    ASSERT_FALSE(x.WaitForWindow("^Tunewell: " + song.string() + "$", 20000).empty())
+        << "no window named after the installed demo song";
+    EXPECT_TRUE(fs::exists(elsewhere / "tw.cfg"));
+
+    // File menu open, Left wraps round to the Help menu, whose first item
+    // is "Tunewell Help". The viewer is named after the manual's title; a
+    // manual that was not found would show a page named "Tunewell Help".
+    const Shot panel = WaitForShot(
+        x, [](const Shot& s) { return PanelTop(s) > 0; }, 10000);
+    const int top = PanelTop(panel);
+    ASSERT_GT(top, 0);
+    x.Run("xdotool mousemove 20 " + std::to_string(top / 2) + " click 1");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    x.Run("xdotool key Left");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    x.Run("xdotool key Return");
+    EXPECT_FALSE(x.WaitForWindow("^Tunewell Manual$", 10000).empty())
+        << "Help did not show the installed manual";
+    tw.End();
+}
+
+}  // namespace
+}  // namespace tw::test
