@@ -11,7 +11,7 @@
 #include <fstream>
 #include <memory>
 
-#include "CapacitySong.h"
+#include "CapacityApp.h"
 #include "app/Commands.h"
 #include "app/SDIDecFrame.h"
 #include "app/tw32App.h"
@@ -25,39 +25,8 @@
 
 namespace {
 
-// Chooses the one song in every file dialog and answers every box.
-class ChooseSong : public tw::ui::ModalRunner {
-public:
-    explicit ChooseSong(std::string path) : path_(std::move(path)) {}
-    int RunModal(tw::ui::Window&) override { return tw::ui::IdCancel; }
-    int RunMessageBox(tw::ui::Window*, const std::string&, const std::string&,
-                      unsigned style) override {
-        ++boxes;
-        return (style & tw::ui::MbYesNo) != 0 ? tw::ui::IdYes : tw::ui::IdOk;
-    }
-    int RunFileDialog(tw::ui::Window*, tw::ui::OpenSaveData& data, bool) override {
-        data.fileName = path_;
-        return tw::ui::IdOk;
-    }
-    int boxes = 0;
-
-private:
-    std::string path_;
-};
-
-// Writes the capacity song into a fresh working directory; its path.
-std::string CapacitySongFile(const char* name) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / (name + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
-    const std::string path = (dir / "capacity.mid").string();
-    const tw::bench::Bytes& song = tw::bench::CapacitySong();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(song.data()),
-               static_cast<std::streamsize>(song.size()));
-    return path;
-}
+using tw::bench::CapacitySongFile;
+using tw::bench::ChooseSong;
 
 // One repaint of the whole panel with every control on it, the capacity
 // song open on a page of chords with its lyrics.
@@ -83,15 +52,8 @@ void RepaintPanel(benchmark::State& state) {
 }
 
 void OpenCapacitySong(benchmark::State& state) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("tw-app-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
-    const std::string path = (dir / "capacity.mid").string();
-    const tw::bench::Bytes& song = tw::bench::CapacitySong();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(song.data()),
-               static_cast<std::streamsize>(song.size()));
+    const std::string path = CapacitySongFile("tw-app-bench-");
+    const std::filesystem::path dir = std::filesystem::path(path).parent_path();
     tw::SetPortOpener([](uint32_t) { return std::make_unique<tw::midi::RecordingOut>(); });
     ChooseSong runner(path);
     tw::ui::ModalRunner::Install(&runner);

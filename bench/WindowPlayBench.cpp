@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "CapacitySong.h"
+#include "CapacityApp.h"
 #include "app/Commands.h"
 #include "app/SDIDecFrame.h"
 #include "app/tw32App.h"
@@ -63,22 +63,6 @@ private:
     std::vector<Sent>& sent_;
 };
 
-class ChooseSong : public ui::ModalRunner {
-public:
-    explicit ChooseSong(std::string path) : path_(std::move(path)) {}
-    int RunModal(ui::Window&) override { return ui::IdCancel; }
-    int RunMessageBox(ui::Window*, const std::string&, const std::string&, unsigned style) override {
-        return (style & ui::MbYesNo) != 0 ? ui::IdYes : ui::IdOk;
-    }
-    int RunFileDialog(ui::Window*, ui::OpenSaveData& data, bool) override {
-        data.fileName = path_;
-        return ui::IdOk;
-    }
-
-private:
-    std::string path_;
-};
-
 // Milliseconds from the song start to tick t by the tempo table.
 double TicksToMs(uint32_t t) {
     double ms = 0;
@@ -104,20 +88,13 @@ double Percentile(std::vector<double> values, double p) {
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 60.0;
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("tw-play-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
-    const std::string path = (dir / "capacity.mid").string();
-    const bench::Bytes& song = bench::CapacitySong();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(song.data()),
-               static_cast<std::streamsize>(song.size()));
+    const std::string path = bench::CapacitySongFile("tw-play-bench-");
+    const std::filesystem::path dir = std::filesystem::path(path).parent_path();
 
     std::vector<StampingOut::Sent> sent;
     sent.reserve(1 << 20);
     SetPortOpener([&](uint32_t) { return std::make_unique<StampingOut>(sent); });
-    ChooseSong runner(path);
+    bench::ChooseSong runner(path);
     ui::ModalRunner::Install(&runner);
     int status = 0;
     {

@@ -7,6 +7,7 @@
 #include "lyrics/LyricInput.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Text.h"
+#include "song/PageTime.h"
 #include "song/TextEncoding.h"
 
 namespace tw {
@@ -114,30 +115,7 @@ int64_t LyricBar::Column(uint32_t t, uint32_t pageStart) {
     return kOriginX + static_cast<int64_t>(std::min(offset, 1e15f));
 }
 
-uint32_t LyricBar::GetTime(int x) const {
-    uint32_t t = sd.bar * sd.barTicks;
-    const float barWidth = BarWidth();
-    if (barWidth > 0.0f) {
-        const float bars = static_cast<float>(x) / barWidth;
-        t += static_cast<uint32_t>(static_cast<int64_t>(static_cast<float>(sd.barTicks) * bars));
-    }
-    uint32_t q = 0;
-    switch (sd.snapSetting) {
-    case 1: q = sd.division / 8; break;
-    case 2: q = sd.division / 4; break;
-    case 3: q = sd.division / 2; break;
-    case 4: q = sd.division; break;
-    case 5: q = sd.division * 2; break;
-    default: break;
-    }
-    // A snap unit of 0 (a division below 8) snaps to single ticks.
-    if (q > 0) {
-        const uint32_t lower = t / q * q;
-        const uint32_t upper = lower + q;
-        t = upper - t < t - lower ? upper : lower;
-    }
-    return t;
-}
+uint32_t LyricBar::GetTime(int x) const { return PageTime(x); }
 
 int LyricBar::FindLyric() {
     if (sd.lyricTotal == 0) {

@@ -240,15 +240,14 @@ void tw32Window::SetSongStartUp() {
         muteButton[c]->SetPosition(sd.channelMute[c] != 0 ? 1 : 0);
         soloButton[c]->SetPosition(sd.soloChannel == static_cast<int32_t>(c) ? 1 : 0);
     }
-    notesDisplay->SetDisplayString(Format("%04d", sd.noteCount[sd.track]).c_str());
+    ShowNoteCount();
     barDisplay->SetDisplayString(Format("%02d", sd.bar).c_str());
     trackDisplay->SetDisplayString(Format("%02d", sd.track + 1u).c_str());
     trackNameDisplay->SetDisplayString(tn[sd.track]);
     channelDisplay->SetDisplayString(Format("%02d", sd.channel + 1u).c_str());
     voiceDisplay->SetDisplayString(Voices[sd.channelProgram[sd.channel] & 0x7F]);
     velocityPot->SetPosition(sd.velocity);
-    lyricTrackDisplay->SetDisplayString(Format("%02d", sd.lyricTrack + 1u).c_str());
-    lyricCountDisplay->SetDisplayString(Format("%04d", sd.lyricCount[sd.lyricTrack]).c_str());
+    ShowLyricTrack();
     UpdateTime(3);
     staff->ClearMarkers();
     lyricBar->Refresh();
@@ -709,7 +708,7 @@ void tw32Window::SetTrack(int t) {
     trackNameDisplay->SetDisplayString(tn[sd.track]);
     sd.channel = sd.trackChannel[sd.track];
     ShowChannel();
-    notesDisplay->SetDisplayString(Format("%04d", sd.noteCount[sd.track]).c_str());
+    ShowNoteCount();
     staff->Refresh();
 }
 

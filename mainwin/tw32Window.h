@@ -93,6 +93,25 @@ public:
     ui::MsgResult EvVoiceName(ui::WParam, ui::LParam);
     ui::MsgResult EvVelocity(ui::WParam value, ui::LParam);
     ui::MsgResult EvStoreEnable(ui::WParam state, ui::LParam);
+    // From the staff (720): 0 a note was entered (temp, for the track in
+    // transfernumber), 1 a note of the current track was deleted, 2 paste
+    // the note clipboard at the song time lParam.
+    ui::MsgResult EvStaff(ui::WParam code, ui::LParam time);
+    // From the cut (0), copy (1) and paste (2) buttons: lParam the button,
+    // wParam its state.
+    ui::MsgResult EvNoteEdit(ui::WParam state, ui::LParam i);
+    // The radio groups of the two entry modes and the six note lengths.
+    ui::MsgResult EvNoteMode(ui::WParam state, ui::LParam i);
+    ui::MsgResult EvNoteType(ui::WParam state, ui::LParam i);
+    // Flat (0) or sharp (1); pressing the lit one again chooses neither.
+    ui::MsgResult EvSymbolType(ui::WParam state, ui::LParam i);
+    ui::MsgResult EvDot(ui::WParam state, ui::LParam);
+    // LyricNotify from the strip: code 0 inserts templyric, code 1 counts
+    // a removed lyric of the lyric track; then the lyric counts are shown.
+    ui::MsgResult EvLyric(ui::WParam code, ui::LParam);
+    // The lyric track read-out: 0 steps down, 1 up (within tracks 1..32),
+    // 2 asks for the number. Refused while playing.
+    ui::MsgResult EvLyricTrack(ui::WParam code, ui::LParam);
 
 protected:
     void SetupWindow() override;
@@ -119,6 +138,9 @@ private:
     int EnterNumber(int mode);
     // The current track's notes onto the current channel.
     void MoveTrackToChannel();
+    void ShowNoteCount();
+    // The lyric track and its count on their read-outs, and the strip.
+    void ShowLyricTrack();
 
     ui::Font titleFont;
     ui::Font labelFont;
@@ -169,38 +191,6 @@ private:
     ui::Rect pointerRect{40, 246, 796, 254};
 
     WindowReporter reporter{this};
-
-    // ---- Note entry and the note clipboard ----------------------------------
-public:
-    // From the staff (720): 0 a note was entered (temp, for the track in
-    // transfernumber), 1 a note of the current track was deleted, 2 paste
-    // the note clipboard at the song time lParam.
-    ui::MsgResult EvStaff(ui::WParam code, ui::LParam time);
-    // From the cut (0), copy (1) and paste (2) buttons: lParam the button,
-    // wParam its state.
-    ui::MsgResult EvNoteEdit(ui::WParam state, ui::LParam i);
-    // The radio groups of the two entry modes and the six note lengths.
-    ui::MsgResult EvNoteMode(ui::WParam state, ui::LParam i);
-    ui::MsgResult EvNoteType(ui::WParam state, ui::LParam i);
-    // Flat (0) or sharp (1); pressing the lit one again chooses neither.
-    ui::MsgResult EvSymbolType(ui::WParam state, ui::LParam i);
-    ui::MsgResult EvDot(ui::WParam state, ui::LParam);
-
-private:
-    void ShowNoteCount();
-
-    // ---- Lyric entry ----------------------------------------------------
-public:
-    // LyricNotify from the strip: code 0 inserts templyric, code 1 counts
-    // a removed lyric of the lyric track; then the lyric counts are shown.
-    ui::MsgResult EvLyric(ui::WParam code, ui::LParam);
-    // The lyric track read-out: 0 steps down, 1 up (within tracks 1..32),
-    // 2 asks for the number. Refused while playing.
-    ui::MsgResult EvLyricTrack(ui::WParam code, ui::LParam);
-
-private:
-    // The lyric track and its count on their read-outs, and the strip.
-    void ShowLyricTrack();
 };
 
 // The lyric track read-out's clicks.

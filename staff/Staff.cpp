@@ -12,6 +12,7 @@
 #include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ScrollBar.h"
+#include "song/PageTime.h"
 #include "song/Pitch.h"
 #include "song/Song.h"
 #include "song/Transfer.h"
@@ -63,25 +64,6 @@ int ComputeRightX() {
 
 bool IsStaffLine(int i) {
     return (i >= 9 && i <= 13) || (i >= 15 && i <= 19);
-}
-
-// Ticks of the snap unit for snapSetting 1..5 (a thirty-second up to a half
-// note), 0 for no snapping.
-uint32_t SnapUnit() {
-    switch (sd.snapSetting) {
-        case 1:
-            return sd.division / 8;
-        case 2:
-            return sd.division / 4;
-        case 3:
-            return sd.division / 2;
-        case 4:
-            return sd.division;
-        case 5:
-            return 2 * sd.division;
-        default:
-            return 0;
-    }
 }
 
 // Ticks of a note of the given type (0 whole .. 5 thirty-second).
@@ -209,22 +191,7 @@ int Staff::GetEditStatus(uint32_t* start, uint32_t* end) const {
 // The tick offset on the page in single precision as the notes are placed;
 // a numerator of 0 (no width per bar) gives the page's start. Times past the
 // last 32-bit tick are held there.
-uint32_t Staff::GetTime(int x) const {
-    const Page page = CurrentPage();
-    uint64_t t = page.start;
-    if (page.beatsPerBar > 0) {
-        const float offset =
-            static_cast<float>(page.barTicks) * (static_cast<float>(x - kLeftX) / page.beatsPerBar);
-        t += static_cast<uint64_t>(std::clamp(offset, 0.0f, 4294967295.0f));
-    }
-    t = std::min<uint64_t>(t, UINT32_MAX);
-    if (const uint64_t u = SnapUnit(); u != 0) {
-        const uint64_t lower = t / u * u;
-        const uint64_t upper = lower + u;
-        t = upper - t < t - lower && upper <= UINT32_MAX ? upper : lower;
-    }
-    return static_cast<uint32_t>(t);
-}
+uint32_t Staff::GetTime(int x) const { return PageTime(x - kLeftX); }
 
 bool Staff::AcceptsClick(int x) const {
     return x >= kLeftX && x < rightX_ && sd.playState == 0;
