@@ -85,8 +85,16 @@ TEST(RealPlayback, PlayAllClickedInTheWindowChasesFollowsTheTempoMutesAndStopsSi
         };
         click(48 + 3 + 4, 324 + 4);            // channel 2's mute button
         click(652 + 50 + 15, 360 + 33 + 7);    // Play All
-        std::this_thread::sleep_for(std::chrono::milliseconds(3600));
-        click(652 + 10 + 15, 360 + 10 + 7);    // Stop, with the low note still held
+        // Stop once the sixteenth eighth has sounded and ended, with the low
+        // note still held; a loaded machine may start the run late.
+        const auto eighths = [](const std::vector<Captured>& got) {
+            return std::count_if(got.begin(), got.end(), [](const Captured& c) {
+                return (c.NoteOn() || c.NoteOff()) && (c.bytes[0] & 0x0F) == 0 && c.bytes[1] != 40;
+            });
+        };
+        EXPECT_TRUE(capture.WaitFor([&](const auto& got) { return eighths(got) == 32; }, 8000))
+            << "the eighths were not all played";
+        click(652 + 10 + 15, 360 + 10 + 7);    // Stop
         std::this_thread::sleep_for(std::chrono::milliseconds(600));
         tw.End();
 

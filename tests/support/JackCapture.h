@@ -72,6 +72,25 @@ public:
         return received_.size();
     }
 
+    // Waits until what has arrived so far satisfies `done`, at most
+    // `timeoutMs`; whether it did.
+    template <typename Done>
+    bool WaitFor(Done done, int timeoutMs) const {
+        const double until = MonotonicMs() + timeoutMs;
+        for (;;) {
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                if (done(received_)) {
+                    return true;
+                }
+            }
+            if (MonotonicMs() >= until) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
     // What arrived, once nothing new has for half a second (at most five
     // seconds): the sender's last cycles may still be on their way.
     [[nodiscard]] std::vector<Captured> Messages() const {

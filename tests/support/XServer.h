@@ -180,13 +180,24 @@ public:
             }
             auto server = std::make_unique<Process>(std::vector<std::string>{
                 "/usr/bin/Xvfb", ":" + std::to_string(number), "-screen", "0",
-                std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp"});
+                std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp",
+                "-noreset"});
             for (int i = 0; i < 500 && server->Running() && !std::filesystem::exists(socket); ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
+            // The socket appears before the server answers; wait until a client
+            // is served. -noreset keeps the server from starting over, and
+            // refusing clients meanwhile, each time its last client leaves.
+            const std::string display = ":" + std::to_string(number);
+            for (int i = 0; i < 250 && server->Running() &&
+                            Capture("DISPLAY=" + display + " xdotool getdisplaygeometry 2>/dev/null")
+                                .empty();
+                 ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
             if (server->Running() && std::filesystem::exists(socket)) {
                 server_ = std::move(server);
-                display_ = ":" + std::to_string(number);
+                display_ = display;
             }
         }
     }
