@@ -7,6 +7,16 @@ inline constexpr unsigned FileOpen = 24332;
 inline constexpr unsigned FileSave = 24333;
 inline constexpr unsigned FileSaveAs = 24334;
 inline constexpr unsigned Exit = 24310;
+inline constexpr unsigned EditUndo = 24321;
+inline constexpr unsigned EditRedo = 24322;
+// Keys with no menu item.
+inline constexpr unsigned NoteCut = 24323;
+inline constexpr unsigned NoteCopy = 24324;
+inline constexpr unsigned NotePaste = 24325;
+inline constexpr unsigned PlayOrStop = 24360;
+inline constexpr unsigned FirstBar = 24361;
+inline constexpr unsigned PreviousPage = 24362;
+inline constexpr unsigned NextPage = 24363;
 inline constexpr unsigned EditEvents = 1005;
 inline constexpr unsigned EditLyric = 1011;
 inline constexpr unsigned EditPgm = 1006;

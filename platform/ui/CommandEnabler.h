@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/ui/ResponseTable.h"
 
 namespace tw::ui {
@@ -20,13 +22,18 @@ public:
     unsigned Id() const { return id_; }
     void Enable(bool enable) { enabled_ = enable; }
     void SetCheck(bool check) { checked_ = check; }
+    // A menu item's text for this showing ("Undo Paste"); without a call
+    // the item keeps the text it has.
+    void SetText(std::string text) { text_ = std::move(text); }
     bool IsEnabled() const { return enabled_; }
     bool IsChecked() const { return checked_; }
+    const std::string& Text() const { return text_; }
 
 private:
     unsigned id_;
     bool enabled_;
     bool checked_;
+    std::string text_;
 };
 
 namespace detail {

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <map>
 
 #include "platform/ui/MenuTemplate.h"
@@ -21,6 +22,7 @@ public:
     FrameMenu(Frame& frame, MenuTemplate menu) : frame_(frame), template_(std::move(menu)) {}
 
     void Build(QWidget* host) {
+        host_ = host;
         bar_ = new QMenuBar(host);
         for (std::size_t i = 0; i < template_.popups.size(); ++i) {
             const MenuPopup& popup = template_.popups[i];
@@ -31,6 +33,9 @@ public:
             const int index = static_cast<int>(i);
             QObject::connect(menu, &QMenu::aboutToShow, this,
                              [this, index] { frame_.UpdatePopup(index); });
+        }
+        for (const MenuKey& key : template_.keys) {
+            AddShortcut(host, key.key, key.id);
         }
         host->installEventFilter(this);
         bar_->show();
@@ -51,6 +56,16 @@ public:
     }
 
     const MenuTemplate& Template() const { return template_; }
+
+    // The item's text, with its first key shown the way menus show shortcuts.
+    void SetText(unsigned id, const std::string& text) {
+        QAction* action = Action(id);
+        auto key = shownKeys_.find(id);
+        if (action != nullptr) {
+            const QString shown = key != shownKeys_.end() ? "\t" + key->second : QString();
+            action->setText(QString::fromStdString(text) + shown);
+        }
+    }
     QAction* Action(unsigned id) const {
         auto it = actions_.find(id);
         return it != actions_.end() ? it->second : nullptr;
@@ -70,19 +85,39 @@ private:
             menu->addSeparator();
             return;
         }
-        QAction* action = menu->addAction(QString::fromStdString(item.text));
+        QAction* action = menu->addAction(QString());
         SetCheck(action, item.checked);
         action->setEnabled(!item.grayed);
         const unsigned id = item.id;
         QObject::connect(action, &QAction::triggered, this,
                          [this, id] { (void)frame_.ProcessCommand(id); });
         actions_[id] = action;
+        for (const std::string& key : item.keys) {
+            AddShortcut(host_, key, id);
+        }
+        if (!item.keys.empty()) {
+            shownKeys_[id] = QKeySequence(QString::fromStdString(item.keys.front()))
+                                 .toString(QKeySequence::NativeText);
+        }
+        SetText(id, item.text);
+    }
+
+    // A key works while the frame is the active window, so never inside a
+    // dialog; it asks the command's enabler first, since the action's own
+    // state is only brought up to date when its popup shows.
+    void AddShortcut(QWidget* host, const std::string& key, unsigned id) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(key)), host);
+        shortcut->setContext(Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, this,
+                         [this, id] { (void)frame_.RunKeyCommand(id); });
     }
 
     Frame& frame_;
     MenuTemplate template_;
+    QWidget* host_ = nullptr;
     QMenuBar* bar_ = nullptr;
     std::map<unsigned, QAction*> actions_;
+    std::map<unsigned, QString> shownKeys_;
 };
 
 Frame::Frame(const std::string& title) : Window(nullptr, title) {}
@@ -195,7 +230,12 @@ void Frame::UpdatePopup(int index) {
         const CommandEnabler state = QueryCommand(item.id, action->isChecked());
         action->setEnabled(state.IsEnabled());
         FrameMenu::SetCheck(action, state.IsChecked());
+        menu_->SetText(item.id, state.Text().empty() ? item.text : state.Text());
     }
+}
+
+bool Frame::RunKeyCommand(unsigned id) {
+    return QueryCommand(id).IsEnabled() && ProcessCommand(id);
 }
 
 std::optional<Frame::ItemState> Frame::MenuItemState(unsigned id) const {
@@ -203,7 +243,8 @@ std::optional<Frame::ItemState> Frame::MenuItemState(unsigned id) const {
     if (action == nullptr) {
         return std::nullopt;
     }
-    return ItemState{action->text().toStdString(), action->isEnabled(), action->isChecked()};
+    const std::string text = action->text().section(QLatin1Char('\t'), 0, 0).toStdString();
+    return ItemState{PlainMenuText(text), action->isEnabled(), action->isChecked()};
 }
 
 void Frame::ShowMaximized() {

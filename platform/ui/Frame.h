@@ -45,6 +45,9 @@ public:
     // Runs the command as choosing its menu item does; false if no table
     // in the chain handles it.
     bool ProcessCommand(unsigned id);
+    // A shortcut key's command: runs it as its menu item does, but only
+    // when its enabler allows it now; false when it did not run.
+    bool RunKeyCommand(unsigned id);
     // What the chain's enabler says for the command now.
     CommandEnabler QueryCommand(unsigned id, bool checked = false);
 

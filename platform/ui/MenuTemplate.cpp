@@ -38,6 +38,11 @@ bool ReadItem(std::istringstream& in, MenuItem& item) {
             item.grayed = true;
         } else if (flag == "checked") {
             item.checked = true;
+        } else if (flag == "key") {
+            item.keys.emplace_back();
+            if (!ReadQuoted(in, item.keys.back())) {
+                return false;
+            }
         } else {
             return false;
         }
@@ -49,6 +54,15 @@ bool ParseLine(const std::string& line, MenuTemplate& out) {
     std::istringstream in(line);
     std::string word;
     if (!(in >> word) || word[0] == '#') {
+        return true;
+    }
+    if (word == "key") {
+        MenuKey key;
+        std::string rest;
+        if (!ReadQuoted(in, key.key) || !(in >> key.id) || (in >> rest)) {
+            return false;
+        }
+        out.keys.push_back(key);
         return true;
     }
     if (word == "popup") {
@@ -74,6 +88,17 @@ bool ParseLine(const std::string& line, MenuTemplate& out) {
 }
 
 }  // namespace
+
+std::string PlainMenuText(const std::string& text) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) {
+            ++i;
+        }
+        plain += text[i];
+    }
+    return plain;
+}
 
 bool MenuTemplate::Parse(const std::string& text, MenuTemplate& out, std::string& error) {
     out = MenuTemplate();
