@@ -1,5 +1,6 @@
 #include "song/UndoHistory.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -130,34 +131,51 @@ const std::string kNoName;
 
 }  // namespace
 
-void UndoHistory::Record(const char* name, const std::vector<PartRef>& parts) {
+void UndoHistory::Begin(const char* name, const std::vector<PartRef>& parts) {
+    if (open_++ == 0) {
+        pending_ = Step{name, {}, sd.songEnd, 0};
+        stepChanged_ = false;
+    }
+    for (PartRef ref : parts) {
+        const bool copied =
+            std::any_of(pending_.copies.begin(), pending_.copies.end(), [ref](const Copy& c) {
+                return c.ref.part == ref.part && c.ref.track == ref.track;
+            });
+        if (!copied) {
+            pending_.copies.push_back(Copy{ref, Capture(ref)});
+            pending_.bytes += pending_.copies.back().bytes.size();
+        }
+    }
+}
+
+// A step joins the history only once it has changed the song, so that a
+// refused edit leaves what could be redone as it was.
+void UndoHistory::End() {
+    if (open_ == 0 || --open_ > 0 || !stepChanged_) {
+        if (open_ == 0) {
+            pending_ = Step{};
+        }
+        return;
+    }
     while (steps_.size() > done_) {
         bytes_ -= steps_.back().bytes;
         steps_.pop_back();
     }
+    // The saved state lay among the steps just discarded.
     if (saved_ != kNever && saved_ > done_) {
         saved_ = kNever;
     }
-    Step step{name, {}, sd.songEnd, 0};
-    for (PartRef ref : parts) {
-        step.copies.push_back(Copy{ref, Capture(ref)});
-        step.bytes += step.copies.back().bytes.size();
-    }
-    bytes_ += step.bytes;
-    steps_.push_back(std::move(step));
+    bytes_ += pending_.bytes;
+    steps_.push_back(std::move(pending_));
+    pending_ = Step{};
     done_ = steps_.size();
+    Trim();
+}
+
+void UndoHistory::Trim() {
     while (steps_.size() > 1 && (steps_.size() > kMaxSteps || bytes_ > kMaxBytes)) {
         DropOldest();
     }
-}
-
-void UndoHistory::Discard() {
-    if (done_ == 0 || done_ != steps_.size()) {
-        return;
-    }
-    bytes_ -= steps_.back().bytes;
-    steps_.pop_back();
-    --done_;
 }
 
 const std::string& UndoHistory::UndoName() const {

@@ -36,14 +36,16 @@ public:
     static constexpr std::size_t kMaxSteps = 1000;
     static constexpr std::size_t kMaxBytes = 64u << 20;
 
-    // Called just before an edit changes the song: copies the named parts
-    // (and the song end and changed flag) as they are, discards anything
-    // that could be redone, and makes this the step that Undo takes back.
-    void Record(const char* name, const std::vector<PartRef>& parts);
-
-    // Forgets the step just recorded, for an edit that turned out to change
-    // nothing (a full table, a refusal found late).
-    void Discard();
+    // Opens a step just before an edit changes the song: copies the named
+    // parts (and the song end) as they are and discards anything that could
+    // be redone. Inside an open step (an edit made of other edits) it only
+    // adds the parts not copied yet, and the outer name stays.
+    void Begin(const char* name, const std::vector<PartRef>& parts);
+    // The open step changed the song.
+    void Changed() { stepChanged_ = true; }
+    // Closes what Begin opened; an outermost step that changed nothing (a
+    // full table, a refusal) is forgotten.
+    void End();
 
     [[nodiscard]] bool CanUndo() const { return done_ > 0; }
     [[nodiscard]] bool CanRedo() const { return done_ < steps_.size(); }
@@ -80,6 +82,7 @@ private:
 
     void Exchange(Step& step);
     void DropOldest();
+    void Trim();
     void UpdateChanged();
 
     std::deque<Step> steps_;
@@ -89,6 +92,9 @@ private:
     // once that state can no longer be reached.
     static constexpr std::size_t kNever = static_cast<std::size_t>(-1);
     std::size_t saved_ = 0;
+    Step pending_;  // the step an open edit is filling
+    int open_ = 0;
+    bool stepChanged_ = false;
 };
 
 // The song's one history, used by every edit and every window.
