@@ -33,7 +33,8 @@ namespace {
 
 constexpr const char* kAppName = "Tunewell:";
 constexpr const char* kFilter =
-    "Midi Files (*.mid)|*.mid|Karaoki Files (*.kar)|*.kar|All Files (*.*)|*.*|";
+    "MIDI and karaoke files (*.mid *.midi *.kar)|*.mid;*.midi;*.kar|Midi Files (*.mid)|*.mid|"
+    "Karaoke Files (*.kar)|*.kar|All Files (*.*)|*.*|";
 
 std::string WithCode(const char* format, int code) {
     char text[64];
@@ -254,6 +255,7 @@ void tw32App::CmSetConnections() {
     (void)dialog.Execute();
     SaveConfig();
     OpenMidiOut();
+    MidiPorts::TellUnopenedPort(MainWindow());
 }
 
 // The dialog stores each choice as it is made; the bar length and the page
