@@ -189,9 +189,9 @@ public:
             // is served. -noreset keeps the server from starting over, and
             // refusing clients meanwhile, each time its last client leaves.
             const std::string display = ":" + std::to_string(number);
-            for (int i = 0; i < 250 && server->Running() &&
-                            Capture("DISPLAY=" + display + " xdotool getdisplaygeometry 2>/dev/null")
-                                .empty();
+            for (int i = 0;
+                 i < 250 && server->Running() &&
+                 Capture("DISPLAY=" + display + " xdotool getdisplaygeometry 2>/dev/null").empty();
                  ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
@@ -225,6 +225,10 @@ public:
         return {};
     }
     Shot Screenshot() const { return ParseXwd(Run("xwd -root -silent")); }
+    // One window's client area as the screen shows it. A screenshot of the
+    // root leaves some top-level windows black (a dialog over the frame
+    // under a window manager); this one does not.
+    Shot WindowShot(const std::string& id) const { return ParseXwd(Run("xwd -silent -id " + id)); }
 
 private:
     std::unique_ptr<Process> server_;
