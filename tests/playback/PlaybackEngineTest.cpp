@@ -198,8 +198,9 @@ TEST_F(Engine, NoteOffsOfEqualTimeLeaveInTheOrderTheirNotesWerePlayed) {
 // Notes that find the queue full are not started, so none is left sounding,
 // and a dense song says so once a run instead of once a note.
 TEST_F(Engine, AFullNoteOffQueueSaysSoOnceARunAndTheNotesThatDidNotFitAreNotStarted) {
+    constexpr uint8_t kNaturals[] = {48, 50, 52, 53, 55, 57, 59};  // one staff line each
     for (uint32_t i = 0; i < kNoteOffQueueSize + 2; ++i) {
-        AddSongNote(i / 100, 0, 100, static_cast<uint8_t>(20 + i % 100));
+        AddSongNote(i % kTracks, 0, 100, kNaturals[i / kTracks]);
     }
     const auto noteOns = [this] {
         return static_cast<uint32_t>(
