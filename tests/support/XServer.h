@@ -189,9 +189,9 @@ public:
             // is served. -noreset keeps the server from starting over, and
             // refusing clients meanwhile, each time its last client leaves.
             const std::string display = ":" + std::to_string(number);
-            for (int i = 0;
-                 i < 250 && server->Running() &&
-                 Capture("DISPLAY=" + display + " xdotool getdisplaygeometry 2>/dev/null").empty();
+            for (int i = 0; i < 250 && server->Running() &&
+                            Capture("DISPLAY=" + display + " xdotool getdisplaygeometry 2>/dev/null")
+                                .empty();
                  ++i) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             }
