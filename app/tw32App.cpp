@@ -1,6 +1,7 @@
 #include "app/tw32App.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -22,6 +23,7 @@
 #include "playback/Config.h"
 #include "playback/MidiPort.h"
 #include "playback/MidiPorts.h"
+#include "smf/FileErrors.h"
 #include "smf/SongFile.h"
 #include "song/Song.h"
 #include "staff/Clipboard.h"
@@ -40,6 +42,14 @@ std::string WithCode(const char* format, int code) {
     char text[64];
     std::snprintf(text, sizeof text, format, code);
     return text;
+}
+
+// "Load error = 3", and under it the cause in the words tunewell-cli uses.
+std::string WithCause(const char* format, int code, std::string cause) {
+    if (!cause.empty()) {
+        cause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cause[0])));
+    }
+    return WithCode(format, code) + "\n" + cause + ".";
 }
 
 std::string EscapeHtml(const std::string& text) {
@@ -184,7 +194,9 @@ void tw32App::CmFileOpen() {
 void tw32App::OpenChosenFile(const std::string& path) {
     const int result = OpenSongFile(path.c_str(), *reporter, *progress);
     if (result != kLoadOk) {
-        MainWindow()->MyMessageBox(WithCode("Load error = %d", result), "Load File Error!");
+        MainWindow()->MyMessageBox(
+            WithCause("Load error = %d", result, LoadErrorCause(path.c_str(), result)),
+            "Load File Error!");
         ResetToNewSong();
         return;
     }
@@ -197,7 +209,9 @@ void tw32App::OpenChosenFile(const std::string& path) {
 bool tw32App::SaveSong() {
     const int result = SaveFile(*reporter, *progress);
     if (result != kSaveOk) {
-        MainWindow()->MyMessageBox(WithCode("Save error = %d", result), "Save File Error!");
+        MainWindow()->MyMessageBox(
+            WithCause("Save error = %d", result, SaveErrorCause(sd.saveName, result)),
+            "Save File Error!");
         return false;
     }
     sd.changed = 0;
