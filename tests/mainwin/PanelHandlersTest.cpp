@@ -342,5 +342,52 @@ TEST_F(Panel, TheHeaderDialogsEnterNumbersNamesAndInstruments) {
     EXPECT_EQ(warning.boxes[0].caption, "Warning: Voice Setting");
 }
 
+// The progress of a load on the panel, with a click on the staff made while
+// the gauge moves to the second track.
+class ClickingProgress final : public Progress {
+public:
+    ClickingProgress(ui::Window* owner, std::function<void()> click)
+        : shown(owner), click(std::move(click)) {}
+    void Open(const char* caption) override { shown.Open(caption); }
+    void Update(int percent) override {
+        shown.Update(percent);
+        if (++updates == 2) {
+            click();
+        }
+    }
+    void Close() override { shown.Close(); }
+
+private:
+    WindowProgress shown;
+    std::function<void()> click;
+    int updates = 0;
+};
+
+TEST_F(Panel, AClickDuringALoadWaitsUntilTheSongIsWhole) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("tunewell-hold-" + std::to_string(getpid()) + ".mid");
+    {
+        test::SongMaker song;
+        song.Note(0, 0, 64, 768, 960);
+        song.Note(1, 0, 67, 768, 960);
+        ASSERT_TRUE(song.Save(file.string()));
+    }
+    ASSERT_TRUE(Startup());
+    Open();
+    ClickingProgress progress(window.get(), [this] {
+        ui::MouseInput::Click(*window->GetStaff(), {75, 4 * 28 - 32});
+    });
+    const int result = OpenSongFile(file.c_str(), reporter, progress);
+    std::filesystem::remove(file);
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(sd.noteCount[0], 1u);
+    EXPECT_EQ(sd.noteCount[1], 1u);
+    ui::Application::PumpWaitingMessages();
+    ASSERT_EQ(sd.noteCount[0], 2u);  // the click, on the whole song
+    EXPECT_EQ(dd[0][0].note, 60);
+    EXPECT_EQ(dd[0][1].note, 64);
+    EXPECT_EQ(sd.noteCount[1], 1u);
+}
+
 }  // namespace
 }  // namespace tw
