@@ -12,6 +12,23 @@ namespace {
 
 constexpr int kDefaultPixelSize = 13;
 
+// The faces the panel names, asked for by their metric-compatible
+// equivalents: left to the font configuration, "Helvetica" may come out as
+// another face with other metrics, and the panel's labels would outgrow
+// their boxes.
+QString FaceFor(const std::string& face) {
+    if (face.empty() || face == "Helvetica") {
+        return QStringLiteral("Liberation Sans");
+    }
+    if (face == "Courier New") {
+        return QStringLiteral("Liberation Mono");
+    }
+    if (face == "Times New Roman") {
+        return QStringLiteral("Liberation Serif");
+    }
+    return QString::fromStdString(face);
+}
+
 // A positive height is the cell height: scale the em so that ascent plus
 // descent comes to it.
 int PixelSizeFor(QFont font, int height) {
@@ -41,7 +58,7 @@ void ApplyWidth(QFont& font, int width) {
 
 QFont ToQFont(const LogFont& d) {
     const std::string face(d.faceName, strnlen(d.faceName, kFaceNameSize));
-    QFont font(QString::fromStdString(face.empty() ? std::string("Helvetica") : face));
+    QFont font(FaceFor(face));
     font.setStyleHint(QFont::AnyStyle, QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(PixelSizeFor(font, d.height));
