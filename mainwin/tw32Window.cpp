@@ -18,6 +18,8 @@
 
 namespace tw {
 
+// Construction order is the order in which the framework creates the
+// children, so each area makes its controls where they stand in that order.
 tw32Window::tw32Window(ui::Window* parent) : Window(parent, 0, 0, 0, 800, 557) {
     SetBkgndColor(PanelArt::kBackground);
     header.Create();
@@ -65,8 +67,6 @@ const ui::ResponseTable& tw32Window::Table() {
     return table;
 }
 
-// Construction order is the order in which the framework creates the
-// children, so each group is made where it stands in that order.
 void tw32Window::CreateTempoAndTime() {
     tempoFader = new Fader(this, 452, 752, 400, 40, 140, 1, 2);
     tempoDisplay = new Display(this, -1, 757, 372, 30, 20, 0, 0);
