@@ -9,13 +9,13 @@
 
 #include "app/Commands.h"
 #include "app/SDIDecFrame.h"
+#include "controls/WindowReporter.h"
 #include "dialogs/CopyRight.h"
 #include "dialogs/EditEvent.h"
 #include "dialogs/EditPgm.h"
 #include "dialogs/EditTempo.h"
 #include "lyrics/EditLyric.h"
 #include "mainwin/WindowProgress.h"
-#include "mainwin/WindowReporter.h"
 #include "mainwin/tw32Window.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/HelpViewer.h"
@@ -25,8 +25,9 @@
 #include "playback/MidiPorts.h"
 #include "smf/FileErrors.h"
 #include "smf/SongFile.h"
+#include "song/Clipboard.h"
+#include "song/Edits.h"
 #include "song/Song.h"
-#include "staff/Clipboard.h"
 #include "staff/TimeSet.h"
 
 namespace tw {
@@ -357,30 +358,27 @@ void tw32App::CmCopyTrack() {
 
 // The views start again from the song's start, on the same track.
 void tw32App::CmCutTrack() {
-    if (!CutTrack()) {
+    if (!CutWholeTrack()) {
         return;
     }
-    sd.changed = 1;
     const int track = sd.track;
     MainWindow()->SetSongStartUp();
     MainWindow()->SetTrack(track);
 }
 
 void tw32App::CmPasteTrack() {
-    if (!PasteTrack()) {
+    if (!PasteWholeTrack()) {
         return;
     }
-    sd.changed = 1;
     const int track = sd.track;
     MainWindow()->SetSongStartUp();
     MainWindow()->SetTrack(track);
 }
 
 void tw32App::CmTrackVelocity() {
-    if (!Stopped() || !SetTrackVelocity()) {
+    if (!Stopped() || !SetWholeTrackVelocity()) {
         return;
     }
-    sd.changed = 1;
     MainWindow()->MyMessageBox(WithCode("Track Velocity Set to %d", static_cast<int>(sd.velocity)),
                                "Track Velocity");
 }
