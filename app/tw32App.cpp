@@ -1,6 +1,7 @@
 #include "app/tw32App.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -8,13 +9,13 @@
 
 #include "app/Commands.h"
 #include "app/SDIDecFrame.h"
+#include "controls/WindowReporter.h"
 #include "dialogs/CopyRight.h"
 #include "dialogs/EditEvent.h"
 #include "dialogs/EditPgm.h"
 #include "dialogs/EditTempo.h"
 #include "lyrics/EditLyric.h"
 #include "mainwin/WindowProgress.h"
-#include "mainwin/WindowReporter.h"
 #include "mainwin/tw32Window.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/HelpViewer.h"
@@ -22,9 +23,11 @@
 #include "playback/Config.h"
 #include "playback/MidiPort.h"
 #include "playback/MidiPorts.h"
+#include "smf/FileErrors.h"
 #include "smf/SongFile.h"
+#include "song/Clipboard.h"
+#include "song/Edits.h"
 #include "song/Song.h"
-#include "staff/Clipboard.h"
 #include "staff/TimeSet.h"
 
 namespace tw {
@@ -33,12 +36,21 @@ namespace {
 
 constexpr const char* kAppName = "Tunewell:";
 constexpr const char* kFilter =
-    "Midi Files (*.mid)|*.mid|Karaoki Files (*.kar)|*.kar|All Files (*.*)|*.*|";
+    "MIDI and karaoke files (*.mid *.midi *.kar)|*.mid;*.midi;*.kar|Midi Files (*.mid)|*.mid|"
+    "Karaoke Files (*.kar)|*.kar|All Files (*.*)|*.*|";
 
 std::string WithCode(const char* format, int code) {
     char text[64];
     std::snprintf(text, sizeof text, format, code);
     return text;
+}
+
+// "Load error = 3", and under it the cause in the words tunewell-cli uses.
+std::string WithCause(const char* format, int code, std::string cause) {
+    if (!cause.empty()) {
+        cause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cause[0])));
+    }
+    return WithCode(format, code) + "\n" + cause + ".";
 }
 
 std::string EscapeHtml(const std::string& text) {
@@ -183,7 +195,9 @@ void tw32App::CmFileOpen() {
 void tw32App::OpenChosenFile(const std::string& path) {
     const int result = OpenSongFile(path.c_str(), *reporter, *progress);
     if (result != kLoadOk) {
-        MainWindow()->MyMessageBox(WithCode("Load error = %d", result), "Load File Error!");
+        MainWindow()->MyMessageBox(
+            WithCause("Load error = %d", result, LoadErrorCause(path.c_str(), result)),
+            "Load File Error!");
         ResetToNewSong();
         return;
     }
@@ -196,7 +210,9 @@ void tw32App::OpenChosenFile(const std::string& path) {
 bool tw32App::SaveSong() {
     const int result = SaveFile(*reporter, *progress);
     if (result != kSaveOk) {
-        MainWindow()->MyMessageBox(WithCode("Save error = %d", result), "Save File Error!");
+        MainWindow()->MyMessageBox(
+            WithCause("Save error = %d", result, SaveErrorCause(sd.saveName, result)),
+            "Save File Error!");
         return false;
     }
     sd.changed = 0;
@@ -254,6 +270,7 @@ void tw32App::CmSetConnections() {
     (void)dialog.Execute();
     SaveConfig();
     OpenMidiOut();
+    MidiPorts::TellUnopenedPort(MainWindow());
 }
 
 // The dialog stores each choice as it is made; the bar length and the page
@@ -341,30 +358,27 @@ void tw32App::CmCopyTrack() {
 
 // The views start again from the song's start, on the same track.
 void tw32App::CmCutTrack() {
-    if (!CutTrack()) {
+    if (!CutWholeTrack()) {
         return;
     }
-    sd.changed = 1;
     const int track = sd.track;
     MainWindow()->SetSongStartUp();
     MainWindow()->SetTrack(track);
 }
 
 void tw32App::CmPasteTrack() {
-    if (!PasteTrack()) {
+    if (!PasteWholeTrack()) {
         return;
     }
-    sd.changed = 1;
     const int track = sd.track;
     MainWindow()->SetSongStartUp();
     MainWindow()->SetTrack(track);
 }
 
 void tw32App::CmTrackVelocity() {
-    if (!Stopped() || !SetTrackVelocity()) {
+    if (!Stopped() || !SetWholeTrackVelocity()) {
         return;
     }
-    sd.changed = 1;
     MainWindow()->MyMessageBox(WithCode("Track Velocity Set to %d", static_cast<int>(sd.velocity)),
                                "Track Velocity");
 }

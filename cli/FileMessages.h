@@ -20,7 +20,4 @@ namespace tw::cli {
 // nothing was left out.
 [[nodiscard]] std::string LeftOutLine(const char* path, const LeftOut& leftOut);
 
-// The format the file's header declares; -1 when it cannot be read.
-[[nodiscard]] int FileFormat(const char* path);
-
 }  // namespace tw::cli

@@ -5,6 +5,7 @@
 #include "cli/FileMessages.h"
 #include "cli/Operand.h"
 #include "cli/SongText.h"
+#include "song/BarTick.h"
 #include "song/Song.h"
 #include "song/TextEncoding.h"
 

@@ -3,6 +3,7 @@
 
 #include "cli/Commands.h"
 #include "cli/FileMessages.h"
+#include "smf/FileErrors.h"
 #include "smf/Progress.h"
 #include "smf/SmfCodes.h"
 #include "song/Song.h"

@@ -19,6 +19,7 @@
 #include "playback/Config.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PortAnswer.h"
+#include "song/BarTick.h"
 
 namespace tw::cli {
 namespace {

@@ -23,9 +23,13 @@ const char* Source(bool fromFile) {
         return "tw.cfg selects";
     }
     std::error_code error;
-    return std::filesystem::exists(ConfigFileName, error)
+    const auto status = std::filesystem::status(ConfigFileName, error);
+    if (!std::filesystem::exists(status)) {
+        return "No tw.cfg here; the default selects";
+    }
+    return std::filesystem::is_regular_file(status)
                ? "tw.cfg is not a port record of 267 bytes; the default selects"
-               : "No tw.cfg here; the default selects";
+               : "tw.cfg is not a file; the default selects";
 }
 
 void PrintSelection(const PortList& list, const mididata& record, bool fromFile) {

@@ -36,14 +36,6 @@ std::string KeySignatureText(int8_t sharps, uint8_t minor) {
     return text + (minor != 0 ? ", minor" : ", major");
 }
 
-std::string BarTick(uint32_t ticks, uint32_t barTicks) {
-    const uint32_t bar = barTicks == 0 ? 0 : ticks / barTicks;
-    const uint32_t tick = barTicks == 0 ? ticks : ticks % barTicks;
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u:%04u", bar, tick);
-    return text;
-}
-
 bool HasOwnName(int track) {
     char fresh[kTrackNameSize];
     std::snprintf(fresh, sizeof fresh, "Track %d", track + 1);

@@ -12,9 +12,6 @@ std::string Quoted(const char* text);
 // "2 sharps, major", "1 flat, minor", "no sharps or flats, major".
 std::string KeySignatureText(int8_t sharps, uint8_t minor);
 
-// A time as bar:tick, "%04u:%04u", both from 0.
-std::string BarTick(uint32_t ticks, uint32_t barTicks);
-
 // True when the track's name is one the song gave it, not the "Track N"
 // that a new song starts with, nor empty.
 bool HasOwnName(int track);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/ui/Edit.h"
+#include "song/Edits.h"
 #include "song/Song.h"
 #include "song/TextEncoding.h"
 
@@ -33,14 +34,9 @@ bool CopyRight::CanClose() {
     }
     const std::string text = edit->GetText();
     if (text != shown) {
-        std::memset(cpyright, 0, kCopyrightSize - 1);
-        std::memcpy(cpyright, text.data(), std::min<std::size_t>(text.size(), kCopyrightMaxChars));
-        sd.changed = 1;
-    }
-    const char set = cpyright[0] != '\0' ? 1 : 0;
-    if (copyrightSet() != set) {
-        copyrightSet() = set;
-        sd.changed = 1;
+        SetCopyright(text);
+    } else {
+        MatchCopyrightFlag();
     }
     return true;
 }

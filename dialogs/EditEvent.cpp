@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "song/BarTick.h"
 #include "song/Song.h"
 
 namespace tw {
@@ -26,7 +27,8 @@ const char* ControllerName(uint8_t controller) {
 }  // namespace
 
 EditEvent::EditEvent(ui::Window* parent, int resourceId)
-    : TableList(parent, resourceId, kEventList, static_cast<int>(kEventsUsable)) {}
+    : TableList(parent, resourceId, SongTable::Controllers, kEventList,
+                static_cast<int>(kEventsUsable)) {}
 
 uint32_t EditEvent::Total() const {
     return sd.eventTotal;
@@ -37,20 +39,7 @@ std::string EditEvent::Line(uint32_t i) const {
     char text[64];
     std::snprintf(text, sizeof text, "      %2u      %2d     %s    %3d", e.track + 1u,
                   MsgChannel(e.msg) + 1, ControllerName(MsgData1(e.msg)), MsgData2(e.msg));
-    return BarTick(e.time) + text;
-}
-
-void EditEvent::DeleteEventItem(int i) {
-    const auto index = static_cast<uint32_t>(i);
-    if (index >= sd.eventTotal) {
-        return;
-    }
-    std::memmove(&ed[index], &ed[index + 1], (sd.eventTotal - index - 1) * sizeof(eventdata));
-    --sd.eventTotal;
-}
-
-void EditEvent::ClearTable() {
-    sd.eventTotal = 0;
+    return BarTick(e.time, sd.barTicks) + text;
 }
 
 }  // namespace tw

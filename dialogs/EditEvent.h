@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/TableList.h"
+#include "controls/TableList.h"
 
 namespace tw {
 
@@ -14,13 +14,9 @@ class EditEvent : public TableList {
 public:
     explicit EditEvent(ui::Window* parent, int resourceId = kEditEventDialog);
 
-    void DeleteEventItem(int i);
-
 protected:
     uint32_t Total() const override;
     std::string Line(uint32_t i) const override;
-    void RemoveItem(int i) override { DeleteEventItem(i); }
-    void ClearTable() override;
 };
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "song/BarTick.h"
 #include "song/Song.h"
 #include "song/Voices.h"
 
@@ -13,7 +14,7 @@ constexpr uint8_t kPercussionChannel = 9;
 }
 
 EditPgm::EditPgm(ui::Window* parent, int resourceId)
-    : TableList(parent, resourceId, kPgmList, static_cast<int>(kPgmUsable)) {}
+    : TableList(parent, resourceId, SongTable::Programs, kPgmList, static_cast<int>(kPgmUsable)) {}
 
 uint32_t EditPgm::Total() const {
     return sd.pgmTotal;
@@ -29,20 +30,7 @@ std::string EditPgm::Line(uint32_t i) const {
     char text[96];
     std::snprintf(text, sizeof text, "      %2u      %2d      %3d    %s", p.track + 1u, channel + 1,
                   program, voice);
-    return BarTick(p.time) + text;
-}
-
-void EditPgm::DeletePgmItem(int i) {
-    const auto index = static_cast<uint32_t>(i);
-    if (index >= sd.pgmTotal) {
-        return;
-    }
-    std::memmove(&pgm[index], &pgm[index + 1], (sd.pgmTotal - index - 1) * sizeof(eventdata));
-    --sd.pgmTotal;
-}
-
-void EditPgm::ClearTable() {
-    sd.pgmTotal = 0;
+    return BarTick(p.time, sd.barTicks) + text;
 }
 
 }  // namespace tw

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/TableList.h"
+#include "controls/TableList.h"
 
 namespace tw {
 
@@ -14,13 +14,9 @@ class EditPgm : public TableList {
 public:
     explicit EditPgm(ui::Window* parent, int resourceId = kEditPgmDialog);
 
-    void DeletePgmItem(int i);
-
 protected:
     uint32_t Total() const override;
     std::string Line(uint32_t i) const override;
-    void RemoveItem(int i) override { DeletePgmItem(i); }
-    void ClearTable() override;
 };
 
 }  // namespace tw

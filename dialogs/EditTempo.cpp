@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "song/BarTick.h"
 #include "song/Song.h"
 
 namespace tw {
 
 EditTempo::EditTempo(ui::Window* parent, int resourceId)
-    : TableList(parent, resourceId, kTempoList, static_cast<int>(kTempoUsable)) {}
+    : TableList(parent, resourceId, SongTable::Tempo, kTempoList, static_cast<int>(kTempoUsable)) {}
 
 uint32_t EditTempo::Total() const {
     return sd.tempoTotal;
@@ -22,21 +23,7 @@ std::string EditTempo::Line(uint32_t i) const {
     const int shown = std::isfinite(bpm) && std::fabs(bpm) < 1e6f ? static_cast<int>(bpm) : 0;
     char text[24];
     std::snprintf(text, sizeof text, "  %3d", shown);
-    return BarTick(td[i].time) + text;
-}
-
-void EditTempo::DeleteTempoItem(int i) {
-    const auto index = static_cast<uint32_t>(i);
-    if (index >= sd.tempoTotal) {
-        return;
-    }
-    std::memmove(&td[index], &td[index + 1], (sd.tempoTotal - index - 1) * sizeof(tempodata));
-    --sd.tempoTotal;
-}
-
-void EditTempo::ClearTable() {
-    td[0] = {0, 2.0f};
-    sd.tempoTotal = 1;
+    return BarTick(td[i].time, sd.barTicks) + text;
 }
 
 }  // namespace tw

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/TableList.h"
+#include "controls/TableList.h"
 
 namespace tw {
 
@@ -14,13 +14,9 @@ class EditTempo : public TableList {
 public:
     explicit EditTempo(ui::Window* parent, int resourceId = kEditTempoDialog);
 
-    void DeleteTempoItem(int i);
-
 protected:
     uint32_t Total() const override;
     std::string Line(uint32_t i) const override;
-    void RemoveItem(int i) override { DeleteTempoItem(i); }
-    void ClearTable() override;
 };
 
 }  // namespace tw

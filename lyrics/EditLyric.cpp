@@ -6,13 +6,15 @@
 #include "lyrics/LyricBar.h"
 #include "lyrics/LyricInput.h"
 #include "platform/ui/ListBox.h"
+#include "song/BarTick.h"
 #include "song/Song.h"
 #include "song/TextEncoding.h"
 
 namespace tw {
 
 EditLyric::EditLyric(ui::Window* parent, int resourceId)
-    : TableList(parent, resourceId, kLyricList, static_cast<int>(kLyricsUsable)) {}
+    : TableList(parent, resourceId, SongTable::Lyrics, kLyricList,
+                static_cast<int>(kLyricsUsable)) {}
 
 const ui::ResponseTable& EditLyric::Table() {
     static constexpr ui::ResponseEntry entries[] = {
@@ -32,25 +34,8 @@ std::string EditLyric::Line(uint32_t i) const {
     const lyric& l = lcd[i];
     char track[16];
     std::snprintf(track, sizeof track, "   %2u  ", l.track + 1u);
-    return BarTick(l.time) + track + ShownText({l.text, strnlen(l.text, kLyricTextSize)});
-}
-
-void EditLyric::DeleteLyricItem(int i) {
-    const auto index = static_cast<uint32_t>(i);
-    if (index >= sd.lyricTotal) {
-        return;
-    }
-    const uint32_t track = lcd[index].track;
-    if (track < kTracks && sd.lyricCount[track] > 0) {
-        --sd.lyricCount[track];
-    }
-    std::memmove(&lcd[index], &lcd[index + 1], (sd.lyricTotal - index - 1) * sizeof(lyric));
-    --sd.lyricTotal;
-}
-
-void EditLyric::ClearTable() {
-    std::memset(sd.lyricCount, 0, sizeof sd.lyricCount);
-    sd.lyricTotal = 0;
+    return BarTick(l.time, sd.barTicks) + track +
+           ShownText({l.text, strnlen(l.text, kLyricTextSize)});
 }
 
 void EditLyric::EditLyricItem() {
@@ -65,7 +50,9 @@ void EditLyric::EditLyricItem() {
     templyric = lcd[i];
     LyricInput input(this);
     if (input.Execute() == ui::IdOk) {
-        std::memcpy(lcd[i].text, templyric.text, sizeof lcd[i].text);
+        lyric edited = lcd[i];
+        std::memcpy(edited.text, templyric.text, sizeof edited.text);
+        ReplaceLyric(i, edited);
         LoadData();
     }
 }

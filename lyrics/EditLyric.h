@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/TableList.h"
+#include "controls/TableList.h"
 
 namespace tw {
 
@@ -18,14 +18,11 @@ class EditLyric : public TableList {
 public:
     explicit EditLyric(ui::Window* parent, int resourceId = kEditLyricDialog);
 
-    void DeleteLyricItem(int i);
     void EditLyricItem();
 
 protected:
     uint32_t Total() const override;
     std::string Line(uint32_t i) const override;
-    void RemoveItem(int i) override { DeleteLyricItem(i); }
-    void ClearTable() override;
 };
 
 }  // namespace tw

@@ -7,6 +7,7 @@
 #include "lyrics/LyricInput.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/Text.h"
+#include "song/Edits.h"
 #include "song/PageTime.h"
 #include "song/TextEncoding.h"
 
@@ -218,9 +219,7 @@ void LyricBar::RemoveFound() {
     if (foundIndex >= sd.lyricTotal) {
         return;
     }
-    std::memmove(&lcd[foundIndex], &lcd[foundIndex + 1],
-                 (sd.lyricTotal - foundIndex - 1) * sizeof(lyric));
-    --sd.lyricTotal;
+    RemoveTableEntry(SongTable::Lyrics, foundIndex);
     NotifyParent(static_cast<ui::MsgId>(notifyId), 1, 0);
 }
 
@@ -238,7 +237,7 @@ void LyricBar::EvLButtonDown(unsigned, const ui::Point& point) {
         if (!empty && !found) {
             NotifyParent(static_cast<ui::MsgId>(notifyId), 0, 0);
         } else if (!empty) {
-            lcd[foundIndex] = templyric;
+            ReplaceLyric(foundIndex, templyric);
         } else if (found) {
             RemoveFound();
         }
@@ -246,8 +245,6 @@ void LyricBar::EvLButtonDown(unsigned, const ui::Point& point) {
     Refresh();
 }
 
-// A removal is a change to the song like any other: without the mark it
-// would be lost without a prompt and could not be saved.
 void LyricBar::EvRButtonDown(unsigned, const ui::Point& point) {
     if (!Editable(point.x)) {
         return;
@@ -256,7 +253,6 @@ void LyricBar::EvRButtonDown(unsigned, const ui::Point& point) {
     std::memset(templyric.text, 0, sizeof templyric.text);
     if (FindLyric() == 1) {
         RemoveFound();
-        sd.changed = 1;
         Refresh();
     }
 }

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dialogs/TableList.h"
 #include "lyrics/LyricBar.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/Static.h"
+#include "song/BarTick.h"
 #include "song/Song.h"
 #include "song/TextEncoding.h"
 
@@ -25,7 +25,7 @@ LyricInput::LyricInput(ui::Window* parent, int resourceId) : Dialog(parent, reso
 void LyricInput::SetupWindow() {
     Dialog::SetupWindow();
     if (ui::Static* time = Item<ui::Static>(kLyricTime)) {
-        time->SetText("Time : " + BarTick(templyric.time));
+        time->SetText("Time : " + BarTick(templyric.time, sd.barTicks));
     }
     if (ui::Edit* edit = Item<ui::Edit>(kLyricEdit)) {
         edit->SetText(ShownText({templyric.text, strnlen(templyric.text, kLyricChars)}));
@@ -42,7 +42,6 @@ bool LyricInput::CanClose() {
         std::memset(templyric.text, 0, sizeof templyric.text);
         std::memcpy(templyric.text, text.data(), std::min<size_t>(text.size(), kLyricChars));
     }
-    sd.changed = 1;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "mainwin/StatusDlg.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/InputHold.h"
 
 namespace tw {
 
@@ -10,6 +11,7 @@ WindowProgress::WindowProgress(ui::Window* owner) : owner_(owner) {}
 WindowProgress::~WindowProgress() = default;
 
 void WindowProgress::Open(const char* caption) {
+    hold_ = std::make_unique<ui::InputHold>();
     dialog_ = std::make_unique<StatusDlg>(owner_);
     if (!dialog_->Create()) {
         dialog_.reset();
@@ -32,6 +34,7 @@ void WindowProgress::Close() {
         dialog_->Hide();
         dialog_.reset();
     }
+    hold_.reset();
 }
 
 }  // namespace tw

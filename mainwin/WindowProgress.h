@@ -7,13 +7,16 @@
 namespace tw {
 
 namespace ui {
+class InputHold;
 class Window;
 }
 class StatusDlg;
 
 // The progress of a file being read or written, shown in the progress
 // dialog over the owner window; the waiting messages are dispatched after
-// each change so that the dialog and the main window repaint.
+// each change so that the dialog and the main window repaint. The user's
+// input is held back from Open to Close: a click or a command must not run
+// against a song that is half read.
 class WindowProgress final : public Progress {
 public:
     explicit WindowProgress(ui::Window* owner);
@@ -28,6 +31,7 @@ public:
 
 private:
     ui::Window* owner_;
+    std::unique_ptr<ui::InputHold> hold_;
     std::unique_ptr<StatusDlg> dialog_;
 };
 

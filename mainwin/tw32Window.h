@@ -1,29 +1,29 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
-#include "mainwin/WindowReporter.h"
-#include "platform/ui/Font.h"
+#include "controls/WindowReporter.h"
+#include "mainwin/MixerSection.h"
+#include "mainwin/NoteToolbar.h"
+#include "mainwin/PanelArt.h"
+#include "mainwin/TrackHeader.h"
 #include "platform/ui/Rect.h"
 #include "platform/ui/Window.h"
 
 namespace tw {
 
-class Button2;
 class Display;
 class Fader;
-class Led;
 class LyricBar;
 class Player;
-class Pot;
-class Pot2;
 class Staff;
-class VU;
 
 // The client window of the main frame: the fixed 800-pixel front panel that
-// owns every control on it and receives their notifications.
+// owns every control on it and receives their notifications. The header,
+// the note toolbar and the mixer each have their own room; the panel keeps
+// the tempo, the time read-outs and the position pointer, and passes the
+// player's notifications on.
 class tw32Window : public ui::Window {
     TW_DECLARE_RESPONSE_TABLE()
 
@@ -42,13 +42,10 @@ public:
     // Shows the track's number, name, channel, instrument and note count and
     // its notes on the staff.
     void SetTrack(int t);
-    // Lights the LED of every channel that a track with notes uses.
-    void SetActive();
+    void SetActive() { mixer.ShowActiveChannels(); }
     // The song length from the tables, with the cue point and the position
     // kept inside it; called after every change to the tables.
     void FindTotalTime();
-    // The song time t as "bar:tick", both counted from 0.
-    static std::string TimeToString(uint32_t t);
     // 0: the current time and the pointer; 1: the cue point; 2: the song
     // length; 3: all of them.
     void UpdateTime(int which);
@@ -56,14 +53,12 @@ public:
     void SetTempoControl(float t);
     // After the tempo list is edited: the first tempo snapped to the fader.
     void UpdateTempoSetting();
-    // Moves the strip control that a played controller belongs to, and sends
-    // the controller to the port.
-    void SetControl(uint32_t msg);
-    // Every strip and the port at the state of a repositioning.
+    void SetControl(uint32_t msg) { mixer.SetControl(msg); }
+    // Every strip and the port at the state of a repositioning, with the
+    // first tempo.
     void ResetMixer();
-    // The master faders from the port's output volume.
-    void SetMasterLevels();
-    void UpdateLyricTotal();
+    void SetMasterLevels() { mixer.SetMasterLevels(); }
+    void UpdateLyricTotal() { toolbar.UpdateLyricTotal(); }
     // After the time settings or the lyric list change: the page, the lyric
     // strip, the lyric total and the song length, with every time read-out
     // in bars of the current length.
@@ -100,84 +95,34 @@ public:
     // From the cut (0), copy (1) and paste (2) buttons: lParam the button,
     // wParam its state.
     ui::MsgResult EvNoteEdit(ui::WParam state, ui::LParam i);
-    // The radio groups of the two entry modes and the six note lengths.
     ui::MsgResult EvNoteMode(ui::WParam state, ui::LParam i);
     ui::MsgResult EvNoteType(ui::WParam state, ui::LParam i);
-    // Flat (0) or sharp (1); pressing the lit one again chooses neither.
     ui::MsgResult EvSymbolType(ui::WParam state, ui::LParam i);
     ui::MsgResult EvDot(ui::WParam state, ui::LParam);
-    // LyricNotify from the strip: code 0 inserts templyric, code 1 counts
-    // a removed lyric of the lyric track; then the lyric counts are shown.
+    // LyricNotify from the strip: code 0 inserts templyric, code 1 tells of
+    // a removed lyric; then the lyric counts are shown.
     ui::MsgResult EvLyric(ui::WParam code, ui::LParam);
-    // The lyric track read-out: 0 steps down, 1 up (within tracks 1..32),
-    // 2 asks for the number. Refused while playing.
     ui::MsgResult EvLyricTrack(ui::WParam code, ui::LParam);
 
 protected:
     void SetupWindow() override;
     void Paint(ui::DC& dc, bool erase, ui::Rect& rect) override;
-    void DrawToolBar(ui::DC& dc);
-    void DrawBox3d(ui::DC& dc, int left, int top, int right, int bottom);
 
 private:
-    void CreateHeaderRow();
-    void CreateChannelStrip(int c);
-    void CreateMasterAndTempo();
-    void CreateToolBar();
+    void CreateTempoAndTime();
     void SetFirstTexts();
-    void SetFirstPositions();
-    void PaintHeader(ui::DC& dc);
-    void PaintStrip(ui::DC& dc, int n);
-    void PaintRightSection(ui::DC& dc);
     void UpdatePtr(ui::DC& dc);
-    // A strip control moved by the user: sent at once and recorded at the
-    // start of the current bar under the current track.
-    void StripController(uint8_t controller, ui::WParam value, ui::LParam c);
-    void ShowVoice();
-    void ShowChannel();
-    int EnterNumber(int mode);
-    // The current track's notes onto the current channel.
-    void MoveTrackToChannel();
-    void ShowNoteCount();
-    // The lyric track and its count on their read-outs, and the strip.
-    void ShowLyricTrack();
 
-    ui::Font titleFont;
-    ui::Font labelFont;
-    ui::Font smallFont;
+    WindowReporter reporter{this};
+    PanelArt art;
+    TrackHeader header{*this, reporter};
+    MixerSection mixer{*this, reporter};
+    NoteToolbar toolbar{*this, reporter};
 
-    Display* barDisplay = nullptr;
-    Display* trackDisplay = nullptr;
-    Display* trackNameDisplay = nullptr;
-    Display* channelDisplay = nullptr;
-    Display* voiceDisplay = nullptr;
-    Display* notesDisplay = nullptr;
-    Display* lyricTrackDisplay = nullptr;
-    Display* lyricCountDisplay = nullptr;
-    Display* lyricTotalDisplay = nullptr;
-    Display* velocityDisplay = nullptr;
     Display* tempoDisplay = nullptr;
     Display* currentTimeDisplay = nullptr;
     Display* cueTimeDisplay = nullptr;
     Display* totalTimeDisplay = nullptr;
-
-    Pot2* velocityPot = nullptr;
-    std::array<Button2*, 6> noteTypeButton{};
-    std::array<Button2*, 2> symbolButton{};
-    Button2* dotButton = nullptr;
-    std::array<Button2*, 2> noteModeButton{};
-    std::array<Button2*, 3> noteEditButton{};
-    Button2* storeButton = nullptr;
-
-    std::array<Fader*, 16> channelFader{};
-    std::array<Pot*, 16> panPot{};
-    std::array<Pot*, 16> reverbPot{};
-    std::array<Pot*, 16> chorusPot{};
-    std::array<Button2*, 16> muteButton{};
-    std::array<Button2*, 16> soloButton{};
-    std::array<VU*, 16> channelVU{};
-    std::array<Led*, 16> channelLed{};
-    std::array<Fader*, 2> masterFader{};
     Fader* tempoFader = nullptr;
 
     Player* player = nullptr;
@@ -189,8 +134,6 @@ private:
     uint32_t pageStart = 0;
     float barWidth = 320.0f;
     ui::Rect pointerRect{40, 246, 796, 254};
-
-    WindowReporter reporter{this};
 };
 
 // The lyric track read-out's clicks.

@@ -56,6 +56,10 @@ bool ReadAll(int fd, unsigned char* out, std::size_t size) {
     return true;
 }
 
+bool IsRecordFile(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_size == static_cast<off_t>(kConfigSize);
+}
+
 }  // namespace
 
 void SetWorkingPaths() {
@@ -72,16 +76,20 @@ void ConfigBytes(const mididata& record, unsigned char (&bytes)[kConfigSize]) {
     std::memcpy(bytes + 12, record.portName, kPortNameSize);
 }
 
+// Anything but a regular file of the record's size counts as no file; it
+// is not even opened, as opening a named pipe would wait for a writer. Nor
+// does the open wait, should a pipe take the file's place in between.
 bool ReadConfig(const std::string& path, mididata& record) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !IsRecordFile(info)) {
+        return false;
+    }
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return false;
     }
-    struct stat info {};
     unsigned char bytes[kConfigSize];
-    const bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                    info.st_size == static_cast<off_t>(kConfigSize) &&
-                    ReadAll(fd, bytes, kConfigSize);
+    const bool ok = fstat(fd, &info) == 0 && IsRecordFile(info) && ReadAll(fd, bytes, kConfigSize);
     close(fd);
     if (ok) {
         FromBytes(bytes, record);

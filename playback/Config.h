@@ -18,15 +18,17 @@ void SetWorkingPaths();
 
 // Reads ConfigFileName into md. A missing or unreadable file, or one whose
 // length is not exactly 267 bytes, leaves md as it is and is replaced by a
-// file of the current record. Nothing is shown.
+// file of the current record. Something other than a regular file (a
+// directory, a named pipe) counts as missing, but is never replaced.
+// Nothing is shown.
 void LoadConfig();
 
 // Replaces ConfigFileName with the 267 bytes of md, readable and writable by
 // the owner. A file that cannot be written is not reported.
 void SaveConfig();
 
-// Reads the record of a tw.cfg without ever writing: false, with `record`
-// untouched, when there is no file of exactly 267 bytes.
+// Reads the record of a tw.cfg without ever writing or waiting: false, with
+// `record` untouched, when there is no regular file of exactly 267 bytes.
 [[nodiscard]] bool ReadConfig(const std::string& path, mididata& record);
 
 // The record as stored: fields in order, integers little-endian.

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/midi/MidiOut.h"
 
@@ -31,12 +33,21 @@ extern mididata md;
 void SetPortDefaults();
 
 // Opens md.portDevice, closing the open port first. A port that cannot be
-// opened leaves md.portOpen 0 and shows nothing; sends are then dropped.
+// opened leaves md.portOpen 0 and sends are dropped; the windows tell the
+// user (TakeUntoldOpenFailure), this layer shows nothing.
 void OpenMidiOut();
 
 // Resets (nothing left sounding) and closes the open port; nothing when none
 // is open.
 void CloseMidiOut();
+
+// True once after each OpenMidiOut that failed: the failure is then told to
+// the user, and not again until another open fails.
+[[nodiscard]] bool TakeUntoldOpenFailure();
+
+// Why the last OpenMidiOut failed and what the user can do, for a message
+// box; deviceCount is the number of output devices there are now.
+[[nodiscard]] std::string UnopenedPortText(std::size_t deviceCount);
 
 // The open port, or an output that drops every message while none is open.
 [[nodiscard]] midi::MidiOut& Port();

@@ -2,6 +2,7 @@
 
 #include "platform/midi/Outputs.h"
 #include "platform/ui/ListBox.h"
+#include "platform/ui/ModalRunner.h"
 
 namespace tw {
 
@@ -13,6 +14,14 @@ MidiPorts::MidiPorts(ui::Window* parent, int resourceId) : Dialog(parent, resour
 
 void MidiPorts::SetDeviceLister(DeviceLister lister) {
     deviceLister = std::move(lister);
+}
+
+void MidiPorts::TellUnopenedPort(ui::Window* owner) {
+    if (TakeUntoldOpenFailure()) {
+        const std::size_t devices =
+            deviceLister ? deviceLister().size() : midi::OutputDeviceNames().size();
+        (void)ui::MessageBox(owner, UnopenedPortText(devices), "Midi Port");
+    }
 }
 
 const ui::ResponseTable& MidiPorts::Table() {

@@ -26,6 +26,10 @@ public:
     using DeviceLister = std::function<std::vector<std::string>()>;
     static void SetDeviceLister(DeviceLister lister);
 
+    // After a failed open of the port, once: a message box with the cause
+    // and what to do, so that a silent port does not go unexplained.
+    static void TellUnopenedPort(ui::Window* owner);
+
 protected:
     void SetupWindow() override;
 

@@ -128,8 +128,10 @@ void PlaybackEngine::PlayNote(int track) {
     uint32_t& index = sd.playIndex[track];
     while (index < sd.noteCount[track] && dd[track][index].start < sd.now) {
         const displaydata& note = dd[track][index];
-        (void)AddNoteOff(note);
-        if (Sounds(note.channel)) {
+        // A note whose note-off found no room would sound until the next
+        // reset: it is not started.
+        const bool queued = AddNoteOff(note) == 0;
+        if (queued && Sounds(note.channel)) {
             port_.Send(note.onMsg);
         }
         notify_(kNoteActivity, note.onMsg);
@@ -157,7 +159,11 @@ void PlaybackEngine::RemoveNoteOff() {
 
 int PlaybackEngine::AddNoteOff(const displaydata& note) {
     if (offCount_ >= kNoteOffQueueSize) {
-        reporter_.ShowMessage("Out of Note Off Memory", "Add Note Off");
+        // A dense song overflows the queue at every step; one box a run.
+        if (!queueFullShown_) {
+            queueFullShown_ = true;
+            reporter_.ShowMessage("Out of Note Off Memory", "Add Note Off");
+        }
         return 1;
     }
     const noteoffdata entry{note.end, note.offMsg};
@@ -180,6 +186,7 @@ void PlaybackEngine::SetPointers() {
     notify_(kPageChange, 0);
     notify_(kMixerReset, 0);
     offCount_ = 0;
+    queueFullShown_ = false;
 
     tempo_ = td[0].tempo;
     sd.tempoIndex = 1;

@@ -80,8 +80,8 @@ public:
     [[nodiscard]] uint32_t PendingNoteOffs() const { return offCount_; }
 
     // Queue of pending note-offs, ascending by due time, equal times in the
-    // order added. 1 when the queue is full (the note then sounds until the
-    // next port reset).
+    // order added. 1 when the queue is full: the note is then not played,
+    // and the first time in a run a message box says so.
     [[nodiscard]] int AddNoteOff(const displaydata& note);
 
 private:
@@ -104,6 +104,7 @@ private:
     ButtonState showButton_;
 
     uint32_t offCount_ = 0;
+    bool queueFullShown_ = false;
     int32_t ppq_ = 192;
     uint32_t startBar_ = 0;
     int32_t nextPageBar_ = 0;

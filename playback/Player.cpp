@@ -6,6 +6,7 @@
 #include "controls/Button2.h"
 #include "platform/ui/DC.h"
 #include "playback/MidiPort.h"
+#include "playback/MidiPorts.h"
 
 namespace tw {
 
@@ -112,8 +113,10 @@ int Player::EvStop(ui::WParam state, ui::LParam) {
     return 0;
 }
 
+// A run on a port that did not open is silent: the first one says why.
 int Player::EvPlay(ui::WParam state, ui::LParam) {
     if (state != 1) {
+        MidiPorts::TellUnopenedPort(this);
         (void)engine_.Play();
     }
     return 0;
@@ -121,6 +124,7 @@ int Player::EvPlay(ui::WParam state, ui::LParam) {
 
 int Player::EvPlayAll(ui::WParam state, ui::LParam) {
     if (state != 1) {
+        MidiPorts::TellUnopenedPort(this);
         (void)engine_.PlayAll(cueButton_->GetPosition() == 1);
     }
     return 0;

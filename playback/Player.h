@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "mainwin/WindowReporter.h"
+#include "controls/WindowReporter.h"
 #include "platform/midi/MidiOut.h"
 #include "platform/ui/Control.h"
 #include "playback/PlaybackEngine.h"

@@ -26,7 +26,11 @@ int PortList::SelectedIndex(const mididata& record) const {
         const auto found = std::find(entries_.begin(), entries_.end(), kMapperName);
         return static_cast<int>(found - entries_.begin());
     }
-    return record.portDevice < entries_.size() ? static_cast<int>(record.portDevice) : -1;
+    // The mapper is only ever kMapper: the number of its place in the list
+    // is a device that has gone.
+    return record.portDevice < static_cast<uint32_t>(DeviceCount())
+               ? static_cast<int>(record.portDevice)
+               : -1;
 }
 
 void PortList::ShowSelection(mididata& record) const {

@@ -1,10 +1,13 @@
 #include "smf/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <string_view>
 
@@ -24,6 +27,52 @@ std::string BaseOf(std::string_view path) {
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+// The process that made a temporary file ".NAME.PID-SERIAL.tmp"; 0 for any
+// other name.
+pid_t MakerOf(std::string_view name) {
+    constexpr std::string_view kSuffix = ".tmp";
+    if (!name.starts_with('.') || !name.ends_with(kSuffix)) {
+        return 0;
+    }
+    name.remove_suffix(kSuffix.size());
+    const auto dot = name.rfind('.');
+    const auto dash = name.rfind('-');
+    if (dot == 0 || dot == std::string_view::npos || dash == std::string_view::npos || dash < dot) {
+        return 0;
+    }
+    const char* pidEnd = name.data() + dash;
+    const char* end = name.data() + name.size();
+    pid_t pid = 0;
+    unsigned serial = 0;
+    const auto p = std::from_chars(name.data() + dot + 1, pidEnd, pid);
+    const auto s = std::from_chars(pidEnd + 1, end, serial);
+    const bool digits =
+        p.ec == std::errc() && p.ptr == pidEnd && s.ec == std::errc() && s.ptr == end;
+    return digits && pid > 0 ? pid : 0;
+}
+
+// Temporary files whose process is gone were left by a save that was killed
+// before its rename; nothing else will ever remove them. A process that
+// still runs may be saving right now, so its files are left alone.
+void RemoveStaleTemporaries(const std::string& directory) {
+    DIR* dir = opendir(directory.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        const pid_t maker = MakerOf(entry->d_name);
+        if (maker == 0 || kill(maker, 0) == 0 || errno != ESRCH) {
+            continue;
+        }
+        const std::string path = directory + "/" + entry->d_name;
+        struct stat info {};
+        if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            (void)unlink(path.c_str());
+        }
+    }
+    closedir(dir);
+}
+
 }  // namespace
 
 AtomicFile::DiskCalls& AtomicFile::Calls() {
@@ -31,15 +80,27 @@ AtomicFile::DiskCalls& AtomicFile::Calls() {
     return calls;
 }
 
+// Only a file is replaced: a directory, pipe or device of that name stays
+// where it is.
+bool AtomicFile::CanReplace(const char* target) {
+    struct stat existing {};
+    if (stat(target, &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        return false;
+    }
+    return access(DirectoryOf(target).c_str(), W_OK | X_OK) == 0;
+}
+
 bool AtomicFile::Create(const char* target, int mode) {
     Discard();
     target_ = target;
-    struct stat existing {};
-    const bool exists = stat(target_.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
+    if (!CanReplace(target)) {
         return false;
     }
-    const std::string stem = DirectoryOf(target_) + "/." + BaseOf(target_) + ".";
+    struct stat existing {};
+    const bool exists = stat(target, &existing) == 0;
+    const std::string directory = DirectoryOf(target_);
+    RemoveStaleTemporaries(directory);
+    const std::string stem = directory + "/." + BaseOf(target_) + ".";
     static unsigned serial = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string candidate =
@@ -59,7 +120,7 @@ bool AtomicFile::Create(const char* target, int mode) {
         return false;
     }
     // A file that is replaced keeps its permissions.
-    if (mode == kKeepMode && exists && S_ISREG(existing.st_mode)) {
+    if (mode == kKeepMode && exists) {
         (void)fchmod(fd_, existing.st_mode & 07777);
     }
     return true;

@@ -13,7 +13,8 @@ namespace tw {
 // file beside the target (same directory, so the rename stays on one file
 // system) and take the target's name only once they are complete and on
 // disk. Until then the earlier file is untouched; a discarded or failed
-// replacement leaves no temporary file behind.
+// replacement leaves no temporary file behind, and one left by a process
+// that was killed is removed by the next replacement in its directory.
 class AtomicFile {
 public:
     // The calls that put the bytes on disk. Tests replace them to make a
@@ -33,8 +34,12 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile() { Discard(); }
 
+    // Whether a file at `target` can be put in place: its directory takes
+    // new files and nothing but a regular file stands at `target`.
+    [[nodiscard]] static bool CanReplace(const char* target);
+
     // Creates the temporary file for `target`; false when it cannot be
-    // created (no such directory, no permission). With a `mode` other than
+    // created (see CanReplace). With a `mode` other than
     // kKeepMode the file gets that mode (less the umask), new or replaced.
     [[nodiscard]] bool Create(const char* target, int mode = kKeepMode);
 

@@ -23,12 +23,10 @@ bool FitsPathField(const char* path) {
     return path != nullptr && path[0] != '\0' && strnlen(path, kPathSize) < kPathSize;
 }
 
+// Reads until `bytes` is full or the file ends, and keeps what was read.
 bool ReadAll(int fd, std::vector<uint8_t>& bytes) {
     std::size_t done = 0;
-    for (;;) {
-        if (done == bytes.size()) {
-            bytes.resize(bytes.size() + 65536);
-        }
+    while (done < bytes.size()) {
         const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
@@ -37,24 +35,37 @@ bool ReadAll(int fd, std::vector<uint8_t>& bytes) {
             return false;
         }
         if (n == 0) {
-            bytes.resize(done);
-            return true;
+            break;
         }
         done += static_cast<std::size_t>(n);
     }
+    bytes.resize(done);
+    return true;
 }
 
-// Only regular files are read: a device or a pipe could never end.
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+bool IsSongSized(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_size <= kMaxSongFileBytes;
+}
+
+}  // namespace
+
+// Only a regular file is opened: opening a named pipe waits for a writer, a
+// device may never end, and opening some devices has effects of its own.
+// The open does not block either, for a pipe put in the file's place since
+// it was looked at.
+bool ReadSongFile(const char* path, std::vector<uint8_t>& bytes) {
+    struct stat info {};
+    if (stat(path, &info) != 0 || !IsSongSized(info)) {
+        return false;
+    }
+    const int fd = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return false;
     }
-    struct stat info {};
-    bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    bool ok = fstat(fd, &info) == 0 && IsSongSized(info);
     if (ok) {
         try {
-            bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
+            bytes.resize(static_cast<std::size_t>(info.st_size));
             ok = ReadAll(fd, bytes);
         } catch (const std::bad_alloc&) {
             ok = false;
@@ -64,11 +75,9 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
     return ok;
 }
 
-}  // namespace
-
 int LoadFile(Reporter& reporter, Progress& progress, SongFormats formats, LeftOut* leftOut) {
     std::vector<uint8_t> bytes;
-    if (!FitsPathField(sd.fileName) || !ReadWholeFile(sd.fileName, bytes)) {
+    if (!FitsPathField(sd.fileName) || !ReadSongFile(sd.fileName, bytes)) {
         return kLoadCannotOpen;
     }
     if (formats == SongFormats::Format0Too && DeclaredFormat(bytes) == 0) {
@@ -82,9 +91,10 @@ int LoadFile(Reporter& reporter, Progress& progress, SongFormats formats, LeftOu
     return LoadBytes(bytes, reporter, progress, ScanMode::Indexed, leftOut);
 }
 
+// The song is encoded before the temporary file is made, so that the file
+// exists only for the write, the flush and the rename.
 int SaveFile(Reporter& reporter, Progress& progress) {
-    AtomicFile file;
-    if (!FitsPathField(sd.saveName) || !file.Create(sd.saveName)) {
+    if (!FitsPathField(sd.saveName) || !AtomicFile::CanReplace(sd.saveName)) {
         return kSaveCannotCreate;
     }
     std::vector<uint8_t> bytes;
@@ -97,6 +107,10 @@ int SaveFile(Reporter& reporter, Progress& progress) {
     }
     if (result != kSaveOk) {
         return result;
+    }
+    AtomicFile file;
+    if (!file.Create(sd.saveName)) {
+        return kSaveCannotCreate;
     }
     return file.Commit(bytes) ? kSaveOk : kSaveAppendFailed;
 }

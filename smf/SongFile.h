@@ -4,6 +4,9 @@
 // whole file into memory (opened for reading only); saving builds the whole
 // file in memory and replaces the target only once it is complete.
 
+#include <cstdint>
+#include <vector>
+
 #include "smf/LeftOut.h"
 #include "smf/Progress.h"
 #include "smf/SmfCodes.h"
@@ -16,10 +19,19 @@ namespace tw {
 // read (Format0Split.h).
 enum class SongFormats { Format1, Format0Too };
 
+// The largest file that is read as a song: the tables hold a few megabytes
+// of events at most, so a larger file is refused before it fills memory.
+inline constexpr std::int64_t kMaxSongFileBytes = std::int64_t{64} << 20;
+
+// Reads the regular file at `path` whole, in one allocation of its size.
+// False, without waiting, for a directory, pipe, socket or device, and for
+// a file larger than kMaxSongFileBytes.
+[[nodiscard]] bool ReadSongFile(const char* path, std::vector<uint8_t>& bytes);
+
 // Reads the file named by sd.fileName into the song tables, which the
 // caller has reset. Returns a load code: 1 when the file cannot be read
-// (also a path that does not fit sd.fileName, a directory or another file
-// that is not a regular file). When `leftOut` is given it receives what the
+// (also a path that does not fit sd.fileName, and what ReadSongFile
+// refuses). When `leftOut` is given it receives what the
 // tables could not hold.
 [[nodiscard]] int LoadFile(Reporter& reporter, Progress& progress,
                            SongFormats formats = SongFormats::Format1, LeftOut* leftOut = nullptr);

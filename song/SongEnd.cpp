@@ -25,4 +25,12 @@ uint32_t FindSongEnd() {
     return end;
 }
 
+EndClamp ClampToSongEnd() {
+    sd.songEnd = FindSongEnd();
+    const EndClamp moved{sd.markTime > sd.songEnd, sd.now > sd.songEnd};
+    sd.markTime = std::min(sd.markTime, sd.songEnd);
+    sd.now = std::min(sd.now, sd.songEnd);
+    return moved;
+}
+
 }  // namespace tw

@@ -10,4 +10,14 @@ namespace tw {
 // whole song stops.
 [[nodiscard]] uint32_t FindSongEnd();
 
+// Which of the two times ClampToSongEnd pulled back.
+struct EndClamp {
+    bool cue;
+    bool now;
+};
+
+// sd.songEnd from the tables, with the cue point (sd.markTime) and the
+// position (sd.now) pulled back to it when they lie beyond.
+EndClamp ClampToSongEnd();
+
 }  // namespace tw

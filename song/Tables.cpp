@@ -130,6 +130,14 @@ uint32_t UpdateLyricData(Reporter& reporter, const lyric& text) {
     return result;
 }
 
+uint32_t UpdateLyricSum() {
+    sd.lyricSum = 0;
+    for (uint32_t count : sd.lyricCount) {
+        sd.lyricSum += count;
+    }
+    return sd.lyricSum;
+}
+
 uint32_t UpdatePgmData(Reporter& reporter, const eventdata& program) {
     return Update(reporter, pgm, sd.pgmTotal, kPgmUsable, kPgmFull, "Out of PGM Memory",
                   "twWindow::UpdatePGM", program,

@@ -46,6 +46,9 @@ struct Placement {
 // whenever an entry is added, not when one is replaced.
 [[nodiscard]] uint32_t UpdateLyricData(Reporter& reporter, const lyric& text);
 
+// sd.lyricSum set to the sum of the per-track lyric counts, and returned.
+uint32_t UpdateLyricSum();
+
 // Same thing: the same time and channel.
 [[nodiscard]] uint32_t UpdatePgmData(Reporter& reporter, const eventdata& program);
 

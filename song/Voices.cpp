@@ -2,9 +2,6 @@
 
 namespace tw {
 
-// Some names keep their own spelling ("Clelesta", "Accoustic Bass",
-// "lead 5 (charang)"): the instrument dialog finds a channel's entry by its
-// exact text, and songs and settings made with these names must still match.
 const char* const Voices[kVoiceCount] = {
     "Acoustic Grand Piano",
     "Bright Acoustic Piano",
@@ -14,7 +11,7 @@ const char* const Voices[kVoiceCount] = {
     "Electric Piano 2",
     "Harpsichord",
     "Clavi",
-    "Clelesta",
+    "Celesta",
     "Glockenspiel",
     "Music Box",
     "Vibraphone",
@@ -38,7 +35,7 @@ const char* const Voices[kVoiceCount] = {
     "Overdriven Guitar",
     "Distortion Guitar",
     "Guitar Harmonics",
-    "Accoustic Bass",
+    "Acoustic Bass",
     "Electric Finger Bass",
     "Electric Pick Bass",
     "Fretless Bass",
@@ -73,7 +70,7 @@ const char* const Voices[kVoiceCount] = {
     "Soprano Sax",
     "Alto Sax",
     "Tenor Sax",
-    "Bariton Sax",
+    "Baritone Sax",
     "Oboe",
     "English Horn",
     "Bassoon",
@@ -88,9 +85,9 @@ const char* const Voices[kVoiceCount] = {
     "Ocarina",
     "Lead 1 (square)",
     "Lead 2 (sawtooth)",
-    "Lead 3 (callipe)",
+    "Lead 3 (calliope)",
     "Lead 4 (chiff)",
-    "lead 5 (charang)",
+    "Lead 5 (charang)",
     "Lead 6 (voice)",
     "Lead 7 (fifths)",
     "Lead 8 (bass+lead)",

@@ -4,14 +4,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <initializer_list>
-#include <iterator>
 #include <utility>
 
-#include "platform/ui/Bitmap.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ScrollBar.h"
+#include "song/Edits.h"
 #include "song/PageTime.h"
 #include "song/Pitch.h"
 #include "song/Song.h"
@@ -23,48 +20,8 @@ displaydata temp{};
 
 namespace {
 
-constexpr ui::Color kGrey{192, 192, 192};
-constexpr ui::Color kLedger{150, 0, 0};
-constexpr ui::Color kNoteColour{128, 0, 0};
-constexpr ui::Color kGrid{0, 0, 192};
-constexpr ui::Color kFirstMarker{0, 255, 0};
-constexpr ui::Color kSecondMarker{255, 0, 255};
-constexpr ui::Color kMarked{128, 128, 128};
-
-constexpr int kTrebleClef = 537;
-constexpr int kBassClef = 538;
-constexpr int kLeftX = 50;
-constexpr int kLines = 26;
+constexpr int kLeftX = StaffPainter::kLeftX;
 constexpr int kScrollMax = 8;
-
-// Accidentals reach up to 11 pixels left of their head, so a head this far
-// beyond the right edge draws nothing at all.
-constexpr int kNoteMargin = 12;
-
-// a * b * ..., but never more than cap: staff widths come from file fields
-// that may hold anything, and must neither overflow nor grow without end.
-uint64_t CappedProduct(std::initializer_list<uint64_t> factors, uint64_t cap) {
-    uint64_t product = 1;
-    for (const uint64_t f : factors) {
-        product = std::min(product * std::min<uint64_t>(f, cap + 1), cap);
-    }
-    return product;
-}
-
-// Pixels per bar for the bar lines and rightX.
-uint64_t BarLineSpacing() {
-    return CappedProduct({sd.ts32nds, sd.tsNumerator, 10}, Staff::kMaxRightX);
-}
-
-// 50 + staffBars * ts32nds * tsNumerator * 10, held at kMaxRightX.
-int ComputeRightX() {
-    return kLeftX + static_cast<int>(CappedProduct({sd.staffBars, sd.ts32nds, sd.tsNumerator, 10},
-                                                   Staff::kMaxRightX - kLeftX));
-}
-
-bool IsStaffLine(int i) {
-    return (i >= 9 && i <= 13) || (i >= 15 && i <= 19);
-}
 
 // Ticks of a note of the given type (0 whole .. 5 thirty-second).
 uint32_t NoteTicks(uint32_t type) {
@@ -132,7 +89,7 @@ Staff::Staff(ui::Window* parent, int id, int x, int y, int w, int h)
     : Control(parent, id, x, y, w, h),
       staffFont_("Times New Roman", -16, 8, 700),
       scrollBar_(new ui::ScrollBar(this, kScrollBarId, 781, 3, 8, 147, false)) {
-    SetBkgndColor(kGrey);
+    SetBkgndColor(StaffPainter::kBackground);
 }
 
 const ui::ResponseTable& Staff::Table() {
@@ -154,7 +111,7 @@ void Staff::SetupWindow() {
     scrollBar_->SetPageMagnitude(2);
     scrollBar_->SetRange(0, kScrollMax);
     scrollBar_->SetPosition(4);
-    rightX_ = ComputeRightX();
+    rightX_ = StaffPainter::RightX();
     markStartSet_ = 0;
     markEndSet_ = 0;
 }
@@ -164,7 +121,7 @@ void Staff::NewSong() {
 }
 
 void Staff::Refresh() {
-    rightX_ = ComputeRightX();
+    rightX_ = StaffPainter::RightX();
     Invalidate();
 }
 
@@ -264,27 +221,15 @@ void Staff::EvLButtonDown(unsigned, const ui::Point& point) {
     temp.closed = 0;
     transfernumber = sd.track;
     NotifyParent(static_cast<ui::MsgId>(Id()), kNoteEntered, 0);
-    sd.changed = 1;
     InvalidateRect(markRect_);
 }
 
 // A deleted note is an edit like an entered one: the song must be saved.
 int Staff::FindNote(uint32_t time, int line) {
     transfernumber = sd.track;
-    if (sd.track >= kTracks || dd[sd.track] == nullptr) {
+    if (!RemoveNoteAt(sd.track, time, line)) {
         return 0;
     }
-    displaydata* notes = dd[sd.track];
-    uint32_t& count = sd.noteCount[sd.track];
-    displaydata* end = notes + std::min(count, kNotesPerTrack);
-    displaydata* hit = std::find_if(
-        notes, end, [&](const displaydata& n) { return n.start == time && n.line == line; });
-    if (hit == end) {
-        return 0;
-    }
-    std::copy(hit + 1, end, hit);
-    count = static_cast<uint32_t>(end - notes) - 1;
-    sd.changed = 1;
     NotifyParent(static_cast<ui::MsgId>(Id()), kNoteDeleted, 0);
     return 1;
 }
@@ -294,232 +239,9 @@ void Staff::UpdatePosition() {
     Invalidate();
 }
 
-// A page of no ticks (barTicks 0) puts every time at the left edge instead
-// of dividing by zero; far-off times are held at kMaxRightX so that the
-// conversion to int stays defined.
-int Staff::Page::X(uint64_t time) const {
-    if (barTicks == 0) {
-        return kLeftX;
-    }
-    const auto offset = static_cast<uint32_t>(time - start);
-    const float x = static_cast<float>(offset) / static_cast<float>(barTicks) * beatsPerBar;
-    return kLeftX + static_cast<int>(std::min(x, static_cast<float>(kMaxRightX)));
-}
-
-// Computed in 64 bits: bar * barTicks of a late page may pass the last
-// 32-bit tick, and such a page simply holds no notes.
-Staff::Page Staff::CurrentPage() const {
-    Page page;
-    page.barTicks = sd.barTicks;
-    page.start = uint64_t{sd.bar} * sd.barTicks;
-    page.end = page.start + uint64_t{sd.barTicks} * sd.staffBars;
-    page.beatsPerBar = static_cast<float>(sd.tsNumerator) * 80.0f;
-    page.right = GetClientRect().right;
-    return page;
-}
-
 void Staff::Paint(ui::DC& dc, bool, ui::Rect&) {
-    const ui::Rect c = GetClientRect();
-    dc.SelectPen(ui::Pen(ui::Color::Black(), 3));
-    dc.SelectBrush(ui::Brush(kGrey));
-    dc.Rectangle(c);
-    dc.MoveTo(779, 0);
-    dc.LineTo(779, 153);
-    DrawStaff(dc, CurrentPage());
-}
-
-void Staff::DrawStaff(ui::DC& dc, const Page& page) {
-    DrawSelected(dc, page);
-    if (sd.gridSetting > 0) {
-        DrawGrid(dc);
-    }
-    DrawTimeSignature(dc);
-    DrawLines(dc);
-    const int y0 = LineY0();
-    dc.BitBlt(6, y0 + 114, ui::Bitmap(kBassClef));
-    dc.BitBlt(6, y0 + 57, ui::Bitmap(kTrebleClef));
-    DrawFrame(dc);
-    DrawBarLines(dc);
-    if (sd.track < kTracks && sd.noteCount[sd.track] != 0) {
-        DisplayNotes(dc, page);
-    }
-}
-
-void Staff::DrawTimeSignature(ui::DC& dc) {
-    const int y0 = LineY0();
-    char text[16];
-    dc.SelectFont(staffFont_);
-    dc.SetTextColor(ui::Color::Black());
-    dc.SetBkColor(kGrey);
-    std::snprintf(text, sizeof text, "%u", sd.tsNumerator);
-    dc.TextOut(35, y0 + 71, text);
-    std::snprintf(text, sizeof text, "%u", sd.tsDenominator);
-    dc.TextOut(35, y0 + 88, text);
-}
-
-// The staff lines in black from the braces, every other line (the ledger
-// lines and the two outermost) from the first bar line.
-void Staff::DrawLines(ui::DC& dc) {
-    const int y0 = LineY0();
-    const int end = std::min(rightX_, GetClientRect().right);
-    for (int i = 0; i < kLines; ++i) {
-        const int y = y0 + 8 * i;
-        if (y <= 0 || y >= 147) {
-            continue;
-        }
-        const bool staffLine = IsStaffLine(i);
-        const bool outer = i == 0 || i == kLines - 1;
-        dc.SelectPen(ui::Pen(staffLine || outer ? ui::Color::Black() : kLedger));
-        dc.MoveTo(staffLine ? 5 : kLeftX, y);
-        dc.LineTo(end, y);
-    }
-}
-
-void Staff::DrawFrame(ui::DC& dc) {
-    const ui::Rect c = GetClientRect();
-    const int y0 = LineY0();
-    dc.SelectPen(ui::Pen(ui::Color::Black(), 2));
-    dc.MoveTo(c.left, c.top);
-    dc.LineTo(c.right, c.top);
-    dc.MoveTo(c.left, c.bottom - 1);
-    dc.LineTo(c.right, c.bottom - 1);
-    dc.MoveTo(5, y0 + 72);
-    dc.LineTo(5, y0 + 103);
-    dc.MoveTo(5, y0 + 120);
-    dc.LineTo(5, y0 + 152);
-}
-
-// staffBars + 1 lines, but none past the right edge: the bar count and the
-// spacing come from the song and may be absurd.
-void Staff::DrawBarLines(ui::DC& dc) {
-    const int y0 = LineY0();
-    const uint64_t spacing = BarLineSpacing();
-    const uint64_t right = static_cast<uint64_t>(GetClientRect().right);
-    for (uint64_t k = 0; k <= sd.staffBars; ++k) {
-        const uint64_t x64 = kLeftX + k * spacing;
-        if (x64 > right) {
-            break;
-        }
-        const int x = static_cast<int>(x64);
-        dc.MoveTo(x, y0 + 72);
-        dc.LineTo(x, y0 + 103);
-        dc.MoveTo(x, y0 + 120);
-        dc.LineTo(x, y0 + 152);
-        if (spacing == 0) {
-            break;
-        }
-    }
-}
-
-// A marker beyond the page is drawn at the page edge it lies beyond.
-void Staff::DrawSelected(ui::DC& dc, const Page& page) {
-    if (markStartSet_ == 0) {
-        return;
-    }
-    const int x1 = page.X(std::clamp<uint64_t>(markStart_, page.start, page.end));
-    dc.SelectPen(ui::Pen(kFirstMarker, 3));
-    dc.MoveTo(x1, 2);
-    dc.LineTo(x1, 151);
-    if (markEndSet_ == 0) {
-        return;
-    }
-    const int x2 = page.X(std::clamp<uint64_t>(markEnd_, page.start, page.end));
-    dc.SelectPen(ui::Pen(kSecondMarker, 3));
-    dc.MoveTo(x2, 2);
-    dc.LineTo(x2, 151);
-    if (x2 - x1 >= 5) {
-        dc.SelectPen(ui::Pen(kMarked));
-        dc.SelectBrush(ui::Brush(kMarked));
-        dc.Rectangle(x1 + 1, 2, x2 - 1, 151);
-    }
-}
-
-// Grid settings 1..5 are a thirty-second down to a half note at 80 pixels
-// per quarter; any other value draws no grid.
-void Staff::DrawGrid(ui::DC& dc) {
-    static constexpr int kSpacing[] = {0, 10, 20, 40, 80, 160};
-    if (sd.gridSetting >= std::size(kSpacing)) {
-        return;
-    }
-    const int g = kSpacing[sd.gridSetting];
-    const int end = std::min(rightX_, GetClientRect().right);
-    dc.SelectPen(ui::Pen(kGrid));
-    for (int x = kLeftX + g; g > 0 && x < end; x += g) {
-        dc.MoveTo(x, 2);
-        dc.LineTo(x, 153);
-    }
-}
-
-// The track is in time order, so the page's first note is found by binary
-// search and the walk ends at the page's end or the control's right edge.
-void Staff::DisplayNotes(ui::DC& dc, const Page& page) {
-    const displaydata* notes = dd[sd.track];
-    if (notes == nullptr || page.start > UINT32_MAX) {
-        return;
-    }
-    const uint32_t count = std::min(sd.noteCount[sd.track], kNotesPerTrack);
-    const displaydata* first = std::partition_point(
-        notes, notes + count, [&](const displaydata& n) { return n.start < page.start; });
-    for (const displaydata* n = first; n != notes + count && n->start < page.end; ++n) {
-        const int x = page.X(n->start);
-        if (x > page.right + kNoteMargin) {
-            break;
-        }
-        DrawNote(dc, x, NoteY(n->line), n->type, n->dotted, n->accidental);
-    }
-}
-
-// x is the head's left edge, y the head's bottom row + 1.
-void Staff::DrawNote(ui::DC& dc, int x, int y, uint8_t type, uint8_t dotted, int32_t accidental) {
-    dc.SelectPen(ui::Pen(kNoteColour, 2));
-    if (accidental == kFlat) {
-        DrawFlat(dc, x - 8, y - 7);
-    } else if (accidental == kSharp) {
-        DrawSharp(dc, x - 11, y - 7);
-    }
-    if (dotted == 1) {
-        dc.SelectBrush(ui::Brush(kGrey));
-        dc.Ellipse(x + 9, y - 3, x + 12, y + 1);
-    }
-    dc.SelectBrush(ui::Brush(type == 0 ? kGrey : kNoteColour));
-    dc.Ellipse(x, y - 6, x + 6, y);
-    if (type < 2) {
-        return;
-    }
-    dc.MoveTo(x + 5, y - 20);
-    dc.LineTo(x + 5, y - 2);
-    if (type >= 3) {
-        dc.MoveTo(x + 5, y - 20);
-        dc.LineTo(x + 9, y - 18);
-    }
-    if (type >= 4) {
-        dc.MoveTo(x + 5, y - 16);
-        dc.LineTo(x + 9, y - 14);
-    }
-    if (type == 5) {
-        dc.MoveTo(x + 5, y - 12);
-        dc.LineTo(x + 9, y - 10);
-    }
-}
-
-void Staff::DrawSharp(ui::DC& dc, int x, int y) {
-    dc.SelectPen(ui::Pen(kNoteColour, 2));
-    dc.MoveTo(x + 2, y - 1);
-    dc.LineTo(x + 2, y + 6);
-    dc.MoveTo(x + 5, y - 2);
-    dc.LineTo(x + 5, y + 5);
-    dc.MoveTo(x, y + 1);
-    dc.LineTo(x + 7, y + 1);
-    dc.MoveTo(x + 1, y + 4);
-    dc.LineTo(x + 8, y + 4);
-}
-
-void Staff::DrawFlat(ui::DC& dc, int x, int y) {
-    dc.SelectPen(ui::Pen(kNoteColour, 2));
-    dc.SelectBrush(ui::Brush(kGrey));
-    dc.MoveTo(x, y - 3);
-    dc.LineTo(x, y + 6);
-    dc.Ellipse(x, y + 1, x + 6, y + 6);
+    const StaffView view{scrollOffset_, rightX_, markStart_, markEnd_, markStartSet_, markEndSet_};
+    StaffPainter(view, staffFont_, GetClientRect()).Paint(dc);
 }
 
 }  // namespace tw

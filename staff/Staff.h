@@ -6,6 +6,7 @@
 #include "platform/ui/Font.h"
 #include "platform/ui/Rect.h"
 #include "song/Song.h"
+#include "staff/StaffPainter.h"
 
 namespace tw {
 
@@ -17,15 +18,9 @@ namespace ui {
 class ScrollBar;
 }
 
-// The grand staff of the current track: a page of sd.staffBars bars from bar
-// sd.bar, treble and bass with their ledger lines, the time signature, the
-// grid, the marked range and every note that starts on the page, each drawn
-// by itself with its own head, stem, flags, dot and accidental.
-//
-// Horizontally a beat is 80 pixels from x = 50 for the notes; bar lines and
-// the end of the staff lines (rightX) use ts32nds * 10 pixels per beat.
-// Vertically the view is scrolled in steps of one line spacing (8 pixels)
-// by the scroll bar at its right.
+// The grand staff of the current track as a control: note entry and
+// deletion with the left button, the marked range and paste with the right,
+// and the vertical scroll bar at its right; StaffPainter draws it.
 class Staff : public ui::Control {
     TW_DECLARE_RESPONSE_TABLE()
 
@@ -39,9 +34,7 @@ public:
     // deleted.
     static constexpr ui::WParam kNoteEntered = 0;
     static constexpr ui::WParam kNoteDeleted = 1;
-    // rightX never goes beyond this, whatever the time signature and the
-    // bars per page say; everything right of the control is clipped anyway.
-    static constexpr int kMaxRightX = 32767;
+    static constexpr int kMaxRightX = StaffPainter::kMaxRightX;
 
     Staff(ui::Window* parent, int id, int x, int y, int w, int h);
 
@@ -100,36 +93,9 @@ protected:
     void EvLButtonDown(unsigned keys, const ui::Point& point);
 
 private:
-    // Where the current page lies in song time, and how time maps to x.
-    struct Page {
-        uint64_t start = 0;  // ws: the song time of the left edge
-        uint64_t end = 0;    // we: start + staffBars bars
-        uint32_t barTicks = 0;
-        float beatsPerBar = 0;
-        int right = 0;  // the control's right edge
-
-        // x of the head's left edge for a time on the page.
-        int X(uint64_t time) const;
-    };
-
-    Page CurrentPage() const;
     // Clicks count only on the staff (50 <= x < rightX) while the transport
     // is stopped.
     bool AcceptsClick(int x) const;
-    int LineY0() const { return 8 - 8 * scrollOffset_; }
-    int NoteY(int line) const { return 12 + 4 * line - 8 * scrollOffset_; }
-
-    void DrawStaff(ui::DC& dc, const Page& page);
-    void DrawTimeSignature(ui::DC& dc);
-    void DrawLines(ui::DC& dc);
-    void DrawFrame(ui::DC& dc);
-    void DrawBarLines(ui::DC& dc);
-    void DrawSelected(ui::DC& dc, const Page& page);
-    void DrawGrid(ui::DC& dc);
-    void DisplayNotes(ui::DC& dc, const Page& page);
-    void DrawNote(ui::DC& dc, int x, int y, uint8_t type, uint8_t dotted, int32_t accidental);
-    void DrawSharp(ui::DC& dc, int x, int y);
-    void DrawFlat(ui::DC& dc, int x, int y);
 
     int scrollOffset_ = 5;
     int rightX_ = 50;

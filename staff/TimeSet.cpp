@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ui/ListBox.h"
+#include "song/Edits.h"
 #include "song/Song.h"
 
 namespace tw {
@@ -95,20 +96,20 @@ bool TimeSet::SelectedNumber(int listId, uint32_t& value) const {
 }
 
 void TimeSet::UpdateNum() {
-    if (SelectedNumber(kNumeratorList, sd.tsNumerator)) {
-        sd.changed = 1;
+    if (uint32_t n = 0; SelectedNumber(kNumeratorList, n)) {
+        SetTimeSignature(n, sd.tsDenominator, sd.division);
     }
 }
 
 void TimeSet::UpdateDen() {
-    if (SelectedNumber(kDenominatorList, sd.tsDenominator)) {
-        sd.changed = 1;
+    if (uint32_t d = 0; SelectedNumber(kDenominatorList, d)) {
+        SetTimeSignature(sd.tsNumerator, d, sd.division);
     }
 }
 
 void TimeSet::UpdateDiv() {
-    if (SelectedNumber(kDivisionList, sd.division)) {
-        sd.changed = 1;
+    if (uint32_t division = 0; SelectedNumber(kDivisionList, division)) {
+        SetTimeSignature(sd.tsNumerator, sd.tsDenominator, division);
     }
 }
 

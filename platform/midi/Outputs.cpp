@@ -9,12 +9,21 @@ std::vector<std::string> OutputDeviceNames() {
     return RtMidiPort::DeviceNames();
 }
 
-std::unique_ptr<MidiOut> OpenOutput(uint32_t device) {
+std::unique_ptr<MidiOut> OpenOutput(uint32_t device, int& result) {
+    result = kSynthOpened;
     if (device == kMapper) {
-        int result = kSynthOpened;
         return Synth::OpenLive(result);
     }
-    return RtMidiPort::Open(device);
+    std::unique_ptr<MidiOut> port = RtMidiPort::Open(device);
+    if (port == nullptr) {
+        result = kDeviceRefused;
+    }
+    return port;
+}
+
+std::unique_ptr<MidiOut> OpenOutput(uint32_t device) {
+    int result = kSynthOpened;
+    return OpenOutput(device, result);
 }
 
 }  // namespace tw::midi

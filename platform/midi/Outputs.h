@@ -14,8 +14,14 @@ namespace tw::midi {
 // among them.
 [[nodiscard]] std::vector<std::string> OutputDeviceNames();
 
+// Why a device would not open; the mapper fails with the synthesizer's own
+// codes (kNoSoundFont ...).
+inline constexpr int kDeviceRefused = 10;
+
 // Opens a device by its number, or the built-in synthesizer for kMapper.
-// Null when it cannot be opened; nothing is printed.
+// Null when it cannot be opened, with the reason in `result`; nothing is
+// printed.
+[[nodiscard]] std::unique_ptr<MidiOut> OpenOutput(uint32_t device, int& result);
 [[nodiscard]] std::unique_ptr<MidiOut> OpenOutput(uint32_t device);
 
 }  // namespace tw::midi

@@ -5,6 +5,27 @@
 
 namespace tw::midi {
 
+inline constexpr int kChannels = 16;
+
+// Packs a short message: status in bits 0..7, data1 in 8..15, data2 in 16..23.
+constexpr uint32_t PackMsg(uint8_t status, uint8_t data1, uint8_t data2) {
+    return uint32_t{status} | (uint32_t{data1} << 8) | (uint32_t{data2} << 16);
+}
+
+// Query helpers on a packed short message.
+constexpr uint8_t MsgStatus(uint32_t msg) {
+    return msg & 0xFF;
+}
+constexpr uint8_t MsgChannel(uint32_t msg) {
+    return msg & 0x0F;
+}
+constexpr uint8_t MsgData1(uint32_t msg) {
+    return (msg >> 8) & 0xFF;
+}
+constexpr uint8_t MsgData2(uint32_t msg) {
+    return (msg >> 16) & 0xFF;
+}
+
 // Bytes of a packed short message on the wire: the status byte and the data
 // bytes its kind carries. 0 for a byte that is no status (below 0x80) and for
 // system exclusive, which a short message cannot hold.

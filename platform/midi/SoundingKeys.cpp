@@ -1,6 +1,6 @@
 #include "platform/midi/SoundingKeys.h"
 
-#include "song/Song.h"
+#include "platform/midi/ShortMsg.h"
 
 namespace tw::midi {
 

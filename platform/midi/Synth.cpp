@@ -8,9 +8,9 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/midi/ShortMsg.h"
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/SystemAudio.h"
-#include "song/Song.h"
 
 namespace tw::midi {
 

@@ -1,6 +1,10 @@
 #include "platform/ui/Font.h"
 
+#include <QFontInfo>
 #include <cstring>
+
+#include "platform/ui/Application.h"
+#include "platform/ui/QtFont.h"
 
 namespace tw::ui {
 
@@ -15,6 +19,11 @@ Font::Font(const std::string& face, int height, int width, int weight) {
     description_.quality = 2;
     description_.pitchAndFamily = 1;
     std::strncpy(description_.faceName, face.c_str(), kFaceNameSize - 1);
+}
+
+std::string Font::DrawnFamily() const {
+    Application::EnsureStarted();
+    return QFontInfo(ToQFont(description_)).family().toStdString();
 }
 
 }  // namespace tw::ui

@@ -6,9 +6,10 @@
 
 namespace tw::ui {
 
-// A font made from a logical-font record. The face is matched by the
-// system's font configuration, so "Helvetica", "Courier New" and "Times New
-// Roman" come out with the metrics of their Liberation equivalents.
+// A font made from a logical-font record. The face is drawn with the
+// Liberation family of the same metrics: "Helvetica" and "MS Sans Serif" with
+// Liberation Sans, "Courier New" with Liberation Mono, "Times New Roman" with
+// Liberation Serif.
 class Font {
 public:
     explicit Font(const LogFont& description);
@@ -17,6 +18,8 @@ public:
     Font(const std::string& face, int height, int width, int weight);
 
     const LogFont& Description() const { return description_; }
+    // The family the toolkit draws it with, as the fonts installed resolve it.
+    [[nodiscard]] std::string DrawnFamily() const;
 
 private:
     LogFont description_;

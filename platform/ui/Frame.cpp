@@ -253,14 +253,13 @@ void Frame::ShowMaximized() {
     }
     widget_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The window manager maximises it inside the work area, caption and all;
+    // without one, the screen's size is what maximised means.
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen != nullptr) {
-        const QRect area = screen->availableGeometry();
-        widget_->setGeometry(area);
-        widget_->setFixedSize(area.size());
+        widget_->setGeometry(screen->availableGeometry());
     }
-    widget_->setWindowState(Qt::WindowMaximized);
-    widget_->show();
+    widget_->showMaximized();
 }
 
 bool Frame::CanClose() {

@@ -64,8 +64,8 @@ public:
     // The menu bar's height in pixels (0 without a menu or before Create).
     int MenuHeight() const;
 
-    // Shows the frame on its whole screen, with no maximise box, and keeps
-    // it from being resized.
+    // Shows the frame maximised by the window manager, with no maximise box;
+    // it sets no size hints, so its caption stays on the screen.
     void ShowMaximized();
 
     // A frame closes only when its client agrees.

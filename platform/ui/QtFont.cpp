@@ -37,11 +37,29 @@ void ApplyWidth(QFont& font, int width) {
     }
 }
 
+// The windows were drawn for Helvetica, Courier New, Times New Roman and MS
+// Sans Serif; the Liberation families have their metrics. Naming them here,
+// rather than letting the font configuration pick a substitute, keeps the
+// panel's texts where they belong on a desktop whose configuration prefers
+// another family for those names (URW's Nimbus Sans takes "Helvetica").
+// Courier faces get Mono, Times faces Serif, every other face Sans.
+QString FamilyFor(const LogFont& d) {
+    const QString face =
+        QString::fromLatin1(d.faceName, static_cast<int>(strnlen(d.faceName, kFaceNameSize)))
+            .toLower();
+    if (face.startsWith(QLatin1String("courier"))) {
+        return QStringLiteral("Liberation Mono");
+    }
+    if (face.startsWith(QLatin1String("times")) || face == QLatin1String("ms serif")) {
+        return QStringLiteral("Liberation Serif");
+    }
+    return QStringLiteral("Liberation Sans");
+}
+
 }  // namespace
 
 QFont ToQFont(const LogFont& d) {
-    const std::string face(d.faceName, strnlen(d.faceName, kFaceNameSize));
-    QFont font(QString::fromStdString(face.empty() ? std::string("Helvetica") : face));
+    QFont font(FamilyFor(d));
     font.setStyleHint(QFont::AnyStyle, QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setPixelSize(PixelSizeFor(font, d.height));

@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QRegion>
 #include <algorithm>
 
 #include "platform/ui/Application.h"
@@ -120,7 +121,7 @@ void Window::MoveWindow(int x, int y, int w, int h) {
 
 void Window::Invalidate(bool erase) {
     if (widget_ != nullptr) {
-        erasePending_ = erasePending_ || erase;
+        MarkInvalid(GetClientRect(), erase);
         widget_->update();
     }
 }
@@ -128,8 +129,16 @@ void Window::Invalidate(bool erase) {
 void Window::InvalidateRect(const Rect& r, bool erase) {
     const Rect n = r.Normalized();
     if (widget_ != nullptr && !n.IsEmpty()) {
-        erasePending_ = erasePending_ || erase;
+        MarkInvalid(n, erase);
         widget_->update(n.left, n.top, n.Width(), n.Height());
+    }
+}
+
+void Window::MarkInvalid(const Rect& r, bool erase) {
+    if (erase) {
+        erasePending_ = true;
+    } else {
+        keptAreas_.push_back(r);
     }
 }
 
@@ -139,9 +148,18 @@ void Window::UpdateWindow() {
     }
 }
 
+// Only a paint that stays inside areas invalidated without erase keeps what
+// is on screen; anything else the toolkit shows first is black or stale.
 void Window::HandlePaint(DC& dc, Rect dirty, bool forceErase) {
-    const bool erase = erasePending_ || forceErase;
+    QRegion kept;
+    for (const Rect& r : keptAreas_) {
+        kept += QRect(r.left, r.top, r.Width(), r.Height());
+    }
+    const bool erase =
+        erasePending_ || forceErase ||
+        !QRegion(dirty.left, dirty.top, dirty.Width(), dirty.Height()).subtracted(kept).isEmpty();
     erasePending_ = false;
+    keptAreas_.clear();
     if (erase) {
         dc.FillRect(dirty, background_);
     }

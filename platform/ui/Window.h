@@ -53,7 +53,9 @@ public:
     void MoveWindow(int x, int y, int w, int h);
 
     // Marks the whole client area, or a part of it, to be repainted; with
-    // erase the background colour is laid first.
+    // erase the background colour is laid first. A paint that the window
+    // system asks for (first show, exposure, resize) erases as well, unless
+    // all it covers was invalidated without erase.
     void Invalidate(bool erase = true);
     void InvalidateRect(const Rect& r, bool erase = true);
     // Paints what is invalid now instead of waiting for the message loop.
@@ -119,6 +121,7 @@ private:
     void AddChild(Window* child);
     void RemoveChild(Window* child);
     void CreateWidget();
+    void MarkInvalid(const Rect& r, bool erase);
 
     Window* parent_;
     int id_;
@@ -128,6 +131,7 @@ private:
     std::vector<Window*> children_;
     WindowWidget* widget_ = nullptr;
     bool erasePending_ = false;
+    std::vector<Rect> keptAreas_;     // invalidated without erase, not yet painted
     std::map<int, unsigned> timers_;  // native timer id -> our id
     int modalResult_ = 0;
     void* modalLoop_ = nullptr;

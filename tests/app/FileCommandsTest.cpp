@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "AppFixture.h"
 #include "app/Commands.h"
@@ -57,7 +58,8 @@ TEST_F(FileCommands, AFormatZeroFileGivesLoadErrorThreeAndAnEmptySong) {
     script.Choose(Path("zero.mid")).Answer(ui::IdOk);
     Command(cm::FileOpen);
     ASSERT_EQ(script.boxes.size(), 1u);
-    EXPECT_EQ(script.boxes[0].text, "Load error = 3");
+    EXPECT_EQ(script.boxes[0].text,
+              "Load error = 3\nA format 0 file; Tunewell opens format 1 songs.");
     EXPECT_EQ(script.boxes[0].caption, "Load File Error!");
     EXPECT_EQ(sd.fileName[0], '\0');
     EXPECT_EQ(sd.noteCount[0], 0u);
@@ -104,12 +106,12 @@ TEST_F(FileCommands, SaveWritesToTheSongsFileAndClearsTheChange) {
     EXPECT_EQ(sd.changed, 0u);
 }
 
-TEST_F(FileCommands, AFailedSaveReportsItsCodeAndKeepsTheChangeAndTheName) {
+TEST_F(FileCommands, AFailedSaveReportsItsCodeAndCauseAndKeepsTheChangeAndTheName) {
     sd.changed = 1;
     script.Choose(Path("missing/dir/song.mid")).Answer(ui::IdOk);
     Command(cm::FileSaveAs);
     ASSERT_EQ(script.boxes.size(), 1u);
-    EXPECT_EQ(script.boxes[0].text, "Save error = 1");
+    EXPECT_EQ(script.boxes[0].text, "Save error = 1\nCannot create the file: no such directory.");
     EXPECT_EQ(script.boxes[0].caption, "Save File Error!");
     EXPECT_EQ(sd.changed, 1u);
     EXPECT_EQ(sd.fileName[0], '\0');
@@ -137,8 +139,10 @@ TEST_F(FileCommands, ASongGivenAtStartOpensAndABadOneEndsEmpty) {
     app->OpenChosenFile(Path("waltz.mid"));
     EXPECT_EQ(sd.noteCount[0], 1u);
     script.Answer(ui::IdOk);
-    app->OpenChosenFile(Path("nothing.mid"));
-    EXPECT_EQ(script.boxes.back().text, "Load error = 1");
+    ASSERT_EQ(mkfifo(Path("pipe.mid").c_str(), 0600), 0);
+    app->OpenChosenFile(Path("pipe.mid"));
+    EXPECT_EQ(script.boxes.back().text,
+              "Load error = 1\nCannot open the file: a named pipe, not a song file.");
     EXPECT_EQ(sd.noteCount[0], 0u);
     EXPECT_EQ(Caption(), "Tunewell:");
 }

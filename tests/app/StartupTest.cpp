@@ -5,9 +5,11 @@
 
 #include "AppFixture.h"
 #include "app/Commands.h"
+#include "mainwin/tw32Window.h"
 #include "platform/ui/HelpViewer.h"
 #include "playback/Config.h"
 #include "playback/MidiPorts.h"
+#include "playback/Player.h"
 #include "song/Song.h"
 
 namespace tw::test {
@@ -156,6 +158,39 @@ TEST_F(AppStart, MidiPortsClosedUntouchedKeepsTheMapperAndAChoiceIsStoredAndOpen
     ASSERT_TRUE(ReadConfig(Path("tw.cfg"), stored));
     EXPECT_EQ(stored.portDevice, 1u);
     EXPECT_STREQ(stored.portName, "Synth B");
+    MidiPorts::SetDeviceLister({});
+}
+
+// Nothing at start; the first run on the silent port says why, once; a
+// port chosen later that fails says so at once, one that opens says nothing.
+TEST_F(AppStart, APortThatDidNotOpenIsExplainedAtTheFirstPlayAndWhenAFailingPortIsChosen) {
+    MidiPorts::SetDeviceLister([] { return std::vector<std::string>{"Synth A"}; });
+    SetPortOpener([](uint32_t device) -> std::unique_ptr<midi::MidiOut> {
+        return device == 0 ? std::make_unique<midi::RecordingOut>() : nullptr;
+    });
+    Launch();
+    EXPECT_TRUE(script.boxes.empty());
+    Player* player = app->MainWindow()->GetPlayer();
+    script.Answer(ui::IdOk);
+    for (const ui::MsgId transport : {604u, 601u, 607u, 601u}) {  // Play, Stop, Play All, Stop
+        player->SendMessage(transport, 0, 0);
+    }
+    ASSERT_EQ(script.boxes.size(), 1u);
+    EXPECT_NE(script.boxes[0].text.find("built-in synthesizer"), std::string::npos);
+    EXPECT_NE(script.boxes[0].text.find("\"Midi Connections\""), std::string::npos);
+    EXPECT_EQ(script.boxes[0].caption, "Midi Port");
+    script.OnDialog(
+        5, [](ui::Dialog& d) { Click(d, kPortListBox, 0); }, ScriptedRunner::CloseBox);
+    Command(cm::SetConnections);
+    EXPECT_EQ(script.boxes.size(), 1u);
+    script
+        .OnDialog(
+            5, [](ui::Dialog& d) { Click(d, kPortListBox, 1); }, ScriptedRunner::CloseBox)
+        .Answer(ui::IdOk);
+    Command(cm::SetConnections);
+    EXPECT_EQ(script.boxes.size(), 2u);
+    player->SendMessage(604, 0, 0);
+    EXPECT_EQ(script.boxes.size(), 2u);
     MidiPorts::SetDeviceLister({});
 }
 

@@ -207,7 +207,7 @@ TEST_F(FileCommands, ConvertMakesAFormat0KaraokeFileOpenWithItsNotesAndLyrics) {
     ExpectLines(info.out, {"Tempo changes:     2", "Lyrics:            2",
                            "  0000:0000  1      Caf\xC3\xA9", "  0000:0096  1      \xC3\xA0 la"});
     for (const char* track : {"  1      \"Karaoke\"", "  2      \"Channel 1\"",
-                              "  3      \"Clelesta\"", "  4      \"Channel 10\""}) {
+                              "  3      \"Celesta\"", "  4      \"Channel 10\""}) {
         EXPECT_NE(info.out.find(track), std::string::npos) << track << "\n" << info.out;
     }
     EXPECT_NE(Run({"dump", dir / "song1.mid"}).out.find("text=\"Caf\\xE9\""), std::string::npos)

@@ -33,7 +33,7 @@ TEST_F(EntryDialogs, InstrumentListSelectsTheChannelsProgramAndOkStoresTheChoice
         Click(d, kVoiceList, "Gunshot");
     });
     EXPECT_EQ(SetVoices(nullptr).Execute(), ui::IdOk);
-    EXPECT_EQ(selected, "Clelesta");
+    EXPECT_EQ(selected, "Celesta");
     EXPECT_EQ(sd.channelProgram[3], 127);
     script.OnDialog(
         kSetVoicesDialog, [](ui::Dialog& d) { Click(d, kVoiceList, 0); }, ScriptedRunner::CloseBox);

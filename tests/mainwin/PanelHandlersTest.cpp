@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -9,19 +14,36 @@
 #include "controls/Led.h"
 #include "controls/Pot.h"
 #include "controls/VU.h"
+#include "mainwin/WindowProgress.h"
 #include "mainwin/tw32Window.h"
 #include "platform/midi/RecordingOut.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/MouseInput.h"
 #include "playback/MidiPort.h"
+#include "smf/SongFile.h"
 #include "song/Song.h"
+#include "staff/Staff.h"
 #include "tests/support/ScriptedRunner.h"
 #include "tests/support/SongFixture.h"
+#include "tests/support/SongMaker.h"
 
 namespace tw {
 namespace {
 
 using Record = midi::RecordingOut::Record;
+
+// The panel, telling which areas it was asked to repaint.
+class RecordingPanel : public tw32Window {
+public:
+    using tw32Window::tw32Window;
+    std::vector<ui::Rect> painted;
+
+protected:
+    void Paint(ui::DC& dc, bool erase, ui::Rect& rect) override {
+        painted.push_back(rect);
+        tw32Window::Paint(dc, erase, rect);
+    }
+};
 
 // The main window on a recording port, its controls found by position.
 class Panel : public test::SongFixture {
@@ -40,7 +62,7 @@ protected:
         SongFixture::TearDown();
     }
     void Open() {
-        window = std::make_unique<tw32Window>(nullptr);
+        window = std::make_unique<RecordingPanel>(nullptr);
         ASSERT_TRUE(window->Create());
         window->Show();
         ui::Application::PumpWaitingMessages();
@@ -63,17 +85,22 @@ protected:
 
     std::shared_ptr<Record> record = std::make_shared<Record>();
     bool hasVolume = true;
-    std::unique_ptr<tw32Window> window;
+    std::unique_ptr<RecordingPanel> window;
 };
 
 TEST_F(Panel, PlayerNotificationsDriveTheTimeDisplaysThePointerAndTheMeters) {
     Open();
     Display& current = At<Display>(727, 303);
+    window->painted.clear();
     sd.now = 1000;
     Send(600, 1);
+    ui::Application::PumpWaitingMessages();
     EXPECT_EQ(current.Text(), "0001:0232");
-    EXPECT_EQ(tw32Window::TimeToString(0), "0000:0000");
-    EXPECT_EQ(window->PointerRect(), (ui::Rect{40, 246, 796, 254}));
+    const ui::Rect pointer = window->PointerRect();
+    EXPECT_TRUE(std::any_of(window->painted.begin(), window->painted.end(), [&](ui::Rect r) {
+        return r.left <= pointer.left && r.right >= pointer.right && r.top <= pointer.top &&
+               r.bottom >= pointer.bottom;
+    }));
     EXPECT_EQ(window->PointerX(), 55 + 416);  // 1000 ticks at 320 pixels per 768
     sd.markTime = 768;
     Send(600, 2);
@@ -84,10 +111,15 @@ TEST_F(Panel, PlayerNotificationsDriveTheTimeDisplaysThePointerAndTheMeters) {
     EXPECT_EQ(At<Display>(40, 8).Text(), "0001");
     EXPECT_EQ(window->PointerX(), 55 + 96);
 
-    Send(600, 8, PackMsg(0x93, 60, 100));
-    const int lit = At<VU>(8 + 120 + 17, 302).LevelTop();
+    // The meter shows the velocity, not the note number.
+    VU& meter = At<VU>(8 + 120 + 17, 302);
+    Send(600, 8, PackMsg(0x93, 120, 10));
+    const int soft = meter.LevelTop();
+    Send(600, 8, PackMsg(0x93, 10, 120));
+    const int loud = meter.LevelTop();
+    EXPECT_LT(loud, soft);
     Send(600, 9);
-    EXPECT_GT(At<VU>(8 + 120 + 17, 302).LevelTop(), lit);
+    EXPECT_GT(meter.LevelTop(), loud);
     Send(600, 7, PackMsg(0xC0, 0xC1, 0));  // a stray high bit: program 65
     EXPECT_EQ(At<Display>(475, 8).Text(), "Alto Sax");
     td[0].tempo = 1.5f;
@@ -179,6 +211,16 @@ TEST_F(Panel, MasterFadersDriveThePortVolumeTogetherWhenLocked) {
     Send(451, 20, 0);
     ASSERT_TRUE(Port().GetVolume(volume));
     EXPECT_EQ(volume, (20u << 8) | (100u << 24));
+
+    // Read back from the port: unlocked each side as it is, locked both
+    // at the left.
+    window->SetMasterLevels();
+    EXPECT_NEAR(At<Fader>(700, 450).GetPosition(), 100, 3);
+    sd.masterLock = 1;
+    window->SetMasterLevels();
+    EXPECT_NEAR(At<Fader>(700, 450).GetPosition(), 20, 3);
+    ASSERT_TRUE(Port().GetVolume(volume));
+    EXPECT_EQ(volume, (20u << 8) | (20u << 24));
 }
 
 TEST_F(Panel, APortWithoutVolumeShowsFullScaleAndIgnoresTheFaders) {
@@ -243,6 +285,11 @@ TEST_F(Panel, HeaderStepsAreRefusedWhilePlayingAndAChannelChangeMovesTheTrack) {
     EXPECT_EQ(At<Led>(8 + 22, 540).GetPosition(), 0);
     EXPECT_EQ(At<Led>(8 + 360 + 22, 540).GetPosition(), 1);
     EXPECT_EQ(sd.changed, 1u);
+    for (int i = 0; i < 10; ++i) {
+        Send(404, 1);  // never past channel 16
+    }
+    EXPECT_EQ(sd.channel, 15);
+    EXPECT_EQ(At<Display>(445, 8).Text(), "16");
 
     Send(401, 0);  // a step back at bar 0 stays there
     EXPECT_EQ(sd.bar, 0u);
@@ -268,7 +315,9 @@ TEST_F(Panel, TheHeaderDialogsEnterNumbersNamesAndInstruments) {
         Send(404, 2);  // channel 10 for track 7
         sd.channel = 2;
         Send(405, 0);  // program 24 on channel 3
+        sd.changed = 0;
         Send(403, 0);
+        EXPECT_EQ(sd.changed, 1u);
     }
     EXPECT_EQ(sd.bar, 12u);
     EXPECT_EQ(sd.now, 12u * 768);
@@ -291,6 +340,53 @@ TEST_F(Panel, TheHeaderDialogsEnterNumbersNamesAndInstruments) {
     ASSERT_EQ(warning.boxes.size(), 1u);
     EXPECT_EQ(warning.boxes[0].text, "Channel 10 can only be set to Percussion");
     EXPECT_EQ(warning.boxes[0].caption, "Warning: Voice Setting");
+}
+
+// The progress of a load on the panel, with a click on the staff made while
+// the gauge moves to the second track.
+class ClickingProgress final : public Progress {
+public:
+    ClickingProgress(ui::Window* owner, std::function<void()> click)
+        : shown(owner), click(std::move(click)) {}
+    void Open(const char* caption) override { shown.Open(caption); }
+    void Update(int percent) override {
+        shown.Update(percent);
+        if (++updates == 2) {
+            click();
+        }
+    }
+    void Close() override { shown.Close(); }
+
+private:
+    WindowProgress shown;
+    std::function<void()> click;
+    int updates = 0;
+};
+
+TEST_F(Panel, AClickDuringALoadWaitsUntilTheSongIsWhole) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("tunewell-hold-" + std::to_string(getpid()) + ".mid");
+    {
+        test::SongMaker song;
+        song.Note(0, 0, 64, 768, 960);
+        song.Note(1, 0, 67, 768, 960);
+        ASSERT_TRUE(song.Save(file.string()));
+    }
+    ASSERT_TRUE(Startup());
+    Open();
+    ClickingProgress progress(window.get(), [this] {
+        ui::MouseInput::Click(*window->GetStaff(), {75, 4 * 28 - 32});
+    });
+    const int result = OpenSongFile(file.c_str(), reporter, progress);
+    std::filesystem::remove(file);
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(sd.noteCount[0], 1u);
+    EXPECT_EQ(sd.noteCount[1], 1u);
+    ui::Application::PumpWaitingMessages();
+    ASSERT_EQ(sd.noteCount[0], 2u);  // the click, on the whole song
+    EXPECT_EQ(dd[0][0].note, 60);
+    EXPECT_EQ(dd[0][1].note, 64);
+    EXPECT_EQ(sd.noteCount[1], 1u);
 }
 
 }  // namespace

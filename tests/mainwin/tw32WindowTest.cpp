@@ -8,7 +8,6 @@
 
 #include "controls/Button2.h"
 #include "controls/Display.h"
-#include "controls/Fader.h"
 #include "controls/Pot.h"
 #include "mainwin/tw32Window.h"
 #include "platform/ui/Application.h"
@@ -146,76 +145,6 @@ TEST_F(MainWindow, ALargerClientAreaIsPlainGreyBeyondThePanel) {
     const ui::Image img = window.PaintToImage();
     test::ExpectPixels(img, kPanelGrey, {{830, 20}, {830, 400}, {400, 580}, {830, 600}});
     test::ExpectPixels(img, kMixerBlue, {{797, 400}});
-}
-
-TEST_F(MainWindow, ControlsAreMadeInPanelOrderAtTheirPlaces) {
-    using Placed = std::tuple<int, int, int, int, int>;  // id, x, y, w, h
-    // clang-format off
-    std::vector<Placed> expected = {
-        {401, 40, 8, 40, 20}, {402, 125, 8, 25, 20}, {403, 155, 8, 250, 20},
-        {404, 445, 8, 25, 20}, {405, 475, 8, 214, 20}, {-1, 750, 8, 40, 20}};
-    for (int c = 0; c < 16; ++c) {
-        const int x0 = 8 + 40 * c;
-        expected.insert(expected.end(), {
-            {450, x0 + 1, 460, 35, 80}, {453, x0 + 1, 425, 35, 25}, {454, x0 + 1, 388, 35, 25},
-            {455, x0 + 1, 348, 35, 25}, {456, x0 + 3, 324, 9, 9}, {457, x0 + 3, 302, 9, 9},
-            {-1, x0 + 17, 302, 12, 30}, {-1, x0 + 22, 540, 12, 14}});
-    }
-    expected.insert(expected.end(), {
-        {600, 652, 360, 88, 80}, {451, 656, 450, 40, 90}, {451, 700, 450, 40, 90}, {452, 752, 400, 40, 140},
-        {-1, 757, 372, 30, 20}, {-1, 727, 303, 60, 15}, {-1, 727, 320, 60, 15},
-        {-1, 727, 337, 60, 15}, {701, 430, 50, 30, 25}, {-1, 375, 47, 36, 17}});
-    for (int i = 0; i < 6; ++i) {
-        expected.push_back({702, 205 + 15 * i, 50, 15, 25});
-    }
-    expected.insert(expected.end(), {
-        {703, 300, 60, 15, 15}, {703, 315, 60, 15, 15}, {704, 335, 60, 15, 15},
-        {319, 53, 50, 25, 20}, {-1, 88, 47, 40, 17}, {-1, 138, 47, 50, 17},
-        {320, 485, 52, 30, 20}, {320, 530, 52, 30, 20}, {321, 600, 47, 24, 15},
-        {321, 634, 47, 29, 15}, {321, 673, 47, 33, 15}, {332, 740, 47, 41, 15},
-        {720, 4, 90, 792, 155}, {621, 4, 255, 792, 40}});
-    // clang-format on
-    Open();
-    std::vector<Placed> made;
-    for (const ui::Window* child : window.Children()) {
-        const ui::Rect r = child->GetClientRect();
-        made.push_back(
-            {child->Id(), child->Position().x, child->Position().y, r.Width(), r.Height()});
-    }
-    EXPECT_EQ(made, expected);
-}
-
-TEST_F(MainWindow, SetupGivesEveryControlItsFirstState) {
-    std::snprintf(tn[0], kTrackNameSize, "Melody");
-    Open();
-    const std::vector<std::pair<ui::Point, std::string>> texts = {
-        {{40, 8}, "0000"},         {{125, 8}, "01"},          {{155, 8}, "Melody"},
-        {{445, 8}, "01"},          {{750, 8}, "0000"},        {{727, 303}, "0000:0000"},
-        {{727, 320}, "0000:0000"}, {{727, 337}, "0000:0000"}, {{53, 50}, "01"},
-        {{88, 47}, "0000"},        {{138, 47}, "0000"},       {{375, 47}, "127"},
-        {{757, 372}, "120"}};
-    for (const auto& [p, text] : texts) {
-        EXPECT_EQ(At<Display>(p.x, p.y).Text(), text) << p.x << "," << p.y;
-    }
-    EXPECT_EQ(At<Pot>(430, 50).GetPosition(), 127u);
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(At<Button2>(205 + 15 * i, 50).GetPosition(), i == 2 ? 1 : 0);
-    }
-    EXPECT_EQ(At<Button2>(485, 52).GetPosition(), 1);
-    EXPECT_EQ(At<Button2>(530, 52).GetPosition(), 0);
-    EXPECT_EQ(At<Button2>(740, 47).GetPosition(), 1);
-    for (int c = 0; c < 16; ++c) {
-        const int x = 9 + 40 * c;
-        EXPECT_EQ(At<Fader>(x, 460).Upper(), 127u);
-        EXPECT_EQ(At<Pot>(x, 425).GetPosition(), 63u);
-        At<Pot>(x, 388).SetPosition(200);
-        EXPECT_EQ(At<Pot>(x, 388).GetPosition(), 127u);
-        EXPECT_EQ(At<Pot>(x, 348).GetPosition(), 0u);
-    }
-    EXPECT_EQ(At<Fader>(656, 450).Upper(), 255u);
-    EXPECT_EQ(At<Fader>(700, 450).Upper(), 255u);
-    EXPECT_EQ(At<Fader>(752, 400).Lower(), 10u);
-    EXPECT_EQ(At<Fader>(752, 400).GetPosition(), 120u);
 }
 
 TEST_F(MainWindow, SongStartUpShowsTheFirstTrackAndTheSongsNoteEntryChoices) {

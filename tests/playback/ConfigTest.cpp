@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -39,6 +40,22 @@ TEST_F(ConfigFile, AMissingFileOrOneOfAnotherLengthIsReplacedByTheDefaultRecordO
         EXPECT_EQ(fs::status(ConfigFileName).permissions() & fs::perms::all,
                   fs::perms::owner_read | fs::perms::owner_write);
     }
+}
+
+// A named pipe would hold the start up for good were it opened for reading.
+TEST_F(ConfigFile, ATwCfgThatIsNotAFileCountsAsMissingAndStaysAsItIs) {
+    ASSERT_EQ(mkfifo(ConfigFileName.c_str(), 0600), 0);
+    md.portDevice = 3;
+    mididata record = md;
+    EXPECT_FALSE(ReadConfig(ConfigFileName, record));
+    LoadConfig();
+    EXPECT_EQ(md.portDevice, 3u);
+    EXPECT_TRUE(fs::is_fifo(ConfigFileName));
+    fs::remove(ConfigFileName);
+    fs::create_directory(ConfigFileName);
+    LoadConfig();
+    EXPECT_EQ(md.portDevice, 3u);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"tw.cfg"});
 }
 
 TEST_F(ConfigFile, AStoredChoiceIsReadBackByteForByteAtPathsOfAnyLength) {

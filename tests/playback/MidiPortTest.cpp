@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/midi/RecordingOut.h"
 #include "playback/MidiPort.h"
 #include "song/Song.h"
@@ -61,6 +63,17 @@ TEST_F(MidiPort, AFailedOpenLeavesThePortClosedAndARecordReadAsOpenClosesHarmles
     uint32_t volume = 0;
     EXPECT_FALSE(Port().GetVolume(volume));
     EXPECT_TRUE(records.empty());
+    EXPECT_TRUE(TakeUntoldOpenFailure());
+    EXPECT_FALSE(TakeUntoldOpenFailure());  // told once
+    md.portDevice = 3;
+    std::strcpy(md.portName, "Synth D");
+    OpenMidiOut();
+    EXPECT_NE(UnopenedPortText(2).find("MIDI port 3 (\"Synth D\") is not there"),
+              std::string::npos);
+    EXPECT_NE(UnopenedPortText(4).find("would not open"), std::string::npos);
+    refuse = false;
+    OpenMidiOut();
+    EXPECT_FALSE(TakeUntoldOpenFailure());
 }
 
 TEST(MidiPortDevices, AStoredDeviceThatNoLongerExistsOpensNothingSilently) {

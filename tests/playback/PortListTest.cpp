@@ -35,6 +35,16 @@ TEST_F(PortChoice, EntriesAreTheDevicesThenTheMapperAndChoosingOneStoresItsNumbe
     EXPECT_EQ(std::strlen(md.portName), 253u);
 }
 
+// The mapper's place in the list is no number of its own: only kMapper is.
+TEST_F(PortChoice, AStoredNumberEqualToTheDeviceCountSelectsNothing) {
+    md.portDevice = 2;
+    std::strcpy(md.portName, "synth:midi_out");
+    EXPECT_EQ(list.SelectedIndex(md), -1);
+    list.ShowSelection(md);
+    EXPECT_EQ(md.portDevice, 2u);
+    EXPECT_STREQ(md.portName, "synth:midi_out");
+}
+
 TEST_F(PortChoice, ADeviceNamedMidiMapperIsTakenForTheMapper) {
     const PortList odd({"Midi Mapper", "other"});
     odd.Choose(0, md);

@@ -59,7 +59,7 @@ TEST_F(Format0Split, ChannelsBecomeTracksWithEveryNoteTempoAndLyricInPlace) {
     ASSERT_EQ(Convert(Format0Song(), &leftOut), kLoadOk);
     EXPECT_STREQ(tn[0], "Karaoke Song");
     EXPECT_STREQ(tn[1], "Channel 1");
-    EXPECT_STREQ(tn[2], "Clelesta");  // channel 2's first program, 8
+    EXPECT_STREQ(tn[2], "Celesta");  // channel 2's first program, 8
     EXPECT_STREQ(tn[3], "Channel 10");
     EXPECT_STREQ(cpyright, "(c) Singer");
     EXPECT_EQ(sd.tsNumerator, 3u);
@@ -164,7 +164,7 @@ TEST(Voices, HoldsOneDistinctNameForEachProgram) {
     }
     EXPECT_EQ(names.size(), 128u);
     EXPECT_STREQ(Voices[0], "Acoustic Grand Piano");
-    EXPECT_STREQ(Voices[84], "lead 5 (charang)");
+    EXPECT_STREQ(Voices[84], "Lead 5 (charang)");
     EXPECT_STREQ(Voices[127], "Gunshot");
 }
 

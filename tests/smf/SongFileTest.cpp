@@ -1,11 +1,15 @@
 #include "smf/SongFile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 
+#include "smf/FileErrors.h"
 #include "smf/SmfFiles.h"
 
 namespace tw {
@@ -46,6 +50,54 @@ TEST_F(SongFiles, WhatCannotBeReadAsAFileIsRefusedWithCode1) {
          {dir / "missing.mid", dir.path().string(), std::string("/dev/zero"), std::string()}) {
         EXPECT_EQ(Open(path), kLoadCannotOpen) << path;
     }
+}
+
+// Opening a named pipe for reading would wait for a writer for good.
+TEST_F(SongFiles, SpecialFilesAreRefusedWithoutWaitingAndTheCauseNamesThem) {
+    const std::string pipe = dir / "pipe.mid";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::pair<std::string, const char*> cases[] = {
+        {pipe, "a named pipe, not a song file"},
+        {dir.path().string(), "a directory, not a song file"},
+        {"/dev/null", "a device, not a song file"}};
+    for (const auto& [path, cause] : cases) {
+        EXPECT_EQ(Open(path), kLoadCannotOpen) << path;
+        EXPECT_EQ(LoadErrorCause(path.c_str(), kLoadCannotOpen),
+                  std::string("cannot open the file: ") + cause);
+    }
+    EXPECT_EQ(SaveTo(pipe), kSaveCannotCreate);
+    EXPECT_EQ(SaveErrorCause(pipe.c_str(), kSaveCannotCreate),
+              "cannot create the file: a named pipe of that name is in the way");
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe)) << "a save never replaces what is not a file";
+}
+
+TEST_F(SongFiles, AFileLargerThanTheBoundIsRefusedBeforeItIsRead) {
+    const std::string path = dir / "huge.mid";
+    ASSERT_EQ(truncate(dir.Write("huge.mid", {}).c_str(), kMaxSongFileBytes + 1), 0);
+    EXPECT_EQ(Open(path), kLoadCannotOpen);
+    EXPECT_EQ(LoadErrorCause(path.c_str(), kLoadCannotOpen),
+              "cannot open the file: larger than 64 MiB, far more than a song the tables can hold");
+}
+
+// A save killed between the temporary file's creation and its rename leaves
+// that file behind; the next save into the folder removes it, but never the
+// temporary file of a process that still runs.
+TEST_F(SongFiles, TheNextSaveRemovesTheTemporaryFileOfAKilledSave) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        AtomicFile killed;
+        (void)killed.Create((dir / "song.mid").c_str());
+        raise(SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(dir.Names().size(), 1u);
+    AtomicFile running;
+    ASSERT_TRUE(running.Create((dir / "other.mid").c_str()));
+    ASSERT_EQ(SaveTo(dir / "song.mid"), kSaveOk);
+    const std::string runningName = std::filesystem::path(running.TemporaryPath()).filename();
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{runningName, "song.mid"}));
 }
 
 TEST_F(SongFiles, SaveReplacesTheFileWholeAndAFailedSaveLeavesItExactlyAsItWas) {

@@ -7,6 +7,7 @@
 
 #include "app/AppFixture.h"
 #include "app/Commands.h"
+#include "controls/Button2.h"
 #include "controls/Display.h"
 #include "controls/Led.h"
 #include "mainwin/tw32Window.h"
@@ -111,6 +112,11 @@ TEST_F(NoteEntry, ClicksEnterDeleteAndReplaceNotesWithTheChosenSettings) {
     Press(kNoteType[2]);
     Click(210, 28);
     EXPECT_EQ(Note(0, 1).end - Note(0, 1).start, 288u);
+    // A plain sixteenth lasts a quarter of a quarter note.
+    Press(kDotButton);
+    Press(kNoteType[4]);
+    Click(370, 28);
+    EXPECT_EQ(Note(0, 2).end - Note(0, 2).start, 48u);
 
     // Off the staff, at rightX and while playing: nothing.
     Click(49, 28);
@@ -118,7 +124,7 @@ TEST_F(NoteEntry, ClicksEnterDeleteAndReplaceNotesWithTheChosenSettings) {
     sd.playState = 1;
     Click(300, 28);
     sd.playState = 0;
-    EXPECT_EQ(sd.noteCount[0], 2u);
+    EXPECT_EQ(sd.noteCount[0], 3u);
 
     // x = 77 is t = 64.8 on the page: each snap unit from song time 0, and
     // 0 (divisions too small for the unit) leaves single ticks.
@@ -208,8 +214,10 @@ TEST_F(NoteEntry, MarkedRangeCutsAndAnArmedPasteLandsAtTheNextRightClick) {
     sd.bar = 4;
     Press(kPasteButton);
     EXPECT_EQ(sd.editFlag, 1u);
+    EXPECT_EQ(At<Button2>(673, 47).GetPosition(), 1);
     RightClick(50);
     EXPECT_EQ(sd.editFlag, 0u);
+    EXPECT_EQ(At<Button2>(673, 47).GetPosition(), 0);
     ASSERT_EQ(sd.noteCount[0], 4u);
     EXPECT_EQ(std::tuple(Note(0, 2).start, Note(0, 3).start), std::tuple(3072u, 3304u));
     EXPECT_EQ(Note(0, 3).end, 3304u + 96);

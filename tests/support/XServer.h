@@ -225,6 +225,10 @@ public:
         return {};
     }
     Shot Screenshot() const { return ParseXwd(Run("xwd -root -silent")); }
+    // One window's client area as the screen shows it. A screenshot of the
+    // root leaves some top-level windows black (a dialog over the frame
+    // under a window manager); this one does not.
+    Shot WindowShot(const std::string& id) const { return ParseXwd(Run("xwd -silent -id " + id)); }
 
 private:
     std::unique_ptr<Process> server_;

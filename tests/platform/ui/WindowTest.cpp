@@ -158,7 +158,9 @@ TEST(Window, InvalidatedAreasAreErasedWithTheBackgroundAndRepaintedOnTheNextPump
     EXPECT_EQ(probe->paints, before + 1);
 }
 
-TEST(Window, AnEraseAskedForSurvivesLaterInvalidationsWithoutOne) {
+// A paint that no invalidation asked for comes from the window system (a
+// first show, an exposure) and finds nothing of the window's own to keep.
+TEST(Window, AnEraseAskedForSurvivesLaterInvalidationsWithoutOneAndUnaskedPaintsErase) {
     TestHost host;
     auto* probe = new Probe(&host, 1, 0, 0, 30, 20);
     host.Open();
@@ -173,6 +175,19 @@ TEST(Window, AnEraseAskedForSurvivesLaterInvalidationsWithoutOne) {
     probe->InvalidateRect({2, 2, 6, 6});
     probe->Invalidate(false);
     Application::PumpWaitingMessages();
+    EXPECT_TRUE(probe->erased);
+    probe->InvalidateRect({2, 2, 6, 6}, false);
+    Application::PumpWaitingMessages();
+    EXPECT_FALSE(probe->erased);
+    probe->UpdateWindow();  // the whole window, none of it invalidated
+    EXPECT_TRUE(probe->erased);
+    probe->Invalidate(false);
+    Application::PumpWaitingMessages();
+    const int paints = probe->paints;
+    host.Hide();
+    host.Show();
+    Application::PumpWaitingMessages();
+    EXPECT_GT(probe->paints, paints);
     EXPECT_TRUE(probe->erased);
 }
 

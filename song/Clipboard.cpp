@@ -1,4 +1,4 @@
-#include "staff/Clipboard.h"
+#include "song/Clipboard.h"
 
 #include <algorithm>
 #include <cstdint>

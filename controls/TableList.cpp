@@ -1,15 +1,16 @@
-#include "dialogs/TableList.h"
+#include "controls/TableList.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/ui/ListBox.h"
+#include "song/Edits.h"
 #include "song/Song.h"
 
 namespace tw {
 
-TableList::TableList(ui::Window* parent, int resourceId, int listId, int maxSelected)
-    : Dialog(parent, resourceId), listId(listId), maxSelected(maxSelected) {}
+TableList::TableList(ui::Window* parent, int resourceId, SongTable table, int listId,
+                     int maxSelected)
+    : Dialog(parent, resourceId), table(table), listId(listId), maxSelected(maxSelected) {}
 
 const ui::ResponseTable& TableList::Table() {
     static constexpr ui::ResponseEntry entries[] = {
@@ -52,27 +53,18 @@ void TableList::DeleteItems() {
     for (size_t k = 0; k < selected.size(); ++k) {
         const int i = selected[k] - static_cast<int>(k);
         if (i >= 0 && static_cast<uint32_t>(i) < Total()) {
-            RemoveItem(i);
+            RemoveTableEntry(table, static_cast<uint32_t>(i));
         }
     }
     if (Total() == 0) {
-        ClearTable();
+        ClearTable(table);
     }
     LoadData();
-    sd.changed = 1;
 }
 
 void TableList::DeleteAll() {
-    ClearTable();
+    ClearTable(table);
     LoadData();
-    sd.changed = 1;
-}
-
-std::string BarTick(uint32_t time) {
-    const uint32_t bar = sd.barTicks > 0 ? time / sd.barTicks : 0;
-    char text[24];
-    std::snprintf(text, sizeof text, "%04u:%04u", bar, time - bar * sd.barTicks);
-    return text;
 }
 
 }  // namespace tw

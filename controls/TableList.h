@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/ui/Dialog.h"
+#include "song/Edits.h"
 
 namespace tw {
 
@@ -19,7 +20,7 @@ class TableList : public ui::Dialog {
 
 public:
     // maxSelected: how many selected lines one Delete reads at most.
-    TableList(ui::Window* parent, int resourceId, int listId, int maxSelected);
+    TableList(ui::Window* parent, int resourceId, SongTable table, int listId, int maxSelected);
 
     // Fills the list from the table.
     void LoadData();
@@ -32,17 +33,11 @@ protected:
     int ListId() const { return listId; }
     [[nodiscard]] virtual uint32_t Total() const = 0;
     [[nodiscard]] virtual std::string Line(uint32_t i) const = 0;
-    // Removes entry i: the later ones move down one place.
-    virtual void RemoveItem(int i) = 0;
-    // Leaves the table as an emptied table stands.
-    virtual void ClearTable() = 0;
 
 private:
+    SongTable table;
     int listId;
     int maxSelected;
 };
-
-// "bar:tick" of a song time, both counted from 0, for the list lines.
-[[nodiscard]] std::string BarTick(uint32_t time);
 
 }  // namespace tw

@@ -2,8 +2,8 @@
 
 // The note clipboard (ebuff, sd.clipCount, bptrs): a marked time range of
 // the current track or a whole track, copied as whole note records, and the
-// velocity of a whole track. Only the tables change here; the callers
-// refresh the views and mark the song changed.
+// velocity of a whole track. Only the tables change here; edits reach them
+// through the operations of song/Edits.h, which mark the song changed.
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "mainwin/WindowReporter.h"
+#include "controls/WindowReporter.h"
 
 #include "platform/ui/ModalRunner.h"
 
