@@ -18,8 +18,10 @@
 #include "playback/MidiPort.h"
 #include "playback/MixerReset.h"
 #include "playback/Player.h"
+#include "song/KeptEvents.h"
 #include "song/Song.h"
 #include "song/SongEnd.h"
+#include "song/SongStart.h"
 #include "song/Tables.h"
 #include "song/Transfer.h"
 #include "song/Voices.h"
@@ -221,10 +223,10 @@ void tw32Window::MyMessageBox(const std::string& text, const std::string& captio
 }
 
 void tw32Window::SetSongStartUp() {
-    sd.track = 0;
+    sd.track = FirstTrackWithNotes();
     sd.now = 0;
-    sd.channel = sd.trackChannel[0];
-    sd.lyricTrack = 0;
+    sd.channel = sd.trackChannel[sd.track];
+    sd.lyricTrack = TrackWithMostLyrics();
     sd.bar = 0;
     storeButton->SetPosition(sd.storeEnable != 0 ? 1 : 0);
     for (size_t i = 0; i < noteTypeButton.size(); ++i) {
@@ -818,6 +820,7 @@ ui::MsgResult tw32Window::EvVoiceName(ui::WParam, ui::LParam) {
 void tw32Window::MoveTrackToChannel() {
     ShowChannel();
     sd.trackChannel[sd.track] = sd.channel;
+    kept.MoveChannel(sd.track, sd.channel);
     displaydata* notes = dd[sd.track];
     for (uint32_t i = 0; i < sd.noteCount[sd.track]; ++i) {
         notes[i].channel = sd.channel;
