@@ -53,28 +53,39 @@ TEST_F(FileCommands, SaveIsGreyWithoutANameEvenWhenChangedAndSaveAsFollowsAChang
     EXPECT_TRUE(Enabled(cm::FileSaveAs));
 }
 
-TEST_F(FileCommands, AFormatZeroFileGivesLoadErrorThreeAndAnEmptySong) {
-    WriteFile(Path("zero.mid"), SongBytes(0, 4, 96));
-    script.Choose(Path("zero.mid")).Answer(ui::IdOk);
+// The split gives the channel's notes a track of their own; the staff
+// opens there. Saving asks for a path, so the original stays as it was.
+TEST_F(FileCommands, AFormatZeroFileOpensSplitAndItsFirstSaveAsksForAPath) {
+    const std::vector<unsigned char> zero = SongBytes(0, 4, 96);
+    WriteFile(Path("zero.mid"), zero);
+    script.Choose(Path("zero.mid"));
+    Command(cm::FileOpen);
+    EXPECT_TRUE(script.boxes.empty());
+    EXPECT_EQ(Caption(), "Tunewell: " + Path("zero.mid"));
+    EXPECT_EQ(sd.noteCount[sd.track], 1u);
+    sd.changed = 1;
+    script.Choose(Path("split.mid"));
+    Command(cm::FileSave);
+    EXPECT_EQ(ReadFile(Path("zero.mid")), zero);
+    EXPECT_EQ(ReadFile(Path("split.mid"))[9], 1) << "format 1";
+    EXPECT_EQ(Caption(), "Tunewell: " + Path("split.mid"));
+    Command(cm::FileSave);  // from now on to the chosen path, without asking
+    EXPECT_TRUE(script.boxes.empty());
+}
+
+TEST_F(FileCommands, OpeningASongWithWhatItCannotHoldSaysWhatOnceAndACleanOneSaysNothing) {
+    std::vector<unsigned char> lossy = SongBytes(1, 4, 96);
+    lossy[37] = 64;  // the note-off's velocity
+    WriteFile(Path("lossy.mid"), lossy);
+    script.Choose(Path("lossy.mid")).Answer(ui::IdOk);
     Command(cm::FileOpen);
     ASSERT_EQ(script.boxes.size(), 1u);
     EXPECT_EQ(script.boxes[0].text,
-              "Load error = 3\nA format 0 file; Tunewell opens format 1 songs.");
-    EXPECT_EQ(script.boxes[0].caption, "Load File Error!");
-    EXPECT_EQ(sd.fileName[0], '\0');
-    EXPECT_EQ(sd.noteCount[0], 0u);
-    EXPECT_EQ(Caption(), "Tunewell:");
-}
-
-TEST_F(FileCommands, ACancelledOpenOrANoAtThePromptKeepsTheSong) {
-    sd.changed = 1;
-    script.Answer(ui::IdNo);
+              "The song cannot hold all of this file; saving it leaves out 1 note-off velocity.");
+    EXPECT_EQ(script.boxes[0].caption, "Open File");
+    script.Choose(Path("waltz.mid"));
     Command(cm::FileOpen);
-    script.Answer(ui::IdYes);
-    script.Choose("");
-    Command(cm::FileOpen);
-    EXPECT_EQ(sd.changed, 1u);
-    EXPECT_EQ(script.fileDialogs, (std::vector<std::string>{"open"}));
+    EXPECT_EQ(script.boxes.size(), 1u);
 }
 
 TEST_F(FileCommands, SaveAsAsksBeforeReplacingAndANoLeavesTheFileAlone) {

@@ -196,6 +196,58 @@ inline std::string ReadText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// One event of a track chunk: its time from the track start and its bytes
+// with the status always written out; a meta event without its length.
+struct TimedEvent {
+    uint32_t time;
+    Bytes bytes;
+    auto operator<=>(const TimedEvent&) const = default;
+};
+
+// The events of each track chunk of a file, End of Track left out.
+inline std::vector<std::vector<TimedEvent>> Events(const Bytes& file) {
+    std::vector<std::vector<TimedEvent>> tracks;
+    std::size_t at = 14;
+    const auto varLen = [&] {
+        uint32_t value = 0;
+        while (at < file.size() && (file[at] & 0x80) != 0) {
+            value = (value << 7) | (file[at++] & 0x7F);
+        }
+        return at < file.size() ? (value << 7) | file[at++] : value;
+    };
+    while (at + 8 <= file.size()) {
+        const std::size_t end =
+            at + 8 +
+            ((file[at + 4] << 24) | (file[at + 5] << 16) | (file[at + 6] << 8) | file[at + 7]);
+        at += 8;
+        auto& events = tracks.emplace_back();
+        uint32_t time = 0;
+        uint8_t running = 0;
+        while (at < std::min(end, file.size())) {
+            time += varLen();
+            const uint8_t status = file[at] >= 0x80 ? file[at++] : running;
+            Bytes bytes{status};
+            if (status == 0xFF) {
+                bytes.push_back(file[at++]);
+            }
+            std::size_t length = 2 - ((status & 0xE0) == 0xC0 ? 1 : 0);
+            if (status >= 0xF0) {
+                length = varLen();
+            } else {
+                running = status;
+            }
+            bytes.insert(bytes.end(), file.begin() + static_cast<long>(at),
+                         file.begin() + static_cast<long>(at + length));
+            at += length;
+            if (bytes != Bytes{0xFF, 0x2F}) {
+                events.push_back({time, bytes});
+            }
+        }
+        at = end;
+    }
+    return tracks;
+}
+
 // A fresh directory under the system's temporary directory, removed with
 // everything in it at the end of the test.
 class TempDir {
