@@ -18,7 +18,7 @@ protected:
     bool Enabled(unsigned id) const { return Item(0, id).enabled; }
 };
 
-TEST_F(FileCommands, NewAsksOnlyForAChangedSongAndResetsOnlyOnYes) {
+TEST_F(FileCommands, NewAndClosingAskOnlyForAChangedSongAndGoOnlyOnYes) {
     Command(cm::FileNew);
     EXPECT_TRUE(script.boxes.empty());
     sd.changed = 1;
@@ -32,25 +32,26 @@ TEST_F(FileCommands, NewAsksOnlyForAChangedSongAndResetsOnlyOnYes) {
     EXPECT_EQ(script.boxes[0].text, "Current song has changed.\n\nClose file anyway?");
     EXPECT_EQ(script.boxes[0].caption, "Warning!");
     EXPECT_EQ(Caption(), "Tunewell:");
+    EXPECT_TRUE(app->Frame()->CanClose());
+    sd.changed = 1;
+    script.Answer(ui::IdNo);
+    EXPECT_FALSE(app->Frame()->CanClose()) << "closing the window asks first too";
 }
 
-TEST_F(FileCommands, OpenOfAWaltzSetsBarLengthStaffBarsCaptionAndMenuStates) {
+TEST_F(FileCommands, OpenSetsTheCaptionAndSaveIsLitOnlyForAChangedSongWithAName) {
+    EXPECT_FALSE(Enabled(cm::FileSaveAs));
+    sd.changed = 1;
+    EXPECT_FALSE(Enabled(cm::FileSave));
+    EXPECT_TRUE(Enabled(cm::FileSaveAs));
+    sd.changed = 0;
     script.Choose(Path("waltz.mid"));
     Command(cm::FileOpen);
     EXPECT_EQ(sd.barTicks, 288u);
-    EXPECT_EQ(sd.staffBars, 3u);
     EXPECT_EQ(Caption(), "Tunewell: " + Path("waltz.mid"));
     EXPECT_TRUE(Enabled(cm::FileSaveAs));
     EXPECT_FALSE(Enabled(cm::FileSave));
     sd.changed = 1;
     EXPECT_TRUE(Enabled(cm::FileSave));
-}
-
-TEST_F(FileCommands, SaveIsGreyWithoutANameEvenWhenChangedAndSaveAsFollowsAChange) {
-    EXPECT_FALSE(Enabled(cm::FileSaveAs));
-    sd.changed = 1;
-    EXPECT_FALSE(Enabled(cm::FileSave));
-    EXPECT_TRUE(Enabled(cm::FileSaveAs));
 }
 
 // The split gives the channel's notes a track of their own; the staff
@@ -88,7 +89,7 @@ TEST_F(FileCommands, OpeningASongWithWhatItCannotHoldSaysWhatOnceAndACleanOneSay
     EXPECT_EQ(script.boxes.size(), 1u);
 }
 
-TEST_F(FileCommands, SaveAsAsksBeforeReplacingAndANoLeavesTheFileAlone) {
+TEST_F(FileCommands, SaveAsAsksBeforeReplacingAndSaveWritesToTheSongsOwnFile) {
     script.Choose(Path("waltz.mid"));
     Command(cm::FileOpen);
     sd.changed = 1;
@@ -105,15 +106,10 @@ TEST_F(FileCommands, SaveAsAsksBeforeReplacingAndANoLeavesTheFileAlone) {
     EXPECT_EQ(sd.changed, 0u);
     EXPECT_EQ(Caption(), "Tunewell: " + Path("other.mid"));
     EXPECT_EQ(ReadFile(Path("waltz.mid")), before);
-}
-
-TEST_F(FileCommands, SaveWritesToTheSongsFileAndClearsTheChange) {
-    script.Choose(Path("waltz.mid"));
-    Command(cm::FileOpen);
     sd.changed = 1;
-    std::filesystem::remove(Path("waltz.mid"));
+    std::filesystem::remove(Path("other.mid"));
     Command(cm::FileSave);
-    EXPECT_TRUE(std::filesystem::exists(Path("waltz.mid")));
+    EXPECT_TRUE(std::filesystem::exists(Path("other.mid")));
     EXPECT_EQ(sd.changed, 0u);
 }
 
@@ -127,23 +123,11 @@ TEST_F(FileCommands, AFailedSaveReportsItsCodeAndCauseAndKeepsTheChangeAndTheNam
     EXPECT_EQ(sd.changed, 1u);
     EXPECT_EQ(sd.fileName[0], '\0');
     EXPECT_EQ(Caption(), "Tunewell:");
-}
-
-TEST_F(FileCommands, SaveAsRefusesAPathOfMoreThan254Characters) {
-    sd.changed = 1;
     script.Choose(Path(std::string(250, 'a') + ".mid")).Answer(ui::IdOk);
     Command(cm::FileSaveAs);
-    ASSERT_EQ(script.boxes.size(), 1u);
-    EXPECT_NE(script.boxes[0].text.find("254"), std::string::npos);
-    EXPECT_EQ(sd.saveName[0], '\0');
-}
-
-TEST_F(FileCommands, ClosingTheWindowWithAChangedSongAsksFirst) {
-    EXPECT_TRUE(app->Frame()->CanClose());
-    sd.changed = 1;
-    script.Answer(ui::IdNo);
-    EXPECT_FALSE(app->Frame()->CanClose());
-    EXPECT_EQ(script.boxes.size(), 1u);
+    ASSERT_EQ(script.boxes.size(), 2u);
+    EXPECT_NE(script.boxes[1].text.find("254"), std::string::npos);
+    EXPECT_EQ(std::string(sd.saveName).find("aaaa"), std::string::npos) << "the path is not taken";
 }
 
 TEST_F(FileCommands, ASongGivenAtStartOpensAndABadOneEndsEmpty) {

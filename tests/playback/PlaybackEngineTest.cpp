@@ -342,19 +342,6 @@ TEST_F(Engine, EveryNewStaffPageIsAnnouncedOnce) {
     EXPECT_EQ(std::count(notes.begin(), notes.end(), Notification{kTimeTick, 0}), 800 / 11);
 }
 
-TEST(MixerReset, SilencesThenSetsEveryChannelToAudibleDefaults) {
-    RecordingPort port;
-    SendMixerReset(port);
-    ASSERT_EQ(port.sent.size(), 1u + 5 * kChannels);
-    EXPECT_EQ(port.sent[0], kReset);
-    EXPECT_EQ(port.sent[1], PackMsg(0xB0, 7, 100));
-    EXPECT_EQ(port.sent[2], PackMsg(0xB0, 10, 63));
-    EXPECT_EQ(port.sent[3], PackMsg(0xB0, 91, 0));
-    EXPECT_EQ(port.sent[4], PackMsg(0xB0, 93, 0));
-    EXPECT_EQ(port.sent[5], PackMsg(0xC0, 0, 0));
-    EXPECT_EQ(port.sent.back(), PackMsg(0xCF, 0, 0));
-}
-
 }  // namespace
 }  // namespace tw
 

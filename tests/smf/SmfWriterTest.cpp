@@ -40,20 +40,6 @@ std::vector<Bytes> Chunks(const Bytes& file) {
 
 using SmfWriting = test::SmfFixture;
 
-TEST(WriteVarLen, WritesAsManySevenBitGroupsAsTheValueNeeds) {
-    const std::pair<uint32_t, Bytes> cases[] = {{0, {0}},
-                                                {0x7F, {0x7F}},
-                                                {0x80, {0x81, 0}},
-                                                {0x0FFFFFFF, {0xFF, 0xFF, 0xFF, 0x7F}},
-                                                {0x10000000, {0x81, 0x80, 0x80, 0x80, 0}},
-                                                {0xFFFFFFFF, {0x8F, 0xFF, 0xFF, 0xFF, 0x7F}}};
-    for (const auto& [value, bytes] : cases) {
-        Bytes out;
-        writevarlen(out, value);
-        EXPECT_EQ(out, bytes) << value;
-    }
-}
-
 TEST(TempoMicroseconds, TruncatesInSinglePrecisionAndStaysWithinThreeBytes) {
     EXPECT_EQ(TempoMicroseconds(2.0f), 500000u);
     EXPECT_EQ(TempoMicroseconds(1.0f / (480000.0f * 0.000001f)), 479999u);
