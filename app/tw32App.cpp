@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "app/Commands.h"
@@ -24,6 +26,8 @@
 #include "playback/MidiPort.h"
 #include "playback/MidiPorts.h"
 #include "smf/FileErrors.h"
+#include "smf/Format0Split.h"
+#include "smf/LeftOut.h"
 #include "smf/SongFile.h"
 #include "song/Clipboard.h"
 #include "song/Edits.h"
@@ -168,6 +172,7 @@ tw32Window* tw32App::MainWindow() const {
 
 void tw32App::ResetToNewSong() {
     SetDefaults();
+    askForPath = false;
     Frame()->SetCaption(kAppName);
     sd.fileName[0] = '\0';
     sd.saveName[0] = '\0';
@@ -191,9 +196,25 @@ void tw32App::CmFileOpen() {
     OpenChosenFile(fileData.fileName);
 }
 
-// A failed load ends as New does: the tables may hold part of the file.
+namespace {
+
+bool IsFormat0(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    uint8_t header[10] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    return DeclaredFormat(
+               std::span<const uint8_t>(header, static_cast<std::size_t>(in.gcount()))) == 0;
+}
+
+}  // namespace
+
+// A failed load ends as New does: the tables may hold part of the file. A
+// format 0 song is split into a track per channel as it is read; its
+// original is replaced only at a path the user chooses.
 void tw32App::OpenChosenFile(const std::string& path) {
-    const int result = OpenSongFile(path.c_str(), *reporter, *progress);
+    LeftOut leftOut;
+    const int result =
+        OpenSongFile(path.c_str(), *reporter, *progress, SongFormats::Format0Too, &leftOut);
     if (result != kLoadOk) {
         MainWindow()->MyMessageBox(
             WithCause("Load error = %d", result, LoadErrorCause(path.c_str(), result)),
@@ -201,8 +222,15 @@ void tw32App::OpenChosenFile(const std::string& path) {
         ResetToNewSong();
         return;
     }
+    askForPath = IsFormat0(path);
     Frame()->SetCaption(std::string("Tunewell: ") + sd.fileName);
     MainWindow()->SetSongStartUp();
+    const std::string lost = LeftOutItems(leftOut);
+    if (!lost.empty()) {
+        MainWindow()->MyMessageBox(
+            ("The song cannot hold all of this file; saving it leaves out " + lost + ".").c_str(),
+            "Open File");
+    }
 }
 
 // Writes to sd.saveName. A failure keeps the song marked as changed; the
@@ -223,7 +251,7 @@ void tw32App::CmFileSave() {
     if (!Stopped()) {
         return;
     }
-    if (sd.fileName[0] == '\0') {
+    if (sd.fileName[0] == '\0' || askForPath) {
         CmFileSaveAs();
         return;
     }
@@ -246,6 +274,7 @@ void tw32App::CmFileSaveAs() {
     }
     std::strcpy(sd.saveName, fileData.fileName.c_str());
     if (SaveSong()) {
+        askForPath = false;
         std::strcpy(sd.fileName, sd.saveName);
         Frame()->SetCaption(std::string("Tunewell: ") + sd.fileName);
     }

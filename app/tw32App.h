@@ -82,6 +82,8 @@ private:
     bool SaveSong();
 
     ui::OpenSaveData fileData;
+    // The open song came from a format 0 file: Save asks for a path first.
+    bool askForPath = false;
     std::unique_ptr<WindowReporter> reporter;
     std::unique_ptr<WindowProgress> progress;
 

@@ -13,6 +13,7 @@
 #include "song/Edits.h"
 #include "song/Song.h"
 #include "song/SongEnd.h"
+#include "song/SongStart.h"
 #include "song/Transfer.h"
 #include "staff/Staff.h"
 
@@ -110,10 +111,10 @@ void tw32Window::MyMessageBox(const std::string& text, const std::string& captio
 }
 
 void tw32Window::SetSongStartUp() {
-    sd.track = 0;
+    sd.track = FirstTrackWithNotes();
     sd.now = 0;
-    sd.channel = sd.trackChannel[0];
-    sd.lyricTrack = 0;
+    sd.channel = sd.trackChannel[sd.track];
+    sd.lyricTrack = TrackWithMostLyrics();
     sd.bar = 0;
     toolbar.ShowStartUp();
     mixer.ShowMuteAndSolo();

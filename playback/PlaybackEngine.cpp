@@ -66,6 +66,7 @@ void PlaybackEngine::Step() {
     PlayNoteOff();
     PlayPgm();
     PlayEvent();
+    keptPlayer_.Play(port_, sd.now);
     for (int t = 0; t < kTracks; ++t) {
         if (sd.playIndex[t] < sd.noteCount[t] && dd[t][sd.playIndex[t]].start <= sd.now) {
             PlayNote(t);
@@ -118,10 +119,7 @@ void PlaybackEngine::PlayEvent() {
 }
 
 bool PlaybackEngine::Sounds(uint8_t channel) const {
-    if (sd.channelMute[channel & 0x0F] == 1) {
-        return false;
-    }
-    return sd.soloChannel < 0 || sd.soloChannel == channel;
+    return ChannelSounds(channel);
 }
 
 void PlaybackEngine::PlayNote(int track) {
@@ -202,6 +200,7 @@ void PlaybackEngine::SetPointers() {
         ++sd.eventIndex;
         notify_(kControllerPlayed, ed[sd.eventIndex - 1].msg);
     }
+    keptPlayer_.Chase(port_, startTime_);
 
     for (int ch = 0; ch < kChannels; ++ch) {
         sd.channelProgram[ch] = 0;
@@ -252,6 +251,7 @@ void PlaybackEngine::SetStopMode() {
     Show(TransportButton::Stop, 1);
     // Pending note-offs stay queued until the next positioning drops them;
     // the reset has already released every sounding note.
+    KeptPlayer::Release(port_);
     port_.Reset();
     sd.bar = startBar_;
     sd.now = sd.bar * sd.barTicks;
@@ -309,6 +309,7 @@ void PlaybackEngine::Pause(bool on) {
     }
     if (on) {
         pauseTime_ = sd.now;
+        KeptPlayer::Release(port_);
         port_.Reset();
         return;
     }

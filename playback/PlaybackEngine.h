@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/midi/MidiOut.h"
+#include "playback/KeptPlayer.h"
 #include "song/Reporter.h"
 #include "song/Song.h"
 
@@ -102,6 +103,7 @@ private:
     Notify notify_;
     TickSource ticks_;
     ButtonState showButton_;
+    KeptPlayer keptPlayer_;
 
     uint32_t offCount_ = 0;
     bool queueFullShown_ = false;

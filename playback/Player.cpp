@@ -14,6 +14,10 @@ void OpenPortOut::Send(uint32_t msg) {
     Port().Send(msg);
 }
 
+void OpenPortOut::SendSysEx(std::span<const uint8_t> message) {
+    Port().SendSysEx(message);
+}
+
 void OpenPortOut::Reset() {
     Port().Reset();
 }

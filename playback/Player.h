@@ -24,6 +24,7 @@ inline constexpr unsigned kPlayerTimerMs = 10;
 class OpenPortOut final : public midi::MidiOut {
 public:
     void Send(uint32_t msg) override;
+    void SendSysEx(std::span<const uint8_t> message) override;
     void Reset() override;
     [[nodiscard]] bool GetVolume(uint32_t& volume) override;
     [[nodiscard]] bool SetVolume(uint32_t volume) override;

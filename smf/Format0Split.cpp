@@ -156,18 +156,14 @@ bool Format0Split::TakeMeta(ByteCursor& track) {
             return false;
         case 0x20:
         case 0x21:
-            track.skip(1);
-            return true;
+            return TakeFixedMeta(track, type, 1);
         case 0x51:
             return TakeFixedMeta(track, type, 3);
         case 0x58:
             return TakeFixedMeta(track, type, 4);
         case 0x59:
             return TakeFixedMeta(track, type, 2);
-        case 0x01:
-        case 0x02:
-        case 0x03:
-        case 0x05: {
+        default: {
             const uint8_t* text = track.take(length);
             if (text != nullptr) {
                 event_ = {0xFF, type};
@@ -178,9 +174,6 @@ bool Format0Split::TakeMeta(ByteCursor& track) {
             }
             return true;
         }
-        default:
-            track.skip(length);
-            return true;
     }
 }
 

@@ -11,15 +11,14 @@ namespace tw {
 
 // Turns a format 0 Standard MIDI File (the whole song in one track) into a
 // format 1 file that LoadBytes reads: a first track with the song's tempo
-// map, time and key signatures, copyright, name, texts, lyrics and system
-// exclusive events, then one track for each channel that has events, in
+// map, time and key signatures, copyright, name, texts, lyrics, every other
+// meta event and system exclusive events, then one track for each channel that has events, in
 // channel order, named after the channel's first program in Voices or
 // "Channel N" (N from 1). Every event keeps its absolute time. The track is
 // walked exactly as the reader walks a track: what would end the reader's
 // track (End of Track, a cut-short event, a data byte with no running
 // status) ends it here, and meta events are taken with the lengths the
-// reader takes. Events that the reader would drop anyway (channel prefix,
-// port, unknown meta events) are left out. Returns a load code of
+// reader takes. Returns a load code of
 // SmfCodes.h: those of the reader for a bad header or a missing track
 // chunk, kLoadNotFormat1 for a file that is not format 0; on failure
 // `format1` is empty.

@@ -1,20 +1,24 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace tw {
 
-// What a load read from the file but the song tables cannot hold, so that a
-// user knows what saving the song would lose.
+// What a load read from the file but the song cannot hold, neither in its
+// tables nor among its kept events, so that a user knows what saving the
+// song would lose.
 struct LeftOut {
-    uint32_t pitchBends = 0;
-    uint32_t aftertouch = 0;        // key and channel pressure
-    uint32_t otherControllers = 0;  // all but volume, pan, reverb and chorus
-    uint32_t systemExclusive = 0;
-    uint32_t tracksBeyond32 = 0;   // declared by the header beyond the 32 read
-    uint32_t textsReplaced = 0;    // by a later text of the track at the same time
-    uint32_t notesReplaced = 0;    // by a later note at the same time on the same staff line
-    uint32_t notesOutOfRange = 0;  // below A0 or above C8
+    uint32_t velocityOneNoteOns = 0;  // read as note-offs, written back as such
+    uint32_t noteOffVelocities = 0;   // note-offs with a velocity other than 0
+    uint32_t textsCut = 0;            // texts and lyrics longer than 60 bytes
+    uint32_t namesCut = 0;            // track names longer than 50 bytes
+    uint32_t copyrightsCut = 0;       // a copyright notice longer than 100 bytes
+    uint32_t tracksBeyond32 = 0;      // declared by the header beyond the 32 read
 };
+
+// The counts in words, "3 texts longer than 60 bytes, 1 track beyond 32",
+// or empty when nothing is lost.
+[[nodiscard]] std::string LeftOutItems(const LeftOut& left);
 
 }  // namespace tw

@@ -132,14 +132,14 @@ int64_t OpenNotes::PopOldest(uint8_t pitch) {
     return index;
 }
 
-void OpenNotes::FindNoteOn(uint32_t offMsg) {
+bool OpenNotes::FindNoteOn(uint32_t offMsg) {
     const uint8_t pitch = MsgData1(offMsg);
     if (pitch < kLowestNote || pitch > kHighestNote) {
-        return;
+        return false;
     }
     const int64_t found = mode_ == ScanMode::Plain ? FirstOpenByScan(pitch) : PopOldest(pitch);
     if (found < 0) {
-        return;
+        return false;
     }
     displaydata& note = dd[sd.track][found];
     note.offMsg = offMsg;
@@ -148,6 +148,7 @@ void OpenNotes::FindNoteOn(uint32_t offMsg) {
     note.type = 3;
     note.dotted = 0;
     SetNoteType(sd.track, static_cast<uint32_t>(found));
+    return true;
 }
 
 }  // namespace tw

@@ -27,8 +27,9 @@ public:
     [[nodiscard]] uint32_t AddNote(Reporter& reporter, const displaydata& note);
 
     // Closes the oldest open note of the pitch of offMsg at sd.now; the
-    // channel is not compared. A note-off with no open note is dropped.
-    void FindNoteOn(uint32_t offMsg);
+    // channel is not compared. False, changing nothing, when no note of that
+    // pitch is open.
+    [[nodiscard]] bool FindNoteOn(uint32_t offMsg);
 
 private:
     using Queue = std::vector<uint32_t>;

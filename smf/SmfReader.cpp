@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "song/KeptEvents.h"
 #include "song/Pitch.h"
 #include "song/SongEnd.h"
 #include "song/Tables.h"
@@ -32,6 +33,40 @@ void CopyText(char* field, std::size_t size, const uint8_t* text, uint32_t lengt
 
 bool InNoteRange(uint8_t note) {
     return note >= kLowestNote && note <= kHighestNote;
+}
+
+// The entry of a time-ordered table at `time` that `same` picks, or nullptr.
+template <typename Record, typename Same>
+const Record* SameAt(const Record* table, uint32_t count, uint32_t time, Same same) {
+    const Record* end = table + count;
+    auto it = std::partition_point(table, end, [&](const Record& r) { return r.time < time; });
+    for (; it != end && it->time == time; ++it) {
+        if (same(*it)) {
+            return it;
+        }
+    }
+    return nullptr;
+}
+
+// The note that AddNote would replace with `note`: one at its start on its
+// staff line, where appending compares the last note only.
+const displaydata* SameLineNote(uint32_t track, const displaydata& note) {
+    const displaydata* notes = dd[track];
+    const uint32_t n = sd.noteCount[track];
+    if (n == 0 || notes[n - 1].start < note.start) {
+        return nullptr;
+    }
+    if (notes[n - 1].start == note.start) {
+        return notes[n - 1].line == note.line ? &notes[n - 1] : nullptr;
+    }
+    const displaydata* it = std::partition_point(
+        notes, notes + n, [&](const displaydata& d) { return d.start < note.start; });
+    for (; it != notes + n && it->start == note.start; ++it) {
+        if (it->line == note.line) {
+            return it;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -111,6 +146,8 @@ uint32_t SmfReader::ReadTrack(ByteCursor track) {
     sd.now = 0;
     runningStatus_ = 0;
     openNotes_.Begin();
+    lastText_ = {};
+    lastName_ = {};
     uint32_t result = kGoOn;
     while (result == kGoOn) {
         result = ReadEvent(track);
@@ -146,7 +183,7 @@ uint32_t SmfReader::Dispatch(ByteCursor& track, uint8_t byte) {
     }
     if (byte == 0xF0 || byte == 0xF7) {
         runningStatus_ = byte;
-        return GetSysEx(track);
+        return GetSysEx(track, byte);
     }
     const bool running = byte < 0x80;
     const uint8_t status = running ? runningStatus_ : byte;
@@ -174,32 +211,44 @@ uint32_t SmfReader::GetMidi(ByteCursor& track, uint8_t status, uint8_t first, bo
     sd.trackChannel[sd.track] = channel;
 
     switch (kind) {
-        case 0xA0:
-        case 0xD0:
-            ++leftOut_.aftertouch;
-            return kGoOn;
-        case 0xE0:
-            ++leftOut_.pitchBends;
-            return kGoOn;
         case 0xB0:
             return StoreController(channel, data1, data2);
         case 0xC0:
             return StoreProgram(channel, data1);
         case 0x90:
             if (data2 >= 2) {
-                if (!InNoteRange(data1)) {
-                    ++leftOut_.notesOutOfRange;
-                    return kGoOn;
-                }
-                return StoreNote(channel, data1, data2);
+                return InNoteRange(data1) ? StoreNote(channel, data1, data2)
+                                          : Keep(PackMsg(status, data1, data2));
             }
             [[fallthrough]];  // velocity 0 or 1 is a note-off
         case 0x80:
-            openNotes_.FindNoteOn(PackMsg(0x80 + channel, data1, 0));
-            return kGoOn;
+            return CloseNote(status, data1, data2);
         default:
-            return kGoOn;
+            return Keep(PackMsg(status, data1, data2));
     }
+}
+
+// A note-off that closes no note of the tables (out of the staff's range,
+// or its note was replaced) is kept as it came.
+uint32_t SmfReader::CloseNote(uint8_t status, uint8_t note, uint8_t velocity) {
+    if (!openNotes_.FindNoteOn(PackMsg(0x80 + (status & 0x0F), note, 0))) {
+        return Keep(PackMsg(status, note, velocity));
+    }
+    leftOut_.velocityOneNoteOns += (status & 0xF0) == 0x90 && velocity == 1 ? 1 : 0;
+    leftOut_.noteOffVelocities += (status & 0xF0) == 0x80 && velocity != 0 ? 1 : 0;
+    return kGoOn;
+}
+
+uint32_t SmfReader::Keep(uint32_t msg, uint32_t track) {
+    return kept.AddShort(reporter_, track, sd.now, msg);
+}
+
+uint32_t SmfReader::Keep(uint32_t msg) {
+    return Keep(msg, sd.track);
+}
+
+uint32_t SmfReader::KeepLong(uint8_t status, uint8_t type, std::span<const uint8_t> data) {
+    return kept.AddLong(reporter_, sd.track, sd.now, status, type, data);
 }
 
 // A note is stored at once, lasting six quarter notes until its note-off
@@ -218,23 +267,48 @@ uint32_t SmfReader::StoreNote(uint8_t channel, uint8_t note, uint8_t velocity) {
     n.onMsg = PackMsg(0x90 + channel, note, velocity);
     n.offMsg = PackMsg(0x80 + channel, note, 0);
     n.closed = 0;
-    const uint32_t before = sd.noteCount[sd.track];
+    const displaydata* same = SameLineNote(sd.track, n);
+    const displaydata replaced = same != nullptr ? *same : displaydata{};
     const uint32_t result = openNotes_.AddNote(reporter_, n);
-    leftOut_.notesReplaced += result == kStored && sd.noteCount[sd.track] == before ? 1 : 0;
-    return result;
+    if (same == nullptr || result != kStored) {
+        return result;
+    }
+    // A chord holds one note per staff line: the replaced note is kept.
+    const uint32_t now = sd.now;
+    uint32_t keptCode = Keep(replaced.onMsg);
+    if (keptCode == kGoOn && replaced.closed != 0) {
+        sd.now = replaced.end;
+        keptCode = Keep(replaced.offMsg);
+        sd.now = now;
+    }
+    return keptCode;
 }
 
 // Only volume, pan, reverb depth and chorus depth are kept.
 uint32_t SmfReader::StoreController(uint8_t channel, uint8_t controller, uint8_t value) {
+    const uint32_t msg = PackMsg(0xB0 + channel, controller, value);
     if (controller != 7 && controller != 10 && controller != 91 && controller != 93) {
-        ++leftOut_.otherControllers;
-        return kGoOn;
+        return Keep(msg);
     }
-    const eventdata event{sd.now, PackMsg(0xB0 + channel, controller, value), sd.track};
-    return UpdateEventData(reporter_, event);
+    const eventdata* same = SameAt(ed, sd.eventTotal, sd.now, [&](const eventdata& e) {
+        return MsgChannel(e.msg) == channel && MsgData1(e.msg) == controller;
+    });
+    if (same != nullptr) {
+        if (const uint32_t r = Keep(same->msg, same->track); r != kGoOn) {
+            return r;
+        }
+    }
+    return UpdateEventData(reporter_, eventdata{sd.now, msg, sd.track});
 }
 
 uint32_t SmfReader::StoreProgram(uint8_t channel, uint8_t program) {
+    const eventdata* same = SameAt(
+        pgm, sd.pgmTotal, sd.now, [&](const eventdata& p) { return MsgChannel(p.msg) == channel; });
+    if (same != nullptr) {
+        if (const uint32_t r = Keep(same->msg, same->track); r != kGoOn) {
+            return r;
+        }
+    }
     const eventdata event{sd.now, PackMsg(0xC0 + channel, program, 0), sd.track};
     const uint32_t result = UpdatePgmData(reporter_, event);
     sd.channelProgram[channel] = program;
@@ -255,8 +329,7 @@ uint32_t SmfReader::GetMeta(ByteCursor& track) {
             return kTrackEnds;
         case 0x20:
         case 0x21:
-            track.skip(1);
-            return kGoOn;
+            return KeepMeta(track, type, 1);
         case 0x51:
             return GetTempo(track);
         case 0x58:
@@ -269,88 +342,118 @@ uint32_t SmfReader::GetMeta(ByteCursor& track) {
         case 0x05:
             return GetText(track, type, length);
         default:
-            track.skip(length);
-            return kGoOn;
+            return KeepMeta(track, type, length);
     }
 }
 
-// A tempo of 0 microseconds per quarter note has no tempo and is dropped.
+uint32_t SmfReader::KeepMeta(ByteCursor& track, uint8_t type, uint32_t length) {
+    const uint8_t* data = track.take(length);
+    return data == nullptr ? kTrackEnds : KeepLong(0xFF, type, {data, length});
+}
+
+// A tempo of 0 microseconds per quarter note has no tempo: it is kept as
+// it came, as is a tempo that a later one of the same time replaces.
 uint32_t SmfReader::GetTempo(ByteCursor& track) {
-    const uint32_t us = track.u24be();
-    if (track.ranOut()) {
+    const uint8_t* data = track.take(3);
+    if (data == nullptr) {
         return kTrackEnds;
     }
+    const uint32_t us = (uint32_t{data[0]} << 16) | (uint32_t{data[1]} << 8) | data[2];
     if (us == 0) {
-        return kGoOn;
+        return KeepLong(0xFF, 0x51, {data, 3});
     }
     const float tempo = 1.0f / (static_cast<float>(us) * 0.000001f);
-    return UpdateTempoData(reporter_, tempodata{sd.now, tempo});
+    const uint32_t result = UpdateTempoData(reporter_, tempodata{sd.now, tempo});
+    return result != kStored ? result : KeepReplaced(tempos_[sd.now], Raw(0x51, data, 3));
 }
 
 // A time signature whose bar would be shorter than one tick (numerator 0,
-// a huge denominator) is dropped and the earlier one stays, so a bar is
-// always at least one tick long.
+// a huge denominator) is kept as it came and the earlier one stays, so a
+// bar is always at least one tick long. The song has one time and one key
+// signature, the last read; those they replace are kept.
 uint32_t SmfReader::GetTimeSignature(ByteCursor& track) {
-    const uint8_t numerator = track.u8();
-    const uint8_t exponent = track.u8();
-    const uint8_t clocks = track.u8();
-    const uint8_t thirtySeconds = track.u8();
-    if (track.ranOut()) {
+    const uint8_t* data = track.take(4);
+    if (data == nullptr) {
         return kTrackEnds;
     }
-    if (numerator == 0 || exponent > 31 ||
-        BarLength(numerator, 1u << exponent, sd.division) < 1.0f) {
-        return kGoOn;
+    if (data[0] == 0 || data[1] > 31 || BarLength(data[0], 1u << data[1], sd.division) < 1.0f) {
+        return KeepLong(0xFF, 0x58, {data, 4});
     }
-    sd.tsNumerator = numerator;
-    sd.tsDenominator = 1u << exponent;
-    sd.tsClocks = clocks;
-    sd.ts32nds = thirtySeconds;
-    return kGoOn;
+    sd.tsNumerator = data[0];
+    sd.tsDenominator = 1u << data[1];
+    sd.tsClocks = data[2];
+    sd.ts32nds = data[3];
+    return KeepReplaced(lastTimeSignature_, Raw(0x58, data, 4));
 }
 
 uint32_t SmfReader::GetKeySignature(ByteCursor& track) {
-    const uint8_t sharps = track.u8();
-    const uint8_t minor = track.u8();
-    if (track.ranOut()) {
+    const uint8_t* data = track.take(2);
+    if (data == nullptr) {
         return kTrackEnds;
     }
-    sd.keySharps = static_cast<int8_t>(sharps);
-    sd.keyMinor = minor;
-    return kGoOn;
+    sd.keySharps = static_cast<int8_t>(data[0]);
+    sd.keyMinor = data[1];
+    return KeepReplaced(lastKeySignature_, Raw(0x59, data, 2));
+}
+
+SmfReader::RawMeta SmfReader::Raw(uint8_t type, const uint8_t* data, uint32_t length) const {
+    return RawMeta{sd.now, sd.track, type, std::vector<uint8_t>(data, data + length)};
 }
 
 // Text and lyric events become lyrics of the track (that is what a karaoke
 // file carries); the copyright notice and the track name replace earlier
-// ones. Each keeps what fits its field.
+// ones. Each keeps what fits its field; what a later one replaces is kept
+// as it came.
 uint32_t SmfReader::GetText(ByteCursor& track, uint8_t type, uint32_t length) {
     const uint8_t* text = track.take(length);
     if (text == nullptr) {
         return kTrackEnds;
     }
+    const RawMeta raw = Raw(type, text, length);
     if (type == 0x02) {
+        leftOut_.copyrightsCut += length > kCopyrightMaxChars ? 1 : 0;
         CopyText(cpyright, kCopyrightMaxChars + 1, text, length);
         copyrightSet() = 1;
-        return kGoOn;
+        return KeepReplaced(lastCopyright_, raw);
     }
     if (type == 0x03) {
+        leftOut_.namesCut += length > kTrackNameSize - 1 ? 1 : 0;
         CopyText(tn[sd.track], kTrackNameSize, text, length);
-        return kGoOn;
+        return KeepReplaced(lastName_, raw);
     }
+    leftOut_.textsCut += length > kLyricTextSize - 1 ? 1 : 0;
     lyric entry{};
     entry.time = sd.now;
     CopyText(entry.text, kLyricTextSize, text, length);
     entry.track = sd.track;
     const uint32_t before = sd.lyricTotal;
     const uint32_t result = UpdateLyricData(reporter_, entry);
-    leftOut_.textsReplaced += result == kStored && sd.lyricTotal == before ? 1 : 0;
+    if (result != kStored) {
+        return result;
+    }
+    kept.SetLyricEvent(sd.track, sd.now, type == 0x05);
+    if (sd.lyricTotal != before) {
+        lastText_ = raw;
+        return kGoOn;
+    }
+    return KeepReplaced(lastText_, raw);
+}
+
+// `last` is the text that `next` has just replaced when it was read before
+// it; it is kept, and `next` takes its place.
+uint32_t SmfReader::KeepReplaced(RawMeta& last, const RawMeta& next) {
+    uint32_t result = kGoOn;
+    if (last.type != 0) {
+        result = kept.AddLong(reporter_, last.track, last.time, 0xFF, last.type, last.bytes);
+    }
+    last = next;
     return result;
 }
 
-uint32_t SmfReader::GetSysEx(ByteCursor& track) {
-    track.skip(track.varLen());
-    leftOut_.systemExclusive += track.ranOut() ? 0 : 1;
-    return kGoOn;
+uint32_t SmfReader::GetSysEx(ByteCursor& track, uint8_t status) {
+    const uint32_t length = track.varLen();
+    const uint8_t* data = track.take(length);
+    return data == nullptr ? kTrackEnds : KeepLong(status, 0, {data, length});
 }
 
 }  // namespace tw

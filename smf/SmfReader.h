@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <span>
+#include <vector>
 
 #include "smf/ByteCursor.h"
 #include "smf/LeftOut.h"
@@ -36,6 +38,11 @@ private:
     [[nodiscard]] uint32_t Dispatch(ByteCursor& track, uint8_t byte);
 
     [[nodiscard]] uint32_t GetMidi(ByteCursor& track, uint8_t status, uint8_t first, bool running);
+    [[nodiscard]] uint32_t CloseNote(uint8_t status, uint8_t note, uint8_t velocity);
+    [[nodiscard]] uint32_t Keep(uint32_t msg);
+    [[nodiscard]] uint32_t Keep(uint32_t msg, uint32_t track);
+    [[nodiscard]] uint32_t KeepLong(uint8_t status, uint8_t type, std::span<const uint8_t> data);
+    [[nodiscard]] uint32_t KeepMeta(ByteCursor& track, uint8_t type, uint32_t length);
     [[nodiscard]] uint32_t StoreNote(uint8_t channel, uint8_t note, uint8_t velocity);
     [[nodiscard]] uint32_t StoreController(uint8_t channel, uint8_t controller, uint8_t value);
     [[nodiscard]] uint32_t StoreProgram(uint8_t channel, uint8_t program);
@@ -45,13 +52,29 @@ private:
     [[nodiscard]] uint32_t GetTimeSignature(ByteCursor& track);
     [[nodiscard]] uint32_t GetKeySignature(ByteCursor& track);
     [[nodiscard]] uint32_t GetText(ByteCursor& track, uint8_t type, uint32_t length);
-    [[nodiscard]] uint32_t GetSysEx(ByteCursor& track);
+    [[nodiscard]] uint32_t GetSysEx(ByteCursor& track, uint8_t status);
+
+    // A meta event as it came, until a later one may replace it.
+    struct RawMeta {
+        uint32_t time = 0;
+        uint32_t track = 0;
+        uint8_t type = 0;  // 0 while there is none
+        std::vector<uint8_t> bytes;
+    };
+    [[nodiscard]] RawMeta Raw(uint8_t type, const uint8_t* data, uint32_t length) const;
+    [[nodiscard]] uint32_t KeepReplaced(RawMeta& last, const RawMeta& next);
 
     Reporter& reporter_;
     Progress& progress_;
     OpenNotes openNotes_;
     uint8_t runningStatus_ = 0;
     uint32_t lastTrackEnd_ = 0;  // the latest End of Track time, ticks
+    RawMeta lastTimeSignature_;
+    RawMeta lastKeySignature_;
+    std::map<uint32_t, RawMeta> tempos_;  // by time
+    RawMeta lastText_;                    // of the track being read
+    RawMeta lastName_;                    // of the track being read
+    RawMeta lastCopyright_;
     LeftOut leftOut_;
 };
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "song/KeptEvents.h"
 #include "song/Song.h"
 
 namespace tw {
@@ -20,9 +21,10 @@ savedata Channel(uint32_t time, uint8_t status, uint8_t d0, uint8_t d1 = 0) {
     return savedata{time, status, 0, {d0, d1, 0, 0}, 0};
 }
 
+// Tracks up to the last one with notes, lyrics or kept events.
 uint32_t TracksToWrite() {
     for (int t = kTracks - 1; t >= 0; --t) {
-        if (sd.noteCount[t] != 0) {
+        if (sd.noteCount[t] != 0 || sd.lyricCount[t] != 0 || !kept.Track(t).events.empty()) {
             return static_cast<uint32_t>(t) + 1;
         }
     }
@@ -234,11 +236,22 @@ int SmfWriter::WriteTrackData() {
     trackData_.clear();
     writetrackname();
     writecopyright();
+    // Kept events go before the records of their time: they came first in
+    // the file (a text that a later one replaced, a bank select before its
+    // program change).
+    const std::vector<KeptEvent>& keptEvents = kept.Track(cctrack_).events;
+    auto next = keptEvents.begin();
     uint32_t previous = 0;
     for (const savedata& record : ssd_) {
+        for (; next != keptEvents.end() && next->time <= record.time; ++next) {
+            WriteKept(*next, previous);
+        }
         writevarlen(trackData_, record.time - previous);
         previous = record.time;
         WriteEvent(record);
+    }
+    for (; next != keptEvents.end(); ++next) {
+        WriteKept(*next, previous);
     }
     const uint8_t endOfTrack[] = {0x00, 0xFF, 0x2F, 0x00};
     trackData_.insert(trackData_.end(), std::begin(endOfTrack), std::end(endOfTrack));
@@ -265,11 +278,33 @@ void SmfWriter::WriteEvent(const savedata& r) {
     }
 }
 
+void SmfWriter::WriteKept(const KeptEvent& event, uint32_t& previous) {
+    writevarlen(trackData_, event.time - previous);
+    previous = event.time;
+    const uint8_t status = MsgStatus(event.msg);
+    if (IsChannelMessage(event.msg)) {
+        trackData_.push_back(status);
+        trackData_.push_back(MsgData1(event.msg) & 0x7F);
+        if ((status & 0xF0) != 0xC0 && (status & 0xF0) != 0xD0) {
+            trackData_.push_back(MsgData2(event.msg) & 0x7F);
+        }
+        return;
+    }
+    trackData_.push_back(status);
+    if (status == 0xFF) {
+        trackData_.push_back(MsgData1(event.msg));
+    }
+    const std::span<const uint8_t> data = kept.Data(cctrack_, event);
+    writevarlen(trackData_, static_cast<uint32_t>(data.size()));
+    trackData_.insert(trackData_.end(), data.begin(), data.end());
+}
+
 // An empty lyric is written as a text event of length 0, so the track
 // stays readable.
 void SmfWriter::WriteLyric(const savedata& r) {
-    const char* text = lcd[r.lyricIndex].text;
-    WriteText(0x01, text, strnlen(text, kLyricTextSize - 1));
+    const lyric& l = lcd[r.lyricIndex];
+    const uint8_t type = kept.IsLyricEvent(l.track, l.time) ? 0x05 : 0x01;
+    WriteText(type, l.text, strnlen(l.text, kLyricTextSize - 1));
 }
 
 void SmfWriter::writetrackname() {

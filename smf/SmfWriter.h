@@ -6,6 +6,7 @@
 
 #include "smf/Progress.h"
 #include "smf/SmfCodes.h"
+#include "song/KeptEvents.h"
 #include "song/Reporter.h"
 
 namespace tw {
@@ -62,6 +63,7 @@ private:
     [[nodiscard]] int WriteTrackData();
     void WriteEvent(const savedata& record);
     void WriteLyric(const savedata& record);
+    void WriteKept(const KeptEvent& event, uint32_t& previous);
     void writetrackname();
     void writecopyright();
     void WriteText(uint8_t type, const char* text, std::size_t length);

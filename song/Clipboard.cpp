@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "song/KeptEvents.h"
 #include "song/Song.h"
 #include "song/Tables.h"
 
@@ -32,6 +33,7 @@ void CopyNotes(uint32_t start, uint32_t end) {
         return;
     }
     const displaydata* notes = dd[sd.track];
+    kept.ClearClipboard();
     sd.clipCount = 0;
     for (uint32_t i = 0; i < count; ++i) {
         if (notes[i].start >= start && notes[i].start < end) {
@@ -97,6 +99,7 @@ bool CopyTrack() {
     }
     std::copy(dd[sd.track], dd[sd.track] + count, ebuff);
     sd.clipCount = count;
+    kept.CopyTrack(sd.track);
     return true;
 }
 
@@ -105,6 +108,7 @@ bool CutTrack() {
         return false;
     }
     sd.noteCount[sd.track] = 0;
+    kept.CutTrack(sd.track);
     return true;
 }
 
@@ -115,6 +119,7 @@ bool PasteTrack() {
     }
     std::copy(ebuff, ebuff + clip, dd[sd.track]);
     sd.noteCount[sd.track] = clip;
+    kept.PasteTrack(sd.track);
     MoveNotesToChannel(sd.track, sd.channel);
     return true;
 }
@@ -139,6 +144,7 @@ void MoveNotesToChannel(uint32_t track, uint8_t c) {
         return;
     }
     const auto channel = static_cast<uint8_t>(c & 0x0F);
+    kept.MoveChannel(track, channel);
     displaydata* notes = dd[track];
     const uint32_t count = std::min(sd.noteCount[track], kNotesPerTrack);
     for (uint32_t i = 0; i < count; ++i) {

@@ -27,19 +27,21 @@ uint32_t CutNotes();
 // notes were stored.
 uint32_t PasteNotes(Reporter& reporter, uint32_t time);
 
-// The whole current track onto the clipboard; false (nothing copied) for a
-// track without notes.
+// The whole current track onto the clipboard, with its kept events; false
+// (nothing copied) for a track without notes.
 bool CopyTrack();
 // CopyTrack, then the track is emptied; false for a track without notes.
 bool CutTrack();
-// The clipboard replaces the current track's notes, at the times they were
-// copied from, on the current channel; false with an empty clipboard.
+// The clipboard replaces the current track's notes and kept events, at the
+// times they were copied from, on the current channel; false with an empty
+// clipboard.
 bool PasteTrack();
 // Every note of the current track gets sd.velocity, in its record and its
 // note-on; false for a track without notes.
 bool SetTrackVelocity();
 
-// Every note of the track on channel c, in its record and both messages.
+// Every note of the track on channel c, in its record and both messages,
+// and the track's kept channel messages with them.
 void MoveNotesToChannel(uint32_t track, uint8_t c);
 
 }  // namespace tw

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "song/KeptEvents.h"
+
 namespace tw {
 
 songdata sd;
@@ -89,6 +91,7 @@ void Shutdown() {
 }
 
 void SetDefaults() {
+    kept.Clear();
     for (int t = 0; t < kTracks; ++t) {
         sd.playIndex[t] = 0;
         sd.noteCount[t] = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace tw::midi {
 
@@ -18,6 +19,10 @@ public:
     // Sends one packed short message: status in bits 0..7, data bytes in
     // 8..15 and 16..23. A message with one data byte ignores the second.
     virtual void Send(uint32_t msg) = 0;
+
+    // Sends one whole system exclusive message, F0 to F7. An output that
+    // cannot take one drops it.
+    virtual void SendSysEx(std::span<const uint8_t> message) { (void)message; }
 
     // Leaves nothing sounding: a note-off for every key sounded and not
     // released, then sustain off and All Notes Off on all sixteen channels.

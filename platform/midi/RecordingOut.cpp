@@ -11,6 +11,10 @@ void RecordingOut::Send(uint32_t msg) {
     record_->push_back({false, msg});
 }
 
+void RecordingOut::SendSysEx(std::span<const uint8_t> message) {
+    record_->push_back({false, 0xF0, {message.begin(), message.end()}});
+}
+
 void RecordingOut::Reset() {
     record_->push_back({true, 0});
 }

@@ -15,7 +15,8 @@ class RecordingOut final : public MidiOut {
 public:
     struct Entry {
         bool reset;    // a Reset, not a message
-        uint32_t msg;  // the packed message; 0 for a reset
+        uint32_t msg;  // the packed message; 0 for a reset, 0xF0 for a system exclusive one
+        std::vector<uint8_t> sysex = {};  // a system exclusive message's bytes
     };
     using Record = std::vector<Entry>;
 
@@ -23,6 +24,7 @@ public:
                           bool hasVolume = true);
 
     void Send(uint32_t msg) override;
+    void SendSysEx(std::span<const uint8_t> message) override;
     void Reset() override;
     [[nodiscard]] bool GetVolume(uint32_t& volume) override;
     [[nodiscard]] bool SetVolume(uint32_t volume) override;

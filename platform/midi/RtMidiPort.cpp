@@ -144,6 +144,10 @@ void RtMidiPort::Send(uint32_t msg) {
     Write(msg);
 }
 
+void RtMidiPort::SendSysEx(std::span<const uint8_t> message) {
+    connection_->client->sendMessage(message.data(), message.size());
+}
+
 void RtMidiPort::Reset() {
     keys_.ReleaseAll([this](uint32_t msg) { Write(msg); });
 }

@@ -26,6 +26,7 @@ public:
     ~RtMidiPort() override;
 
     void Send(uint32_t msg) override;
+    void SendSysEx(std::span<const uint8_t> message) override;
     void Reset() override;
     [[nodiscard]] bool GetVolume(uint32_t&) override { return false; }
     [[nodiscard]] bool SetVolume(uint32_t) override { return false; }

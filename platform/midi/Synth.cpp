@@ -205,6 +205,16 @@ void Synth::Send(uint32_t msg) {
     }
 }
 
+// The synthesizer takes the bytes between F0 and F7.
+void Synth::SendSysEx(std::span<const uint8_t> message) {
+    if (message.size() < 2 || message.front() != 0xF0 || message.back() != 0xF7) {
+        return;
+    }
+    const auto* data = reinterpret_cast<const char*>(message.data() + 1);
+    fluid_synth_sysex(engine_->synth, data, static_cast<int>(message.size() - 2), nullptr, nullptr,
+                      nullptr, 0);
+}
+
 void Synth::Reset() {
     for (int channel = 0; channel < 16; ++channel) {
         fluid_synth_cc(engine_->synth, channel, kSustain, 0);

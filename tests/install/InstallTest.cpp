@@ -1,31 +1,22 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <regex>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/PanelShot.h"
 #include "resources/help/ManualPictures.h"
+#include "support/TempDir.h"
 #include "support/XServer.h"
 
 namespace tw::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 bool Installed(const char* tool) {
     return access((std::string("/usr/bin/") + tool).c_str(), X_OK) == 0;
@@ -60,30 +51,30 @@ std::pair<int, int> PngSize(const fs::path& path) {
     return {u32(16), u32(20)};
 }
 
-// Installs the build tree into a fresh temporary prefix for each test.
+// The build tree installed once into a temporary prefix for all tests.
 class Install : public ::testing::Test {
 protected:
-    void SetUp() override {
-        prefix = fs::temp_directory_path() / ("tw-install-" + std::to_string(getpid()));
-        fs::remove_all(prefix);
-        std::string log;
-        ASSERT_EQ(Shell(std::string(TUNEWELL_CMAKE) +
-                            " --install " TUNEWELL_BUILD_DIR " --prefix " + prefix.string(),
-                        &log),
-                  0)
-            << log;
+    static void SetUpTestSuite() {
+        prefix = new TempDir;
+        installed =
+            Shell(std::string(TUNEWELL_CMAKE) + " --install " TUNEWELL_BUILD_DIR " --prefix " +
+                      prefix->path().string(),
+                  &log) == 0;
     }
-    void TearDown() override { fs::remove_all(prefix); }
+    static void TearDownTestSuite() { delete prefix; }
+    void SetUp() override { ASSERT_TRUE(installed) << log; }
 
-    fs::path Share(const std::string& path) const { return prefix / "share" / path; }
-    std::string DesktopEntry() const { return ReadText(Share("applications/tunewell.desktop")); }
+    static fs::path Bin(const std::string& name) { return prefix->path() / "bin" / name; }
+    static fs::path Share(const std::string& path) { return prefix->path() / "share" / path; }
 
-    fs::path prefix;
+    static inline TempDir* prefix = nullptr;
+    static inline bool installed = false;
+    static inline std::string log;
 };
 
-TEST_F(Install, PutsProgramsManualDemoSongDesktopEntryMimeTypeAndIconsInTheirPlaces) {
-    for (const char* program : {"bin/tunewell", "bin/tunewell-cli"}) {
-        EXPECT_EQ(access((prefix / program).c_str(), X_OK), 0) << program;
+TEST_F(Install, PutsProgramsManualDemoSongIconsAndAValidDesktopEntryAndMimeTypeInPlace) {
+    for (const char* program : {"tunewell", "tunewell-cli"}) {
+        EXPECT_EQ(access(Bin(program).c_str(), X_OK), 0) << program;
     }
     std::vector<fs::path> files{Share("tunewell/twhelp.html"), Share("tunewell/demo.kar"),
                                 Share("applications/tunewell.desktop"),
@@ -112,10 +103,8 @@ TEST_F(Install, PutsProgramsManualDemoSongDesktopEntryMimeTypeAndIconsInTheirPla
          ++it) {
         EXPECT_TRUE(fs::is_regular_file(Share("tunewell") / (*it)[1].str())) << (*it)[1];
     }
-}
 
-TEST_F(Install, TheDesktopEntryOpensMidiAndKaraokeSongsAndTheKarGlobIsWellFormedXml) {
-    const std::string entry = DesktopEntry();
+    const std::string entry = ReadText(Share("applications/tunewell.desktop"));
     EXPECT_NE(entry.find("\nExec=tunewell %f\n"), std::string::npos);
     EXPECT_NE(entry.find("\nIcon=tunewell\n"), std::string::npos);
     EXPECT_NE(entry.find("\nMimeType=audio/midi;audio/x-midi;audio/x-karaoke;\n"),
@@ -150,7 +139,7 @@ TEST_F(Install, TheDesktopEntryOpensMidiAndKaraokeSongsAndTheKarGlobIsWellFormed
 
 TEST_F(Install, EveryCommandOfTheInstalledCliHasItsOwnHelp) {
     std::string usage;
-    ASSERT_EQ(Shell((prefix / "bin/tunewell-cli").string() + " --help", &usage), 0);
+    ASSERT_EQ(Shell(Bin("tunewell-cli").string() + " --help", &usage), 0);
     const std::regex command(R"(\n  ([a-z]+) +[a-z])");
     std::vector<std::string> commands;
     for (std::sregex_iterator it(usage.begin(), usage.end(), command), end; it != end; ++it) {
@@ -160,7 +149,7 @@ TEST_F(Install, EveryCommandOfTheInstalledCliHasItsOwnHelp) {
                                                   "play", "render"}));
     for (const std::string& name : commands) {
         std::string help;
-        EXPECT_EQ(Shell((prefix / "bin/tunewell-cli").string() + " " + name + " --help", &help), 0);
+        EXPECT_EQ(Shell(Bin("tunewell-cli").string() + " " + name + " --help", &help), 0);
         EXPECT_EQ(help.rfind("Usage: tunewell-cli " + name, 0), 0u) << help;
         EXPECT_NE(help.find("Exit status:"), std::string::npos) << name;
     }
@@ -173,16 +162,15 @@ TEST_F(Install, TheInstalledProgramOpensTheDemoSongFromItsDesktopEntryAndFindsIt
         GTEST_SKIP() << "Xvfb or xdotool is not installed (scripts/setup installs them)";
     }
     std::smatch exec;
-    const std::string entry = DesktopEntry();
+    const std::string entry = ReadText(Share("applications/tunewell.desktop"));
     ASSERT_TRUE(std::regex_search(entry, exec, std::regex(R"(\nExec=(\S+) %f\n)")));
-    const fs::path elsewhere = prefix / "elsewhere";
-    fs::create_directories(elsewhere);
+    const TempDir elsewhere;
     const fs::path song = Share("tunewell/demo.kar");
 
     XServer x;
     ASSERT_TRUE(x.Ok()) << "Xvfb did not start";
-    Process tw({(prefix / "bin" / exec[1].str()).string(), song.string()},
-               {"DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb"}, elsewhere.string());
+    Process tw({Bin(exec[1].str()).string(), song.string()},
+               {"DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb"}, elsewhere.path().string());
     ASSERT_FALSE(x.WaitForWindow("^Tunewell: " + song.string() + "$", 20000).empty())
         << "no window named after the installed demo song";
     EXPECT_TRUE(fs::exists(elsewhere / "tw.cfg"));
@@ -195,10 +183,10 @@ TEST_F(Install, TheInstalledProgramOpensTheDemoSongFromItsDesktopEntryAndFindsIt
     const int top = PanelTop(panel);
     ASSERT_GT(top, 0);
     x.Run("xdotool mousemove 20 " + std::to_string(top / 2) + " click 1");
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    x.Run("xdotool key Left");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    x.Run("xdotool key Return");
+    WaitForShot(
+        x, [&](const Shot& s) { return Differences(s, panel, 0, top, 200, top + 150) > 2000; },
+        5000);
+    x.Run("xdotool key Left key Return");
     EXPECT_FALSE(x.WaitForWindow("^Tunewell Manual$", 10000).empty())
         << "Help did not show the installed manual";
     tw.End();

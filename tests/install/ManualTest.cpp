@@ -2,21 +2,14 @@
 
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "resources/help/ManualPictures.h"
+#include "support/TempDir.h"
 
 namespace tw::test {
 namespace {
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 const std::string kManual = ReadText(TUNEWELL_SOURCE_DIR "/resources/help/twhelp.html");
 

@@ -19,13 +19,7 @@ const Color kGreen{0, 255, 0};
 const Color kBlue{0, 0, 192};
 const Color kWhite{255, 255, 255};
 
-void AddLyric(uint32_t time, const char* text, uint32_t track = 0) {
-    lyric& l = lcd[sd.lyricTotal++];
-    l.time = time;
-    std::strncpy(l.text, text, sizeof l.text - 1);
-    l.track = track;
-    ++sd.lyricCount[track];
-}
+using test::AddLyric;
 
 // Whether column x holds white text pixels in rows top..bottom-1.
 bool InkIn(const ui::Image& img, int left, int right, int top, int bottom) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -9,43 +8,30 @@
 #include "lyrics/EditLyric.h"
 #include "lyrics/LyricBar.h"
 #include "lyrics/LyricInput.h"
-#include "mainwin/tw32Window.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/MouseInput.h"
 #include "platform/ui/Static.h"
 #include "song/Song.h"
 #include "staff/SetNr.h"
+#include "support/PanelFixture.h"
 #include "support/ScriptedRunner.h"
-#include "support/SongFixture.h"
 
 namespace tw::test {
 namespace {
 
 using ui::MouseInput;
 
-void AddLyric(uint32_t time, const char* text, uint32_t track = 0) {
-    lyric& l = lcd[sd.lyricTotal++];
-    l = {};
-    l.time = time;
-    std::strncpy(l.text, text, sizeof l.text - 1);
-    l.track = track;
-    ++sd.lyricCount[track];
-}
-
 // The main window with its strip; clicks land on the strip at x, row 10.
-class LyricEntry : public SongFixture {
+class LyricEntry : public PanelFixture {
 protected:
     void SetUp() override {
-        SongFixture::SetUp();
-        ASSERT_TRUE(window.Create());
-        window.Show();
-        ui::Application::PumpWaitingMessages();
+        PanelFixture::SetUp();
+        Open();
         sd.snapSetting = 4;  // quarters: 48 ticks a column never miss
     }
 
     void Click(int x, MouseInput::Button b = MouseInput::Button::Left) {
-        MouseInput::Click(*window.GetLyricBar(), {x, 10}, b);
+        MouseInput::Click(*window->GetLyricBar(), {x, 10}, b);
     }
     // The strip's entry dialog: records what it showed, types text (unless
     // null) and ends with button.
@@ -61,19 +47,10 @@ protected:
             },
             button);
     }
-    Display& LyricTrackDisplay() { return Find(ui::Point{53, 50}); }
-    Display& LyricCountDisplay() { return Find(ui::Point{88, 47}); }
-    Display& Find(ui::Point at) {
-        for (ui::Window* child : window.Children()) {
-            if (auto* d = dynamic_cast<Display*>(child); d != nullptr && d->Position() == at) {
-                return *d;
-            }
-        }
-        throw std::runtime_error("no display");
-    }
+    Display& LyricTrackDisplay() { return At<Display>(53, 50); }
+    Display& LyricCountDisplay() { return At<Display>(88, 47); }
 
     ScriptedRunner script;
-    tw32Window window{nullptr};
     std::string shownTime, shownText;
 };
 

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <set>
 #include <string>
 #include <tuple>
 
 #include "smf/Format0Split.h"
 #include "smf/SmfFiles.h"
-#include "song/Voices.h"
+#include "song/KeptEvents.h"
 
 namespace tw::test {
 namespace {
@@ -94,8 +92,8 @@ TEST_F(Format0Split, ChannelsBecomeTracksWithEveryNoteTempoAndLyricInPlace) {
               "Hel@0 lo@96");
     EXPECT_EQ(lcd[1].track, 0u);
     EXPECT_EQ(sd.songEnd, 384u) << "the song ends where its one track ended";
-    EXPECT_EQ(leftOut.pitchBends, 1u);
-    EXPECT_EQ(leftOut.systemExclusive, 1u);
+    EXPECT_EQ(kept.Total(), 3u) << "a pitch bend, a system exclusive message and a marker";
+    EXPECT_EQ(LeftOutItems(leftOut), "");
 }
 
 TEST_F(Format0Split, ASavedConversionLoadsAndSavesToTheSameBytes) {
@@ -151,21 +149,6 @@ TEST_F(Format0Split, BadHeadersGiveTheReadersCodes) {
     EXPECT_EQ(Convert(Header(2, 1, 96)), kLoadNotFormat1);
     EXPECT_EQ(Convert({'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96}), kLoadNoHeader);
     EXPECT_EQ(Convert(Header(0, 0, 96)), kLoadOk) << "no track: an empty song";
-}
-
-TEST(Voices, HoldsOneDistinctNameForEachProgram) {
-    std::set<std::string> names;
-    for (const char* voice : Voices) {
-        std::string lower = voice;
-        for (char& c : lower) {
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        }
-        names.insert(lower);
-    }
-    EXPECT_EQ(names.size(), 128u);
-    EXPECT_STREQ(Voices[0], "Acoustic Grand Piano");
-    EXPECT_STREQ(Voices[84], "Lead 5 (charang)");
-    EXPECT_STREQ(Voices[127], "Gunshot");
 }
 
 }  // namespace

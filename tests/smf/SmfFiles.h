@@ -1,18 +1,13 @@
 #pragma once
 
-// Small Standard MIDI Files made byte by byte in the tests, a fixture that
-// loads and saves them in memory, a copy of the song tables for comparing two
-// loads, and a private temporary directory for the tests that touch the disk.
+// A song file with every kept kind of event, a fixture that loads and saves
+// songs in memory, a copy of the song tables for comparing two loads, and a
+// disk that fails.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,71 +17,11 @@
 #include "smf/SmfWriter.h"
 #include "song/Song.h"
 #include "song/Tables.h"
+#include "support/MidiFile.h"
 #include "support/SongFixture.h"
+#include "support/TempDir.h"
 
 namespace tw::test {
-
-using Bytes = std::vector<uint8_t>;
-
-inline void Append(Bytes& to, const Bytes& bytes) {
-    to.insert(to.end(), bytes.begin(), bytes.end());
-}
-
-inline Bytes VarLen(uint32_t value) {
-    Bytes bytes{static_cast<uint8_t>(value & 0x7F)};
-    for (value >>= 7; value != 0; value >>= 7) {
-        bytes.insert(bytes.begin(), static_cast<uint8_t>(0x80 | (value & 0x7F)));
-    }
-    return bytes;
-}
-
-// The events of one track chunk.
-struct Track {
-    Track& Event(uint32_t delta, const Bytes& bytes) {
-        Append(data, VarLen(delta));
-        return Raw(bytes);
-    }
-    Track& Meta(uint32_t delta, uint8_t type, const std::string& text) {
-        Event(delta, {0xFF, type});
-        Append(data, VarLen(static_cast<uint32_t>(text.size())));
-        return Raw(Bytes(text.begin(), text.end()));
-    }
-    Track& Raw(const Bytes& bytes) {
-        Append(data, bytes);
-        return *this;
-    }
-    Track& End(uint32_t delta = 0) { return Event(delta, {0xFF, 0x2F, 0x00}); }
-
-    Bytes data;
-};
-
-// A header whose length field is `length` (6 unless given).
-inline Bytes Header(uint16_t format, uint16_t tracks, uint16_t division, uint8_t length = 6) {
-    Bytes bytes{'M', 'T', 'h', 'd', 0, 0, 0, length};
-    for (const uint16_t field : {format, tracks, division}) {
-        Append(bytes, {static_cast<uint8_t>(field >> 8), static_cast<uint8_t>(field)});
-    }
-    return bytes;
-}
-
-// A track chunk with its real length, or the one given.
-inline Bytes Chunk(const Track& track, int64_t declared = -1) {
-    const auto length = static_cast<uint32_t>(declared < 0 ? track.data.size() : declared);
-    Bytes bytes{'M', 'T', 'r', 'k'};
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        bytes.push_back(static_cast<uint8_t>(length >> shift));
-    }
-    Append(bytes, track.data);
-    return bytes;
-}
-
-inline Bytes File(uint16_t division, const std::vector<Track>& tracks) {
-    Bytes bytes = Header(1, static_cast<uint16_t>(tracks.size()), division);
-    for (const Track& track : tracks) {
-        Append(bytes, Chunk(track));
-    }
-    return bytes;
-}
 
 // Every kind of event the reader keeps, and a system exclusive event that it
 // drops; each track is on one channel and ends at its last event, so that the
@@ -186,52 +121,57 @@ inline Bytes Snapshot() {
     return s;
 }
 
-inline Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline std::string ReadText(const std::string& path) {
-    const Bytes bytes = ReadFile(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// A fresh directory under the system's temporary directory, removed with
-// everything in it at the end of the test.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tunewell-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            path_ = pattern;
-        }
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string Write(const std::string& name, const Bytes& bytes) const {
-        std::ofstream(*this / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return *this / name;
-    }
-
-private:
-    std::filesystem::path path_;
+// One event of a track chunk: its time from the track start and its bytes
+// with the status always written out; a meta event without its length.
+struct TimedEvent {
+    uint32_t time;
+    Bytes bytes;
+    auto operator<=>(const TimedEvent&) const = default;
 };
+
+// The events of each track chunk of a file, End of Track left out.
+inline std::vector<std::vector<TimedEvent>> Events(const Bytes& file) {
+    std::vector<std::vector<TimedEvent>> tracks;
+    std::size_t at = 14;
+    const auto varLen = [&] {
+        uint32_t value = 0;
+        while (at < file.size() && (file[at] & 0x80) != 0) {
+            value = (value << 7) | (file[at++] & 0x7F);
+        }
+        return at < file.size() ? (value << 7) | file[at++] : value;
+    };
+    while (at + 8 <= file.size()) {
+        const std::size_t end =
+            at + 8 +
+            ((file[at + 4] << 24) | (file[at + 5] << 16) | (file[at + 6] << 8) | file[at + 7]);
+        at += 8;
+        auto& events = tracks.emplace_back();
+        uint32_t time = 0;
+        uint8_t running = 0;
+        while (at < std::min(end, file.size())) {
+            time += varLen();
+            const uint8_t status = file[at] >= 0x80 ? file[at++] : running;
+            Bytes bytes{status};
+            if (status == 0xFF) {
+                bytes.push_back(file[at++]);
+            }
+            std::size_t length = 2 - ((status & 0xE0) == 0xC0 ? 1 : 0);
+            if (status >= 0xF0) {
+                length = varLen();
+            } else {
+                running = status;
+            }
+            bytes.insert(bytes.end(), file.begin() + static_cast<long>(at),
+                         file.begin() + static_cast<long>(at + length));
+            at += length;
+            if (bytes != Bytes{0xFF, 0x2F}) {
+                events.push_back({time, bytes});
+            }
+        }
+        at = end;
+    }
+    return tracks;
+}
 
 // Makes every AtomicFile write, or every flush, fail with EIO while it lives.
 class FailingDisk {

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "smf/SmfFiles.h"
+#include "song/KeptEvents.h"
 
 namespace tw {
 namespace {
@@ -39,20 +40,6 @@ std::vector<Bytes> Chunks(const Bytes& file) {
 
 using SmfWriting = test::SmfFixture;
 
-TEST(WriteVarLen, WritesAsManySevenBitGroupsAsTheValueNeeds) {
-    const std::pair<uint32_t, Bytes> cases[] = {{0, {0}},
-                                                {0x7F, {0x7F}},
-                                                {0x80, {0x81, 0}},
-                                                {0x0FFFFFFF, {0xFF, 0xFF, 0xFF, 0x7F}},
-                                                {0x10000000, {0x81, 0x80, 0x80, 0x80, 0}},
-                                                {0xFFFFFFFF, {0x8F, 0xFF, 0xFF, 0xFF, 0x7F}}};
-    for (const auto& [value, bytes] : cases) {
-        Bytes out;
-        writevarlen(out, value);
-        EXPECT_EQ(out, bytes) << value;
-    }
-}
-
 TEST(TempoMicroseconds, TruncatesInSinglePrecisionAndStaysWithinThreeBytes) {
     EXPECT_EQ(TempoMicroseconds(2.0f), 500000u);
     EXPECT_EQ(TempoMicroseconds(1.0f / (480000.0f * 0.000001f)), 479999u);
@@ -70,16 +57,16 @@ TEST_F(SmfWriting, EmptySongIsOneTrackWithItsNameAndTheConductorEvents) {
     EXPECT_EQ(progress.closed, 1);
 }
 
-TEST_F(SmfWriting, TracksUpToTheLastWithNotesAreWrittenAndNothingOfLaterOnes) {
+TEST_F(SmfWriting, TracksUpToTheLastWithNotesOrLyricsAreWrittenAndNothingOfLaterOnes) {
     ASSERT_EQ(AddNote(reporter, 2, test::MakeNote(0, 96, 60)), kStored);
-    ASSERT_EQ(UpdateEventData(reporter, {0, PackMsg(0xB5, 7, 90), 3}), kStored);
-    ASSERT_EQ(UpdatePgmData(reporter, {0, PackMsg(0xC6, 3, 0), 4}), kStored);
-    ASSERT_EQ(UpdateLyricData(reporter, lyric{0, "la", 5}), kStored);
+    ASSERT_EQ(UpdateLyricData(reporter, lyric{0, "la", 3}), kStored);
+    ASSERT_EQ(UpdateEventData(reporter, {0, PackMsg(0xB5, 7, 90), 4}), kStored);
+    ASSERT_EQ(UpdatePgmData(reporter, {0, PackMsg(0xC6, 3, 0), 5}), kStored);
     tn[1][0] = '\0';
     const auto chunks = Chunks(Save());
-    ASSERT_EQ(chunks.size(), 3u);
+    ASSERT_EQ(chunks.size(), 4u);
     EXPECT_EQ(chunks[1], kEndOfTrack);
-    EXPECT_EQ(progress.gauge, (std::vector<int>{33, 66, 100}));
+    EXPECT_EQ(progress.gauge, (std::vector<int>{25, 50, 75, 100}));
 }
 
 TEST_F(SmfWriting, EventsAreInTimeOrderAndEqualTimesKeepTheOrderAdded) {
@@ -167,23 +154,90 @@ TEST_F(SmfRoundTrip, EveryKeptKindOfEventComesBackAndASecondSaveIsIdentical) {
     EXPECT_EQ(Save(), saved);
 }
 
-TEST_F(SmfRoundTrip, DroppedEventsAreNotWrittenAndSignaturesMoveToTheStartOfTrack0) {
-    const Track late = Track()
-                           .Raw({0, 0x90, 60, 100, 0, 0x90, 62, 1})  // the second is a note-off
-                           .Raw({0, 0xE0, 0, 64, 0, 0xB0, 64, 127, 0, 0xF0, 1, 0xF7})
-                           .Meta(0, 0x06, "marker")
-                           .Event(100, {0xFF, 0x58, 4, 2, 1, 24, 8})
-                           .Event(0, {0xFF, 0x59, 2, 3, 0})
-                           .Event(92, {0x80, 60, 0})
-                           .End();
-    ASSERT_EQ(Load(test::File(96, {Track().End(), late})), kLoadOk);
-    const Bytes saved = Save();
-    const Bytes signatures = {0, 0xFF, 0x59, 2, 3, 0, 0, 0xFF, 0x58, 4, 2, 3, 24, 8};
-    EXPECT_EQ(Bytes(saved.begin() + 33, saved.begin() + 47), signatures);
-    const Bytes notes = {0, 0x90, 60, 100, 0x81, 0x40, 0x80, 60, 0, 0, 0xFF, 0x2F, 0};
-    EXPECT_EQ(Bytes(saved.end() - 13, saved.end()), notes);
-    ASSERT_EQ(Load(saved), kLoadOk);
-    EXPECT_EQ(sd.tsDenominator, 8u);  // 2/2 comes back as 2/8
+// Track 0 holds what a karaoke file's first track does, track 1 music
+// whose chords and controllers the tables cannot hold whole, track 2 only
+// kinds that no table holds, with running status.
+Bytes KeptKindsSong() {
+    const Track conductor = Track()
+                                .Event(0, {0xFF, 0x00, 2, 0, 1})  // sequence number
+                                .Meta(0, 0x03, "Words")
+                                .Meta(0, 0x01, "@KMIDI KARAOKE FILE")
+                                .Meta(0, 0x01, "@V0100")          // replaces the text before it
+                                .Event(0, {0xFF, 0x59, 2, 1, 0})  // replaced by the next
+                                .Event(0, {0xFF, 0x59, 2, 0, 0})
+                                .Event(0, {0xFF, 0x58, 4, 3, 2, 24, 8})
+                                .Event(0, {0xFF, 0x58, 4, 4, 2, 24, 8})
+                                .Event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})
+                                .Event(0, {0xFF, 0x54, 5, 96, 0, 0, 0, 0})  // SMPTE offset
+                                .Event(0, {0xF0, 4, 0x7E, 0x7F, 9, 0xF7})
+                                .Meta(0, 0x06, "Verse")
+                                .Meta(384, 0x07, "cue")
+                                .Event(0, {0xFF, 0x7F, 3, 0, 0, 0x41})
+                                .End();
+    const Track music = Track()
+                            .Meta(0, 0x03, "Piano")
+                            .Meta(0, 0x04, "Grand")
+                            .Event(0, {0xFF, 0x20, 1, 0})
+                            .Event(0, {0xFF, 0x21, 1, 1})
+                            .Raw({0, 0xB0, 0, 1, 0, 32, 0, 0, 64, 127, 0, 7, 100, 0, 7, 90})
+                            .Event(0, {0xC0, 5})
+                            .Event(0, {0xC0, 6})  // replaces the program change before it
+                            .Meta(0, 0x05, "Hel")
+                            .Raw({0, 0x90, 60, 80, 0, 61, 81, 0, 10, 70, 0, 0xA0, 61, 20})
+                            .Raw({96, 0xE0, 0, 80, 0, 0xD0, 30, 0, 0x80, 60, 0, 0, 61, 0})
+                            .Raw({0, 10, 0, 0, 62, 0})  // 62: a note-off with no note
+                            .Meta(0, 0x05, "lo")
+                            .End();
+    const Track kinds = Track()
+                            .Meta(0, 0x03, "Track 3")
+                            .Raw({0, 0xE1, 0, 0x30, 48, 0x7F, 0x7F, 0, 0xB1, 1, 60, 0, 11, 90})
+                            .Raw({0, 0xD1, 10, 10, 20, 0, 0xF7, 2, 0xF3, 1})
+                            .End();
+    return test::File(96, {conductor, music, kinds});
+}
+
+std::vector<test::TimedEvent> Sorted(std::vector<test::TimedEvent> events) {
+    std::sort(events.begin(), events.end());
+    return events;
+}
+
+// Every event comes back in its track at its time; what the tables hold
+// for a time comes after what was kept, as it came in the file.
+TEST_F(SmfRoundTrip, EventsTheTablesDoNotHoldAreKeptWithTheirTrackThroughSaveAndTrackMoves) {
+    const Bytes file = KeptKindsSong();
+    ASSERT_EQ(Load(file), kLoadOk);
+    EXPECT_STREQ(lcd[0].text, "@V0100");
+    EXPECT_EQ(MsgData1(pgm[0].msg), 6);
+    EXPECT_EQ(sd.tsNumerator, 4u) << "the song keeps the last signature";
+    const auto original = test::Events(file);
+    const auto saved = test::Events(Save());
+    ASSERT_EQ(saved.size(), 3u);
+    for (std::size_t t = 0; t < 3; ++t) {
+        EXPECT_EQ(Sorted(saved[t]), Sorted(original[t])) << "track " << t;
+    }
+    const auto at = [&](std::size_t t, const Bytes& bytes) {
+        return std::find_if(saved[t].begin(), saved[t].end(), [&](const test::TimedEvent& e) {
+            return e.bytes.size() >= bytes.size() &&
+                   std::equal(bytes.begin(), bytes.end(), e.bytes.begin());
+        });
+    };
+    EXPECT_LT(at(0, {0xFF, 0x01, '@', 'K'}), at(0, {0xFF, 0x01, '@', 'V'}));
+    EXPECT_LT(at(1, {0xB0, 0, 1}), at(1, {0xC0, 6}));
+
+    // Cut from track 2, pasted into track 4 on channel 5.
+    const auto& kinds = original[2];
+    kept.CutTrack(2);
+    kept.PasteTrack(4);
+    kept.MoveChannel(4, 5);
+    const auto moved = test::Events(Save());
+    ASSERT_EQ(moved.size(), 5u);
+    EXPECT_EQ(moved[2], (std::vector<test::TimedEvent>{kinds[0]})) << "its name stays";
+    ASSERT_EQ(moved[4].size(), kinds.size());
+    for (std::size_t i = 1; i < kinds.size(); ++i) {
+        Bytes expected = kinds[i].bytes;
+        expected[0] = expected[0] < 0xF0 ? (expected[0] & 0xF0) | 5 : expected[0];
+        EXPECT_EQ(moved[4][i], (test::TimedEvent{kinds[i].time, expected})) << i;
+    }
 }
 
 // The indexed note pairing and sorted track building must give exactly the

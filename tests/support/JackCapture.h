@@ -15,12 +15,8 @@
 
 namespace tw::test {
 
-// One message a capture received: the JACK frame time it carried and the
-// monotonic clock's time when the cycle that delivered it ran, both in
-// milliseconds, and the bytes.
+// One message a capture received.
 struct Captured {
-    double frameMs = 0;
-    double receivedMs = 0;
     std::vector<uint8_t> bytes;
 
     [[nodiscard]] uint8_t Kind() const { return bytes[0] & 0xF0; }
@@ -31,17 +27,10 @@ struct Captured {
     [[nodiscard]] bool Is(std::vector<uint8_t> expected) const { return bytes == expected; }
 };
 
-// Milliseconds on the monotonic clock, the clock the song clock runs on.
-inline double MonotonicMs() {
-    const auto since = std::chrono::steady_clock::now().time_since_epoch();
-    return std::chrono::duration<double, std::milli>(since).count();
-}
-
 // A JACK MIDI input "NAME:input" of this process on the server that
-// JACK_DEFAULT_SERVER names. Besides the frame times, which a dummy-driver
-// server starved of the processors lets fall behind the wall clock, it
-// stamps every message with the monotonic time it arrived, and it counts
-// the cycles the server reports lost (xruns) while it runs.
+// JACK_DEFAULT_SERVER names. It counts the cycles the server reports lost
+// (xruns) while it runs: a message may be lost with them, which is the
+// machine's fault, not the sender's.
 class JackCapture {
 public:
     explicit JackCapture(const std::string& name) : name_(name) {
@@ -76,7 +65,7 @@ public:
     // `timeoutMs`; whether it did.
     template <typename Done>
     bool WaitFor(Done done, int timeoutMs) const {
-        const double until = MonotonicMs() + timeoutMs;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         for (;;) {
             {
                 const std::lock_guard<std::mutex> lock(mutex_);
@@ -84,7 +73,7 @@ public:
                     return true;
                 }
             }
-            if (MonotonicMs() >= until) {
+            if (std::chrono::steady_clock::now() >= until) {
                 return false;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -115,9 +104,6 @@ private:
     }
 
     int Receive(jack_nframes_t frames) {
-        const double nowMs = MonotonicMs();
-        const double msPerFrame = 1000.0 / jack_get_sample_rate(client_);
-        const jack_nframes_t start = jack_last_frame_time(client_);
         void* buffer = jack_port_get_buffer(input_, frames);
         const uint32_t count = jack_midi_get_event_count(buffer);
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -125,9 +111,7 @@ private:
             jack_midi_event_t event;
             if (jack_midi_event_get(&event, buffer, i) == 0 && event.size > 0) {
                 received_.push_back(
-                    {(static_cast<double>(start) + event.time) * msPerFrame,
-                     nowMs + event.time * msPerFrame,
-                     std::vector<uint8_t>(event.buffer, event.buffer + event.size)});
+                    {std::vector<uint8_t>(event.buffer, event.buffer + event.size)});
             }
         }
         return 0;

@@ -1,24 +1,21 @@
 #pragma once
 
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/midi/Outputs.h"
 #include "platform/midi/SystemAudio.h"
-
-extern char** environ;
+#include "tests/support/Process.h"
 
 namespace tw::test {
 
@@ -27,41 +24,6 @@ constexpr const char* kNoJackd =
 
 inline bool HaveJackd() {
     return std::system("command -v jackd >/dev/null 2>&1") == 0;
-}
-
-// Starts a program with its output sent to `logFile`; its process id, or -1.
-inline pid_t Spawn(const std::vector<std::string>& args, const std::string& logFile) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, logFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    std::vector<char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    const bool started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
-    return started ? pid : -1;
-}
-
-// Stops a process we started: SIGTERM, then SIGKILL after ten seconds. A
-// killed JACK server leaves its entry in JACK's registry of servers behind.
-inline void Stop(pid_t pid) {
-    if (pid <= 0) {
-        return;
-    }
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 1000; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) {
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
 }
 
 // A private JACK server on the dummy driver, reached by this process and its
@@ -80,9 +42,11 @@ public:
                 "tunewell-test-" + std::to_string(getuid()) + "-" + std::to_string(n);
             setenv("JACK_DEFAULT_SERVER", name.c_str(), 1);
             if (LockName(name) && !midi::JackServerRunning()) {
-                pid_ = Spawn({"jackd", "--no-realtime", "--timeout", "2000", "--name", name, "-d",
-                              "dummy", "-r", "48000", "-p", "512"},
-                             logDir + "/jackd-" + name + ".log");
+                jackd_ = std::make_unique<Process>(
+                    std::vector<std::string>{"jackd", "--no-realtime", "--timeout", "2000",
+                                             "--name", name, "-d", "dummy", "-r", "48000", "-p",
+                                             "512"},
+                    std::vector<std::string>{}, "", logDir + "/jackd-" + name + ".log");
                 running_ = WaitUntilServing();
             }
             if (!running_ && lock_ >= 0) {
@@ -93,9 +57,13 @@ public:
     }
     ~JackServer() {
         // Clients that just left are dropped by the server's next cycles; a
-        // server stopped before that waits out their timeout first.
+        // server stopped before that waits out their timeout first. A killed
+        // server leaves its entry in JACK's registry behind, so it is given
+        // ten seconds to end by itself.
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        Stop(pid_);
+        if (jackd_) {
+            jackd_->End(10000);
+        }
         close(lock_);
         unsetenv("JACK_DEFAULT_SERVER");
     }
@@ -114,22 +82,17 @@ private:
     // True once our server answers within ten seconds; otherwise nothing is
     // left running.
     bool WaitUntilServing() {
-        for (int i = 0; i < 200; ++i) {
-            if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = -1;
-                return false;
-            }
+        for (int i = 0; i < 200 && jackd_->Running(); ++i) {
             if (midi::JackServerRunning()) {
                 return true;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        Stop(pid_);
-        pid_ = -1;
+        jackd_->End(10000);
         return false;
     }
 
-    pid_t pid_ = -1;
+    std::unique_ptr<Process> jackd_;
     int lock_ = -1;
     bool running_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,16 @@ inline displaydata MakeNote(uint32_t start, uint32_t end, uint8_t pitch, uint8_t
     n.offMsg = PackMsg(0x80 + channel, pitch, 0);
     n.closed = 1;
     return n;
+}
+
+// A lyric put straight into the table, as the file reader stores it.
+inline void AddLyric(uint32_t time, const char* text, uint32_t track = 0) {
+    lyric& l = lcd[sd.lyricTotal++];
+    l = {};
+    l.time = time;
+    std::strncpy(l.text, text, sizeof l.text - 1);
+    l.track = track;
+    ++sd.lyricCount[track];
 }
 
 // Every test starts from freshly allocated, reset tables.

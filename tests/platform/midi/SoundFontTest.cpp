@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/midi/SoundFont.h"
-#include "tests/smf/SmfFiles.h"
+#include "tests/support/TempDir.h"
 
 namespace tw::midi {
 namespace {

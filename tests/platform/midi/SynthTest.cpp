@@ -7,8 +7,8 @@
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/Synth.h"
 #include "song/Song.h"
-#include "tests/smf/SmfFiles.h"
 #include "tests/support/JackServer.h"
+#include "tests/support/TempDir.h"
 
 namespace tw::midi {
 namespace {

@@ -158,22 +158,6 @@ TEST(Font, EveryFaceTheProgramNamesResolvesToItsLiberationFamily) {
     }
 }
 
-// Metrics only: "Courier New" must come out fixed-pitch and "Helvetica"
-// proportional and wider with a width given, whatever the glyphs look like.
-TEST(DC, FacesAreMatchedWithTheMetricsOfTheirNames) {
-    const std::string narrow = "iiiiii", wide = "MMMMMM";
-    Draw([&](DC& dc) {
-        dc.SelectFont(Font("Courier New", -14, 0, 700));
-        EXPECT_EQ(dc.GetTextExtent(narrow).cx, dc.GetTextExtent(wide).cx);
-        dc.SelectFont(Font("Helvetica", -12, 0, 700));
-        const Size sans = dc.GetTextExtent(wide);
-        EXPECT_LT(dc.GetTextExtent(narrow).cx, sans.cx);
-        EXPECT_TRUE(sans.cy >= 12 && sans.cy < 20) << sans.cy;
-        dc.SelectFont(Font("Helvetica", -12, 16, 700));
-        EXPECT_GT(dc.GetTextExtent(wide).cx, sans.cx);
-    });
-}
-
 TEST(DC, BitmapsAreCopiedPixelForPixelAndStretchedWithoutSmoothing) {
     const Bitmap bitmap(602);
     ASSERT_TRUE(bitmap.IsValid());
@@ -185,38 +169,6 @@ TEST(DC, BitmapsAreCopiedPixelForPixelAndStretchedWithoutSmoothing) {
     // Twice the size: each source pixel becomes a 2 x 2 block.
     EXPECT_EQ(img.Pixel(0, 20), bitmap.Pixels().Pixel(0, 0));
     EXPECT_EQ(img.Pixel(31, 29), bitmap.Pixels().Pixel(15, 4));
-}
-
-// Each range holds off/on pairs from its first id, except the clefs.
-TEST(Bitmap, EveryPanelBitmapIsBuiltInAtTheSizeOfItsButtonAndItsStatesDiffer) {
-    struct Range {
-        int first, last, width, height;
-    };
-    const std::vector<Range> table = {
-        {301, 312, 15, 25},                                          // note lengths
-        {313, 318, 15, 15},                                          // dot, sharp, flat
-        {322, 325, 30, 20},                                          // note modes
-        {326, 327, 24, 15}, {328, 329, 29, 15}, {330, 331, 33, 15},  // cut, copy, paste
-        {333, 334, 41, 15},                                          // store
-        {458, 461, 9, 9},                                            // mute and solo
-        {602, 603, 30, 15}, {605, 606, 30, 15}, {608, 609, 30, 15},  // transport
-        {611, 612, 30, 15}, {614, 615, 30, 15}, {617, 618, 30, 15},
-        {537, 537, 28, 62}, {538, 538, 28, 48},  // treble and bass clefs
-    };
-    for (const Range& r : table) {
-        for (int id = r.first; id <= r.last; ++id) {
-            const Bitmap b(id);
-            ASSERT_TRUE(b.IsValid()) << id;
-            EXPECT_EQ(b.Width(), r.width) << id;
-            EXPECT_EQ(b.Height(), r.height) << id;
-            if ((id - r.first) % 2 == 1) {
-                EXPECT_FALSE(test::Shows(Bitmap(id - 1).Pixels(), b.Pixels())) << id;
-            }
-        }
-    }
-    for (int unknown : {9999, -1, 332, 604}) {
-        EXPECT_FALSE(Bitmap(unknown).IsValid()) << unknown;
-    }
 }
 
 // The staff view copies the treble clef at y0 + 57 and the bass clef at

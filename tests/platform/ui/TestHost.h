@@ -75,18 +75,22 @@ inline bool Shows(const ui::Image& img, const ui::Image& part, int x0 = 0, int y
     return true;
 }
 
-// Paints the window and writes the image as <folder>/<name>.png under
-// $TUNEWELL_TEST_OUTPUT, else under the build tree's test-output folder, for
-// a person to look at.
-inline ui::Image Snap(ui::Window& window, const std::string& name,
-                      const std::string& folder = "controls") {
-    ui::Image image = window.PaintToImage();
+// Writes the image as <folder>/<name>.png under $TUNEWELL_TEST_OUTPUT, else
+// under the build tree's test-output folder, for a person to look at.
+inline void SaveImage(const ui::Image& image, const std::string& name, const std::string& folder) {
     const char* base = std::getenv("TUNEWELL_TEST_OUTPUT");
     std::filesystem::path dir =
         base != nullptr && *base != '\0' ? std::filesystem::path(base) : TUNEWELL_BUILD_TEST_OUTPUT;
     dir /= folder;
     std::filesystem::create_directories(dir);
     EXPECT_TRUE(image.SavePng((dir / (name + ".png")).string())) << dir << "/" << name;
+}
+
+// Paints the window and saves the image.
+inline ui::Image Snap(ui::Window& window, const std::string& name,
+                      const std::string& folder = "controls") {
+    ui::Image image = window.PaintToImage();
+    SaveImage(image, name, folder);
     return image;
 }
 

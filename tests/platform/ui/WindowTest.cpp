@@ -9,7 +9,6 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/DC.h"
-#include "platform/ui/ModalRunner.h"
 #include "platform/ui/MouseInput.h"
 
 namespace tw::ui {
@@ -52,7 +51,6 @@ protected:
     void EvMouseMove(unsigned, const Point& p) { moves += Str(p); }
     void EvLButtonUp(unsigned, const Point& p) { buttons += "up " + Str(p); }
     void EvRButtonDown(unsigned, const Point& p) { buttons += "right " + Str(p); }
-    MsgResult EvAnswer(WParam w, LParam l) { return static_cast<MsgResult>(w) + l; }
     static std::string Str(Point p) {
         return std::to_string(p.x) + "," + std::to_string(p.y) + " ";
     }
@@ -61,26 +59,22 @@ protected:
 const ResponseTable& Probe::Table() {
     static constexpr ResponseEntry entries[] = {
         OnLButtonDown<&Probe::EvLButtonDown>(), OnMouseMove<&Probe::EvMouseMove>(),
-        OnLButtonUp<&Probe::EvLButtonUp>(),     OnRButtonDown<&Probe::EvRButtonDown>(),
-        OnMessage<&Probe::EvAnswer>(500),
-    };
+        OnLButtonUp<&Probe::EvLButtonUp>(), OnRButtonDown<&Probe::EvRButtonDown>()};
     static const ResponseTable table{&Control::Table(), entries};
     return table;
 }
 
-// A subclass that answers two more messages and overrides none of the base's.
+// A subclass that also counts timer ticks and overrides none of the base's.
 class LoudProbe : public Probe {
     TW_DECLARE_RESPONSE_TABLE()
 
 public:
     using Probe::Probe;
-    MsgResult EvShout(WParam, LParam) { return 99; }
     void EvTick(unsigned id) { ticks.push_back(id); }
 };
 
 const ResponseTable& LoudProbe::Table() {
-    static constexpr ResponseEntry entries[] = {OnMessage<&LoudProbe::EvShout>(501),
-                                                OnTimer<&LoudProbe::EvTick>()};
+    static constexpr ResponseEntry entries[] = {OnTimer<&LoudProbe::EvTick>()};
     static const ResponseTable table{&Probe::Table(), entries};
     return table;
 }
@@ -104,14 +98,6 @@ TEST(Window, ChildrenAreSetUpInOrderOfConstructionAndDestroyedWithTheirParent) {
         events.clear();
     }
     EXPECT_EQ(events, (Log{"destroy 2", "destroy 1", "destroy 11"}));
-}
-
-TEST(Window, SendMessageReturnsTheHandlersResultAndFallsBackToTheBaseTable) {
-    TestHost host;
-    auto* probe = new LoudProbe(&host, 1, 0, 0, 10, 10);
-    EXPECT_EQ(probe->SendMessage(501), 99);
-    EXPECT_EQ(probe->SendMessage(500, 40, 2), 42);  // Probe's entry
-    EXPECT_EQ(probe->SendMessage(502, 1, 1), 0);    // no entry anywhere
 }
 
 // Two quick clicks at one place stay two presses, never a double click; a
@@ -212,72 +198,6 @@ TEST(Window, TimersDeliverTheirIdUntilKilled) {
     probe->ticks.clear();
     pumpUntil(6, 1);
     EXPECT_TRUE(probe->ticks.empty());
-}
-
-// Answers every message box with a scripted button and records it.
-class ScriptedRunner : public ModalRunner {
-public:
-    int RunModal(Window&) override { return IdOk; }
-    int RunMessageBox(Window*, const std::string& text, const std::string& caption,
-                      unsigned style) override {
-        boxes.push_back(text + "|" + caption + "|" + std::to_string(style));
-        return answer;
-    }
-
-    std::vector<std::string> boxes;
-    int answer = IdYes;
-};
-
-// A dialog stand-in that ends its own modal run from a timer with a result,
-// the way a button handler would, or with its close box when the result is 0.
-class SelfEnding : public Window {
-    TW_DECLARE_RESPONSE_TABLE()
-
-public:
-    explicit SelfEnding(int result) : Window(nullptr, "dialog"), result_(result) {
-        MoveWindow(0, 0, 50, 40);
-    }
-    void EvTimer(unsigned) {
-        (void)KillTimer(1);
-        result_ == 0 ? CloseWindow() : EndModal(result_);
-    }
-
-protected:
-    void SetupWindow() override {
-        Window::SetupWindow();
-        ASSERT_TRUE(SetTimer(1, 10));
-    }
-
-private:
-    int result_;
-};
-
-const ResponseTable& SelfEnding::Table() {
-    static constexpr ResponseEntry entries[] = {OnTimer<&SelfEnding::EvTimer>()};
-    static const ResponseTable table{&Window::Table(), entries};
-    return table;
-}
-
-TEST(ModalRunner, AnInstalledRunnerAnswersMessageBoxesUntilRemoved) {
-    ScriptedRunner script;
-    EXPECT_EQ(ModalRunner::Install(&script), nullptr);
-    EXPECT_EQ(&ModalRunner::Current(), &script);
-    EXPECT_EQ(MessageBox(nullptr, "Out of Note Memory", "Add Note", MbOk), IdYes);
-    script.answer = IdNo;
-    EXPECT_EQ(MessageBox(nullptr, "Save changes?", "Tunewell", MbYesNo), IdNo);
-    EXPECT_EQ(ModalRunner::Install(nullptr), &script);
-    EXPECT_NE(&ModalRunner::Current(), &script);
-    EXPECT_EQ(script.boxes,
-              (std::vector<std::string>{"Out of Note Memory|Add Note|" + std::to_string(MbOk),
-                                        "Save changes?|Tunewell|" + std::to_string(MbYesNo)}));
-}
-
-TEST(ModalRunner, TheToolkitRunnerReturnsTheEndResultOrCancelFromTheCloseBox) {
-    SelfEnding ended(IdOk);
-    EXPECT_EQ(ModalRunner::Current().RunModal(ended), IdOk);
-    EXPECT_FALSE(ended.IsModal());
-    SelfEnding closed(0);
-    EXPECT_EQ(ModalRunner::Current().RunModal(closed), IdCancel);
 }
 
 }  // namespace

@@ -1,0 +1,126 @@
+#include "song/KeptEvents.h"
+
+#include <algorithm>
+
+namespace tw {
+
+KeptEvents kept;
+
+namespace {
+
+uint64_t LyricKey(uint32_t track, uint32_t time) {
+    return (uint64_t{track} << 32) | time;
+}
+
+}  // namespace
+
+bool KeptEvents::Room(Reporter& reporter, uint32_t bytes) const {
+    if (total_ < kKeptUsable && bytes <= kKeptBytesUsable - bytes_) {
+        return true;
+    }
+    reporter.ShowMessage("Out of Kept Event Memory", "twWindow::UpdateKept");
+    return false;
+}
+
+// Events mostly arrive in time order, so the append is the common path.
+void KeptEvents::Insert(KeptTrack& into, const KeptEvent& event) {
+    auto& events = into.events;
+    if (events.empty() || events.back().time <= event.time) {
+        events.push_back(event);
+    } else {
+        const auto later =
+            std::upper_bound(events.begin(), events.end(), event.time,
+                             [](uint32_t time, const KeptEvent& e) { return time < e.time; });
+        events.insert(later, event);
+    }
+    ++total_;
+}
+
+uint32_t KeptEvents::AddShort(Reporter& reporter, uint32_t track, uint32_t time, uint32_t msg) {
+    if (track >= kTracks || !Room(reporter, 0)) {
+        return kKeptFull;
+    }
+    Insert(tracks_[track], KeptEvent{time, msg, 0, 0});
+    return 0;
+}
+
+uint32_t KeptEvents::AddLong(Reporter& reporter, uint32_t track, uint32_t time, uint8_t status,
+                             uint8_t type, std::span<const uint8_t> data) {
+    const auto size = static_cast<uint32_t>(std::min<std::size_t>(data.size(), UINT32_MAX));
+    if (track >= kTracks || !Room(reporter, size)) {
+        return kKeptFull;
+    }
+    KeptTrack& into = tracks_[track];
+    const auto offset = static_cast<uint32_t>(into.bytes.size());
+    into.bytes.insert(into.bytes.end(), data.begin(), data.begin() + size);
+    bytes_ += size;
+    Insert(into, KeptEvent{time, PackMsg(status, type, 0), offset, size});
+    return 0;
+}
+
+std::span<const uint8_t> KeptEvents::Data(uint32_t track, const KeptEvent& event) const {
+    return std::span<const uint8_t>(tracks_[track].bytes).subspan(event.offset, event.size);
+}
+
+void KeptEvents::Clear() {
+    for (KeptTrack& track : tracks_) {
+        track = {};
+    }
+    lyricEvents_.clear();
+    total_ = 0;
+    bytes_ = 0;
+}
+
+void KeptEvents::Replace(uint32_t track, KeptTrack events) {
+    if (track >= kTracks) {
+        return;
+    }
+    total_ -= static_cast<uint32_t>(tracks_[track].events.size());
+    bytes_ -= static_cast<uint32_t>(tracks_[track].bytes.size());
+    total_ += static_cast<uint32_t>(events.events.size());
+    bytes_ += static_cast<uint32_t>(events.bytes.size());
+    tracks_[track] = std::move(events);
+}
+
+void KeptEvents::CopyTrack(uint32_t track) {
+    if (track < kTracks) {
+        clipboard_ = tracks_[track];
+    }
+}
+
+void KeptEvents::CutTrack(uint32_t track) {
+    CopyTrack(track);
+    Replace(track, {});
+}
+
+void KeptEvents::PasteTrack(uint32_t track) {
+    Replace(track, clipboard_);
+}
+
+void KeptEvents::MoveChannel(uint32_t track, uint8_t channel) {
+    if (track >= kTracks) {
+        return;
+    }
+    for (KeptEvent& event : tracks_[track].events) {
+        if (IsChannelMessage(event.msg)) {
+            event.msg = (event.msg & ~0x0Fu) | (channel & 0x0Fu);
+        }
+    }
+}
+
+void KeptEvents::SetLyricEvent(uint32_t track, uint32_t time, bool lyricEvent) {
+    const uint64_t key = LyricKey(track, time);
+    const auto at = std::lower_bound(lyricEvents_.begin(), lyricEvents_.end(), key);
+    const bool marked = at != lyricEvents_.end() && *at == key;
+    if (lyricEvent && !marked) {
+        lyricEvents_.insert(at, key);
+    } else if (!lyricEvent && marked) {
+        lyricEvents_.erase(at);
+    }
+}
+
+bool KeptEvents::IsLyricEvent(uint32_t track, uint32_t time) const {
+    return std::binary_search(lyricEvents_.begin(), lyricEvents_.end(), LyricKey(track, time));
+}
+
+}  // namespace tw

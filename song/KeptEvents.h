@@ -1,0 +1,91 @@
+#pragma once
+
+// The events of a song file that the fixed tables do not hold: controllers
+// beyond the four the mixer shows, pitch bend, pressure, notes outside the
+// staff or replaced on it, system exclusive messages, meta events the song
+// does not decode and texts that a later one at the same time replaced.
+// They are kept per track in file order with their times, so that saving,
+// playing and moving a track lose none of them. Unlike the tables the store
+// grows, up to the bounds below.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "song/Reporter.h"
+#include "song/Song.h"
+
+namespace tw {
+
+inline constexpr uint32_t kKeptUsable = 1000000;         // events over all tracks
+inline constexpr uint32_t kKeptBytesUsable = 16u << 20;  // meta and system exclusive data
+inline constexpr uint32_t kKeptFull = 4000;
+
+// One kept event. A channel message is packed as the tables pack it. A meta
+// event has status 0xFF and its type as data1, a system exclusive event its
+// status 0xF0 or 0xF7; their data bytes lie in the track's byte pool.
+struct KeptEvent {
+    uint32_t time;    // ticks
+    uint32_t msg;     // packed message
+    uint32_t offset;  // of the data in the track's pool; meta and system exclusive only
+    uint32_t size;    // bytes of that data
+};
+
+// The kept events of one track, ascending by time, equal times in the order
+// added.
+struct KeptTrack {
+    std::vector<KeptEvent> events;
+    std::vector<uint8_t> bytes;
+};
+
+[[nodiscard]] constexpr bool IsChannelMessage(uint32_t msg) {
+    return MsgStatus(msg) >= 0x80 && MsgStatus(msg) <= 0xEF;
+}
+
+class KeptEvents {
+public:
+    // Both insert after every event of the track of an equal or earlier time.
+    // Beyond the bounds they refuse with a message and kKeptFull.
+    [[nodiscard]] uint32_t AddShort(Reporter& reporter, uint32_t track, uint32_t time,
+                                    uint32_t msg);
+    [[nodiscard]] uint32_t AddLong(Reporter& reporter, uint32_t track, uint32_t time,
+                                   uint8_t status, uint8_t type, std::span<const uint8_t> data);
+
+    [[nodiscard]] const KeptTrack& Track(uint32_t track) const { return tracks_[track]; }
+    [[nodiscard]] std::span<const uint8_t> Data(uint32_t track, const KeptEvent& event) const;
+    [[nodiscard]] uint32_t Total() const { return total_; }
+
+    // Empties every track and forgets the lyric kinds; the clipboard stays.
+    void Clear();
+
+    // Track clipboard: copy, cut (copy and empty) and paste (replace the
+    // track's events with the clipboard's). A range copy of notes empties it.
+    void CopyTrack(uint32_t track);
+    void CutTrack(uint32_t track);
+    void PasteTrack(uint32_t track);
+    void ClearClipboard() { clipboard_ = {}; }
+
+    // Puts every kept channel message of the track on the channel.
+    void MoveChannel(uint32_t track, uint8_t channel);
+
+    // The lyric table's records have no room for the kind of event a lyric
+    // was read from, so it is kept here: true for a lyric event (FF 05),
+    // false for a text event (FF 01), the kind of every lyric entered.
+    void SetLyricEvent(uint32_t track, uint32_t time, bool lyricEvent);
+    [[nodiscard]] bool IsLyricEvent(uint32_t track, uint32_t time) const;
+
+private:
+    [[nodiscard]] bool Room(Reporter& reporter, uint32_t bytes) const;
+    void Insert(KeptTrack& into, const KeptEvent& event);
+    void Replace(uint32_t track, KeptTrack events);
+
+    KeptTrack tracks_[kTracks];
+    KeptTrack clipboard_;
+    std::vector<uint64_t> lyricEvents_;  // track << 32 | time, ascending
+    uint32_t total_ = 0;
+    uint32_t bytes_ = 0;
+};
+
+extern KeptEvents kept;
+
+}  // namespace tw
