@@ -25,6 +25,7 @@
 #include "playback/Config.h"
 #include "playback/MidiPort.h"
 #include "playback/MidiPorts.h"
+#include "playback/Player.h"
 #include "smf/FileErrors.h"
 #include "smf/Format0Split.h"
 #include "smf/LeftOut.h"
@@ -32,6 +33,7 @@
 #include "song/Clipboard.h"
 #include "song/Edits.h"
 #include "song/Song.h"
+#include "song/UndoHistory.h"
 #include "staff/TimeSet.h"
 
 namespace tw {
@@ -114,6 +116,17 @@ tw32App::~tw32App() {
 const ui::ResponseTable& tw32App::Table() {
     static constexpr ui::ResponseEntry entries[] = {
         ui::OnCommand<&tw32App::CmFileNew>(cm::FileNew),
+        ui::OnCommand<&tw32App::CmEditUndo>(cm::EditUndo),
+        ui::OnCommandEnable<&tw32App::CmEditUndoEnable>(cm::EditUndo),
+        ui::OnCommand<&tw32App::CmEditRedo>(cm::EditRedo),
+        ui::OnCommandEnable<&tw32App::CmEditRedoEnable>(cm::EditRedo),
+        ui::OnCommand<&tw32App::CmPlayOrStop>(cm::PlayOrStop),
+        ui::OnCommand<&tw32App::CmFirstBar>(cm::FirstBar),
+        ui::OnCommand<&tw32App::CmPreviousPage>(cm::PreviousPage),
+        ui::OnCommand<&tw32App::CmNextPage>(cm::NextPage),
+        ui::OnCommand<&tw32App::CmNoteCut>(cm::NoteCut),
+        ui::OnCommand<&tw32App::CmNoteCopy>(cm::NoteCopy),
+        ui::OnCommand<&tw32App::CmNotePaste>(cm::NotePaste),
         ui::OnCommand<&tw32App::CmFileOpen>(cm::FileOpen),
         ui::OnCommand<&tw32App::CmFileSave>(cm::FileSave),
         ui::OnCommandEnable<&tw32App::CmFileSaveEnable>(cm::FileSave),
@@ -177,6 +190,59 @@ void tw32App::ResetToNewSong() {
     sd.fileName[0] = '\0';
     sd.saveName[0] = '\0';
     MainWindow()->SetSongStartUp();
+    History().Clear();
+}
+
+void tw32App::CmEditUndo() {
+    if (Stopped() && History().Undo()) {
+        MainWindow()->ShowRestoredSong();
+    }
+}
+
+void tw32App::CmEditRedo() {
+    if (Stopped() && History().Redo()) {
+        MainWindow()->ShowRestoredSong();
+    }
+}
+
+void tw32App::CmEditUndoEnable(ui::CommandEnabler& ce) {
+    ce.Enable(Stopped() && History().CanUndo());
+    ce.SetText(History().CanUndo() ? "&Undo " + History().UndoName() : "&Undo");
+}
+
+void tw32App::CmEditRedoEnable(ui::CommandEnabler& ce) {
+    ce.Enable(Stopped() && History().CanRedo());
+    ce.SetText(History().CanRedo() ? "&Redo " + History().RedoName() : "&Redo");
+}
+
+void tw32App::CmPlayOrStop() {
+    MainWindow()->GetPlayer()->PlayAllOrStop();
+}
+
+void tw32App::CmFirstBar() {
+    MainWindow()->GoToBar(0);
+}
+
+void tw32App::CmPreviousPage() {
+    MainWindow()->GoToBar(sd.bar > sd.staffBars ? sd.bar - sd.staffBars : 0);
+}
+
+void tw32App::CmNextPage() {
+    MainWindow()->GoToBar(sd.bar + sd.staffBars);
+}
+
+// The Note Edit buttons: cut (0), copy (1), and paste (2), which arms the
+// paste or, pressed again, disarms it.
+void tw32App::CmNoteCut() {
+    (void)MainWindow()->EvNoteEdit(0, 0);
+}
+
+void tw32App::CmNoteCopy() {
+    (void)MainWindow()->EvNoteEdit(0, 1);
+}
+
+void tw32App::CmNotePaste() {
+    (void)MainWindow()->EvNoteEdit(sd.editFlag, 2);
 }
 
 void tw32App::CmFileNew() {
@@ -225,6 +291,7 @@ void tw32App::OpenChosenFile(const std::string& path) {
     askForPath = IsFormat0(path);
     Frame()->SetCaption(std::string("Tunewell: ") + sd.fileName);
     MainWindow()->SetSongStartUp();
+    History().Clear();
     const std::string lost = LeftOutItems(leftOut);
     if (!lost.empty()) {
         MainWindow()->MyMessageBox(
@@ -244,6 +311,7 @@ bool tw32App::SaveSong() {
         return false;
     }
     sd.changed = 0;
+    History().MarkSaved();
     return true;
 }
 

@@ -39,6 +39,21 @@ public:
     // program's own share/tunewell, the installation folder it was built for.
     static std::vector<std::string> HelpPaths();
 
+    // Edit menu: the song's undo history. Grey while playing, as every edit
+    // is refused then.
+    void CmEditUndo();
+    void CmEditRedo();
+    void CmEditUndoEnable(ui::CommandEnabler& ce);
+    void CmEditRedoEnable(ui::CommandEnabler& ce);
+    // Keys with no menu item, each doing what its button does.
+    void CmPlayOrStop();
+    void CmFirstBar();
+    void CmPreviousPage();
+    void CmNextPage();
+    void CmNoteCut();
+    void CmNoteCopy();
+    void CmNotePaste();
+
     void CmFileNew();
     void CmFileOpen();
     void CmFileSave();

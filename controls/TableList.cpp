@@ -49,6 +49,7 @@ void TableList::DeleteItems() {
         DeleteAll();
         return;
     }
+    const EditGroup group("Delete");
     const std::vector<int> selected = list->GetSelIndexes(maxSelected);
     for (size_t k = 0; k < selected.size(); ++k) {
         const int i = selected[k] - static_cast<int>(k);

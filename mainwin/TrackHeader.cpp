@@ -101,6 +101,14 @@ void TrackHeader::StepBar(ui::WParam step, Player& player) {
     } else if (step != 0) {
         return;
     }
+    GoToBar(sd.bar, player);
+}
+
+void TrackHeader::GoToBar(uint32_t bar, Player& player) {
+    if (sd.playState != 0) {
+        return;
+    }
+    sd.bar = bar;
     sd.now = sd.bar * sd.barTicks;
     player.UpdateBarChange();
 }

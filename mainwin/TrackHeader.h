@@ -28,6 +28,8 @@ public:
     // starts.
     void ShowStartUp();
 
+    // Moves the song position to the start of bar; refused while playing.
+    void GoToBar(uint32_t bar, Player& player);
     // Clicks on the read-outs: 0 steps down, 1 up, 2 asks for the number.
     void StepBar(ui::WParam step, Player& player);
     // True when the current track was set (the staff then shows it).

@@ -141,6 +141,19 @@ void tw32Window::UpdateStaff() {
     UpdateTime(3);
 }
 
+void tw32Window::ShowRestoredSong() {
+    header.SetTrack(sd.track);
+    mixer.ShowActiveChannels();
+    SetTempoControl(td[0].tempo);
+    toolbar.ShowLyricTrack(*lyricBar);
+    UpdateStaff();
+    player->UpdateBarChange();
+}
+
+void tw32Window::GoToBar(uint32_t bar) {
+    header.GoToBar(bar, *player);
+}
+
 void tw32Window::SetTrack(int t) {
     header.SetTrack(t);
     staff->Refresh();

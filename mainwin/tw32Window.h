@@ -39,6 +39,12 @@ public:
     // the song in sd.
     void SetSongStartUp();
 
+    // After Undo or Redo: every view of the song as the tables now hold it,
+    // at the same track and bar.
+    void ShowRestoredSong();
+    // The staff's page from bar, as the bar display's steps go there; refused
+    // while playing.
+    void GoToBar(uint32_t bar);
     // Shows the track's number, name, channel, instrument and note count and
     // its notes on the staff.
     void SetTrack(int t);

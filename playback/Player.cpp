@@ -134,6 +134,14 @@ int Player::EvPlayAll(ui::WParam state, ui::LParam) {
     return 0;
 }
 
+void Player::PlayAllOrStop() {
+    if (sd.playState == 0) {
+        (void)EvPlayAll(0, 0);
+    } else {
+        (void)EvStop(0, 0);
+    }
+}
+
 int Player::EvPause(ui::WParam state, ui::LParam) {
     engine_.Pause(state == 1);
     return 0;

@@ -45,6 +45,9 @@ public:
     // Repositions at sd.now while stopped; the caller has set sd.bar and
     // sd.now = sd.bar * sd.barTicks.
     void UpdateBarChange() { engine_.UpdateBarChange(); }
+    // The Space key: Play All as its button starts it, or Stop while a song
+    // plays.
+    void PlayAllOrStop();
     // The tempo, in quarter notes per second, from the next time update.
     void PushTempo(float t) { engine_.PushTempo(t); }
     // Ends the run: silences the port and returns to the bar it started at.

@@ -64,4 +64,14 @@ void RemoveTableEntry(SongTable table, uint32_t index);
 // Empties the table; the tempo table keeps one 120 BPM entry at 0.
 void ClearTable(SongTable table);
 
+// Several edits that the user made as one (a list's Delete of several
+// lines): while it lives, they make a single undo step named name.
+class EditGroup {
+public:
+    explicit EditGroup(const char* name);
+    ~EditGroup();
+    EditGroup(const EditGroup&) = delete;
+    EditGroup& operator=(const EditGroup&) = delete;
+};
+
 }  // namespace tw

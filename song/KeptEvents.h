@@ -65,6 +65,8 @@ public:
     void PasteTrack(uint32_t track);
     void ClearClipboard() { clipboard_ = {}; }
 
+    // The track's events replaced by events, as undo puts them back.
+    void Replace(uint32_t track, KeptTrack events);
     // Puts every kept channel message of the track on the channel.
     void MoveChannel(uint32_t track, uint8_t channel);
 
@@ -77,7 +79,6 @@ public:
 private:
     [[nodiscard]] bool Room(Reporter& reporter, uint32_t bytes) const;
     void Insert(KeptTrack& into, const KeptEvent& event);
-    void Replace(uint32_t track, KeptTrack events);
 
     KeptTrack tracks_[kTracks];
     KeptTrack clipboard_;

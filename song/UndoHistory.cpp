@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "song/KeptEvents.h"
 #include "song/Song.h"
 
 namespace tw {
@@ -64,8 +65,8 @@ void GetTable(Reader& in, Record* table, uint32_t& count) {
 
 void PutSettings(Bytes& out) {
     out.Put(sd.trackChannel, kTracks);
-    for (uint32_t value : {sd.barTicks, sd.snapSetting, sd.gridSetting, sd.staffBars,
-                           sd.tsNumerator, sd.tsDenominator, sd.ts32nds, sd.division, sd.tsClocks}) {
+    for (uint32_t value : {sd.barTicks, sd.staffBars, sd.tsNumerator, sd.tsDenominator, sd.ts32nds,
+                           sd.division, sd.tsClocks}) {
         out.Put(value);
     }
     out.Put(sd.keySharps);
@@ -74,13 +75,30 @@ void PutSettings(Bytes& out) {
 
 void GetSettings(Reader& in) {
     in.Get(sd.trackChannel, kTracks);
-    for (uint32_t* value : {&sd.barTicks, &sd.snapSetting, &sd.gridSetting, &sd.staffBars,
-                            &sd.tsNumerator, &sd.tsDenominator, &sd.ts32nds, &sd.division,
-                            &sd.tsClocks}) {
+    for (uint32_t* value : {&sd.barTicks, &sd.staffBars, &sd.tsNumerator, &sd.tsDenominator,
+                            &sd.ts32nds, &sd.division, &sd.tsClocks}) {
         in.Get(*value);
     }
     in.Get(sd.keySharps);
     in.Get(sd.keyMinor);
+}
+
+void PutKept(Bytes& out, uint32_t track) {
+    const KeptTrack& events = kept.Track(track);
+    PutTable(out, events.events.data(), static_cast<uint32_t>(events.events.size()));
+    PutTable(out, events.bytes.data(), static_cast<uint32_t>(events.bytes.size()));
+}
+
+void GetKept(Reader& in, uint32_t track) {
+    KeptTrack events;
+    uint32_t count = 0;
+    in.Get(count);
+    events.events.resize(count);
+    in.Get(events.events.data(), count);
+    in.Get(count);
+    events.bytes.resize(count);
+    in.Get(events.bytes.data(), count);
+    kept.Replace(track, std::move(events));
 }
 
 std::vector<std::byte> Capture(PartRef ref) {
@@ -102,6 +120,7 @@ std::vector<std::byte> Capture(PartRef ref) {
         case SongPart::TrackNames: out.Put(tn, kTracks); break;
         case SongPart::Copyright: out.Put(cpyright, kCopyrightSize); break;
         case SongPart::Settings: PutSettings(out); break;
+        case SongPart::Kept: PutKept(out, ref.track); break;
     }
     return bytes;
 }
@@ -124,6 +143,7 @@ void Restore(PartRef ref, const std::vector<std::byte>& bytes) {
         case SongPart::TrackNames: in.Get(tn, kTracks); break;
         case SongPart::Copyright: in.Get(cpyright, kCopyrightSize); break;
         case SongPart::Settings: GetSettings(in); break;
+        case SongPart::Kept: GetKept(in, ref.track); break;
     }
 }
 

@@ -22,12 +22,13 @@ enum class SongPart : uint8_t {
     Lyrics,      // the lyric list, its per-track counts and sums
     TrackNames,  // every track's name
     Copyright,   // the copyright notice
-    Settings,    // channels of the tracks, time signature, division and grid
+    Settings,    // channels of the tracks, time signature and division
+    Kept,        // one track's events that the tables do not hold
 };
 
 struct PartRef {
     SongPart part;
-    uint8_t track = 0;  // for Notes
+    uint8_t track = 0;  // for Notes and Kept
 };
 
 class UndoHistory {

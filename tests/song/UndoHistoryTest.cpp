@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "song/Clipboard.h"
+#include "song/Edits.h"
+#include "song/KeptEvents.h"
 #include "song/Song.h"
 #include "song/Tables.h"
 #include "song/UndoHistory.h"
@@ -37,12 +40,16 @@ std::string SongImage() {
     put(sd.lyricCount, sizeof sd.lyricCount);
     put(sd.trackChannel, sizeof sd.trackChannel);
     put(sd.channelProgram, sizeof sd.channelProgram);
+    for (uint32_t t = 0; t < kTracks; ++t) {
+        const KeptTrack& events = kept.Track(t);
+        put(events.events.data(), events.events.size() * sizeof(KeptEvent));
+        put(events.bytes.data(), events.bytes.size());
+    }
     return image;
 }
 
 struct Edit {
     const char* name;
-    std::vector<PartRef> parts;
     std::function<void()> change;
 };
 
@@ -51,6 +58,7 @@ protected:
     void SetUp() override {
         SongFixture::SetUp();
         History().Clear();
+        kept.Clear();
         // A song that fills its tables partly.
         for (uint32_t i = 0; i < 40; ++i) {
             ASSERT_EQ(AddNote(reporter, i % 3, test::MakeNote(i * 96, i * 96 + 90, 60 + i % 12)),
@@ -59,54 +67,69 @@ protected:
         ASSERT_EQ(UpdateTempoData(reporter, tempodata{768, 1.5f}), kStored);
         ASSERT_EQ(UpdateEventData(reporter, eventdata{0, PackMsg(0xB0, 7, 100), 0}), kStored);
         ASSERT_EQ(UpdatePgmData(reporter, eventdata{0, PackMsg(0xC0, 5, 0), 0}), kStored);
-        lyric word{96, "la", 1};
-        ASSERT_EQ(UpdateLyricData(reporter, word), kStored);
+        for (uint32_t t : {96u, 192u}) {
+            lyric word{t, "la", 1};
+            ASSERT_EQ(UpdateLyricData(reporter, word), kStored);
+        }
+        ASSERT_EQ(kept.AddShort(reporter, 0, 48, PackMsg(0xE0, 0, 80)), kStored);
+        const uint8_t marker[] = {'A'};
+        ASSERT_EQ(kept.AddLong(reporter, 0, 0, 0xFF, 0x06, marker), kStored);
         sd.songEnd = 39 * 96 + 90;
     }
 
-    void Apply(const Edit& edit) {
-        History().Record(edit.name, edit.parts);
-        edit.change();
-        sd.changed = 1;
-    }
-
+    // Every kind of edit, as the windows make them.
     const std::vector<Edit> edits = {
-        {"Note Entry", {{SongPart::Notes, 1}},
-         [this] { (void)AddNote(reporter, 1, test::MakeNote(5000, 5090, 72)); }},
-        {"Cut Track", {{SongPart::Notes, 0}}, [] { sd.noteCount[0] = 0; }},
-        {"Paste Track", {{SongPart::Notes, 2}, {SongPart::Lyrics}},
+        {"Note Entry", [this] { (void)EnterNote(reporter, 1, test::MakeNote(5000, 5090, 72)); }},
+        {"Note Delete", [] { (void)RemoveNoteAt(0, dd[0][2].start, dd[0][2].line); }},
+        {"Cut",
          [] {
-             std::memcpy(dd[2], dd[0], 14 * sizeof(displaydata));
-             sd.noteCount[2] = 14;
-             sd.lyricTotal = 0;
-             sd.lyricSum = 0;
-             sd.lyricCount[1] = 0;
-             sd.songEnd = 99999;
+             sd.track = 0;
+             CopyNotes(0, 700);
+             (void)CutMarkedNotes();
          }},
-        {"Delete Tempo", {{SongPart::Tempo}}, [] { sd.tempoTotal = 1; }},
-        {"Del All", {{SongPart::Events}}, [] { sd.eventTotal = 0; }},
-        {"Instrument", {{SongPart::Programs}},
+        {"Paste", [this] { (void)PasteMarkedNotes(reporter, 2000); }},
+        {"Cut Track",
          [] {
-             pgm[0].msg = PackMsg(0xC0, 40, 0);
-             sd.channelProgram[0] = 40;
+             sd.track = 0;
+             (void)CutWholeTrack();
          }},
-        {"Lyric Entry", {{SongPart::Lyrics}},
+        {"Paste Track",
+         [] {
+             sd.track = 2;
+             (void)PasteWholeTrack();
+         }},
+        {"Track Velocity",
+         [] {
+             sd.velocity = 33;
+             (void)SetWholeTrackVelocity();
+         }},
+        {"Channel", [] { MoveTrackToChannel(2, 5); }},
+        {"Track Name", [] { RenameTrack(3, "Bass"); }},
+        {"Copyright", [] { SetCopyright("(c) us"); }},
+        {"Time Settings", [] { SetTimeSignature(3, 8, 96); }},
+        {"Tempo", [this] { (void)StoreTempo(reporter, {1536, 3.0f}); }},
+        {"Tempo", [] { SetFirstTempo(90); }},
+        {"Mixer", [this] { (void)StoreController(reporter, {768, PackMsg(0xB1, 10, 30), 1}); }},
+        {"Instrument", [this] { (void)StoreProgram(reporter, {0, PackMsg(0xC0, 40, 0), 0}); }},
+        {"Lyric Entry",
          [this] {
-             lyric word{192, "lo", 1};
-             (void)UpdateLyricData(reporter, word);
+             lyric word{288, "lo", 1};
+             (void)StoreLyric(reporter, word);
          }},
-        {"Track Name", {{SongPart::TrackNames}}, [] { std::strcpy(tn[3], "Bass"); }},
-        {"Copyright", {{SongPart::Copyright}},
+        {"Lyric Edit",
          [] {
-             std::strcpy(cpyright, "(c) us");
-             copyrightSet() = 1;
+             lyric word{96, "li", 1};
+             ReplaceLyric(0, word);
          }},
-        {"Time Settings", {{SongPart::Settings}},
+        {"Delete",
          [] {
-             sd.division = 96;
-             sd.barTicks = 384;
-             sd.trackChannel[4] = 9;
+             const EditGroup group("Delete");
+             RemoveTableEntry(SongTable::Lyrics, 0);
+             RemoveTableEntry(SongTable::Lyrics, 0);
          }},
+        {"Delete", [] { RemoveTableEntry(SongTable::Tempo, 1); }},
+        {"Del All", [] { ClearTable(SongTable::Controllers); }},
+        {"Del All", [] { ClearTable(SongTable::Programs); }},
     };
 };
 
@@ -114,7 +137,7 @@ TEST_F(UndoHistoryTest, EachKindOfStepUndoesAndRedoesExactly) {
     for (const Edit& edit : edits) {
         SCOPED_TRACE(edit.name);
         const std::string before = SongImage();
-        Apply(edit);
+        edit.change();
         const std::string after = SongImage();
         ASSERT_NE(before, after);
         EXPECT_EQ(History().UndoName(), edit.name);
@@ -130,7 +153,7 @@ TEST_F(UndoHistoryTest, EachKindOfStepUndoesAndRedoesExactly) {
 TEST_F(UndoHistoryTest, AChainUndoesToTheStartAndRedoesToTheEnd) {
     std::vector<std::string> images{SongImage()};
     for (const Edit& edit : edits) {
-        Apply(edit);
+        edit.change();
         images.push_back(SongImage());
     }
     for (std::size_t i = images.size() - 1; i > 0; --i) {
@@ -148,10 +171,10 @@ TEST_F(UndoHistoryTest, AChainUndoesToTheStartAndRedoesToTheEnd) {
 }
 
 TEST_F(UndoHistoryTest, ChangedClearsOnlyAtTheSavedPointAndANewStepDropsRedo) {
-    Apply(edits[0]);
+    edits[0].change();
     History().MarkSaved();
     sd.changed = 0;
-    Apply(edits[1]);
+    edits[8].change();
     ASSERT_TRUE(History().Undo());
     EXPECT_EQ(sd.changed, 0u);
     ASSERT_TRUE(History().Undo());
@@ -159,7 +182,7 @@ TEST_F(UndoHistoryTest, ChangedClearsOnlyAtTheSavedPointAndANewStepDropsRedo) {
 
     // A new step on an undone history forgets the steps that could be redone,
     // and the saved point with them.
-    Apply(edits[7]);
+    edits[9].change();
     EXPECT_FALSE(History().CanRedo());
     ASSERT_TRUE(History().Undo());
     EXPECT_EQ(sd.changed, 1u);
@@ -169,18 +192,20 @@ TEST_F(UndoHistoryTest, ChangedClearsOnlyAtTheSavedPointAndANewStepDropsRedo) {
     EXPECT_EQ(History().UndoName(), "");
 }
 
-TEST_F(UndoHistoryTest, DiscardForgetsAStepThatChangedNothing) {
-    const std::string before = SongImage();
-    History().Record("Paste", {{SongPart::Notes, 0}});
-    History().Discard();
+TEST_F(UndoHistoryTest, AnEditThatChangesNothingRecordsNothingAndKeepsRedo) {
+    edits[8].change();
+    ASSERT_TRUE(History().Undo());
+    const std::size_t bytes = History().Bytes();
+    (void)RemoveNoteAt(0, 5, 0);           // no such note
+    RemoveTableEntry(SongTable::Tempo, 9);  // no such entry
+    EXPECT_TRUE(History().CanRedo());
     EXPECT_FALSE(History().CanUndo());
-    EXPECT_EQ(History().Bytes(), 0u);
-    EXPECT_EQ(SongImage(), before);
+    EXPECT_EQ(History().Bytes(), bytes);
 }
 
 TEST_F(UndoHistoryTest, TheOldestStepsGoBeyondTheBound) {
     for (std::size_t i = 0; i < UndoHistory::kMaxSteps + 5; ++i) {
-        History().Record("Track Name", {{SongPart::TrackNames}});
+        RenameTrack(1, i % 2 == 0 ? "a" : "b");
     }
     EXPECT_EQ(History().Steps(), UndoHistory::kMaxSteps);
     EXPECT_LE(History().Bytes(), UndoHistory::kMaxBytes);
