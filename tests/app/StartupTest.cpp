@@ -70,6 +70,36 @@ TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndHelpStillOpens) {
     sd.playState = 0;
 }
 
+TEST_F(AppStart, UndoAndRedoNameTheirStepAreGreyWhenEmptyOrPlayingAndReachTheSavedSong) {
+    Launch();
+    EXPECT_FALSE(Item(1, cm::EditUndo).enabled);
+    EXPECT_EQ(Item(1, cm::EditUndo).text, "Undo");
+    WriteFile(Path("one.mid"), SongBytes(1, 4, 96));
+    script.Choose(Path("one.mid"));
+    Command(cm::FileOpen);
+    const uint32_t track = sd.track;
+    ASSERT_EQ(sd.noteCount[track], 1u);
+    Command(cm::CutTrack);
+    EXPECT_EQ(sd.noteCount[track], 0u);
+    EXPECT_EQ(Item(1, cm::EditUndo).text, "Undo Cut Track");
+    Command(cm::FileSave);
+    EXPECT_EQ(sd.changed, 0u);
+
+    sd.playState = 1;
+    EXPECT_FALSE(Item(1, cm::EditUndo).enabled);
+    EXPECT_FALSE(app->Frame()->RunKeyCommand(cm::EditUndo)) << "the key is refused as the item";
+    sd.playState = 0;
+    EXPECT_TRUE(app->Frame()->RunKeyCommand(cm::EditUndo));
+    EXPECT_EQ(sd.noteCount[track], 1u);
+    EXPECT_EQ(sd.changed, 1u);
+    EXPECT_EQ(Item(1, cm::EditRedo).text, "Redo Cut Track");
+    Command(cm::EditRedo);
+    EXPECT_EQ(sd.noteCount[track], 0u);
+    EXPECT_EQ(sd.changed, 0u) << "back at the saved song";
+    Command(cm::FileNew);
+    EXPECT_FALSE(Item(1, cm::EditUndo).enabled) << "a new song has no history";
+}
+
 TEST_F(AppStart, HelpShowsTheManualFromTheWorkingDirectoryOrNamesThePlacesTried) {
     Launch();
     Command(cm::HelpContents);
