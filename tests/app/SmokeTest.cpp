@@ -57,22 +57,24 @@ Saved ReadBack(const std::string& path) {
     return saved;
 }
 
-// Whether the run has ended: `notes` note-ons, then the port reset that
-// ends a run, down to All Notes Off on the last channel.
-bool RunEnded(const std::vector<Captured>& got, long notes) {
-    const auto ons =
-        std::count_if(got.begin(), got.end(), [](const auto& c) { return c.NoteOn(); });
-    const auto last =
-        std::find_if(got.rbegin(), got.rend(), [](const auto& c) { return c.NoteOn(); });
-    return ons == notes && std::any_of(got.rbegin(), last, [](const auto& c) {
-               return c.Is({0xBF, 123, 0});
-           });
+long NoteOnsFrom(const std::vector<Captured>& got, std::size_t from) {
+    return std::count_if(got.begin() + static_cast<long>(std::min(from, got.size())), got.end(),
+                         [](const auto& c) { return c.NoteOn(); });
+}
+
+// Whether a run that sounded a note after message `from` has been stopped:
+// the port reset that ends a run, down to All Notes Off on the last channel.
+bool StoppedAfterANote(const std::vector<Captured>& got, std::size_t from) {
+    const auto start = got.begin() + static_cast<long>(std::min(from, got.size()));
+    const auto on = std::find_if(start, got.end(), [](const auto& c) { return c.NoteOn(); });
+    return std::any_of(on, got.end(), [](const auto& c) { return c.Is({0xBF, 123, 0}); });
 }
 
 // The real program on a private X server, playing to a private JACK
-// server's capture: the user clicks three notes onto the staff, types a
-// lyric onto the strip, clicks Play All, saves from the File menu and
-// leaves by File Exit.
+// server's capture: the user clicks three notes onto the staff and a fourth
+// that Ctrl+Z takes back, types a lyric onto the strip, clicks Play All,
+// plays and stops again with Space, saves with Ctrl+S and leaves by File
+// Exit.
 TEST(RealWindow, NotesAndALyricEnteredWithTheMousePlayToJackAndAreSaved) {
     if (!HaveJackd() || !XServer::Available()) {
         GTEST_SKIP() << kNoJackd << " or Xvfb is not installed (scripts/setup installs both)";
@@ -83,6 +85,7 @@ TEST(RealWindow, NotesAndALyricEnteredWithTheMousePlayToJackAndAreSaved) {
         SongMaker maker;
         maker.Program(0, 0, 0, 24);
         maker.Note(0, 0, 60, 0, 96);
+        maker.Note(0, 0, 60, 7680, 7776);  // keeps every run going until it is stopped
         ASSERT_TRUE(maker.Save(song));
     }
     const Bytes made = ReadFile(song);
@@ -126,6 +129,12 @@ TEST(RealWindow, NotesAndALyricEnteredWithTheMousePlayToJackAndAreSaved) {
     const Shot entered = WaitForShot(
         x, [&](const Shot& s) { return RedIn(s, top) >= 4 * RedIn(before, top) - 10; }, 5000);
     EXPECT_GE(RedIn(entered, top), 4 * RedIn(before, top) - 10) << "the notes were not drawn";
+    click(4 + 385, 90 + 56);
+    WaitForShot(x, [&](const Shot& s) { return RedIn(s, top) > RedIn(entered, top) + 10; }, 5000);
+    x.Run("xdotool key ctrl+z");
+    const Shot undone = WaitForShot(
+        x, [&](const Shot& s) { return RedIn(s, top) == RedIn(entered, top); }, 5000);
+    EXPECT_EQ(RedIn(undone, top), RedIn(entered, top)) << "Ctrl+Z did not take the note back";
 
     // The strip starts at x = 4 of the panel; its x = 211 is 384 ticks into
     // the page at sixteenth-note snapping.
@@ -139,22 +148,36 @@ TEST(RealWindow, NotesAndALyricEnteredWithTheMousePlayToJackAndAreSaved) {
 
     click(652 + 50 + 15, 360 + 33 + 7);  // Play All
     const bool played =
-        capture.WaitFor([](const std::vector<Captured>& got) { return RunEnded(got, 4); }, 20000);
+        capture.WaitFor([](const auto& got) { return NoteOnsFrom(got, 0) >= 4; }, 20000);
+    x.Run("xdotool key space");  // Stop, while the song plays
+    const bool stopped =
+        capture.WaitFor([](const auto& got) { return StoppedAfterANote(got, 0); }, 10000);
     const std::vector<Captured> all = capture.Messages();
-    const bool lostCycles = !played && capture.LostCycles() > 0;
+    const bool lostCycles = !(played && stopped) && capture.LostCycles() > 0;
     if (!lostCycles) {
-        EXPECT_TRUE(played) << "the four notes were not played to their end";
+        EXPECT_TRUE(played) << "the four notes were not played";
+        EXPECT_TRUE(stopped) << "Space did not stop playback";
         ASSERT_FALSE(all.empty());
         const auto first = [&](auto found) { return std::find_if(all.begin(), all.end(), found); };
         EXPECT_TRUE(first([](const Captured& c) {
                         return c.Is({0xC0, 24});
                     }) < first([](const Captured& c) { return c.NoteOn(); }))
             << "the program is chased before the first note";
-        EXPECT_EQ(SoundingAfter(all, all.size()), 0)
-            << "the end of the run leaves nothing sounding";
-    }
+        EXPECT_EQ(SoundingAfter(all, all.size()), 0) << "the stop leaves nothing sounding";
 
-    fileMenu("key Down key Down key Down key Return");  // Save: New, Open, Save
+        const std::size_t heard = all.size();
+        x.Run("xdotool key space");  // Play All, while stopped
+        EXPECT_TRUE(capture.WaitFor(
+            [&](const auto& got) { return StoppedAfterANote(got, heard) || NoteOnsFrom(got, heard); },
+            10000))
+            << "Space did not start playback";
+        x.Run("xdotool key space");
+        EXPECT_TRUE(capture.WaitFor(
+            [&](const auto& got) { return StoppedAfterANote(got, heard); }, 10000));
+    }
+    click(652 + 10 + 15, 360 + 10 + 7);  // Stop, whatever the keys did
+
+    x.Run("xdotool key ctrl+s");
     for (int i = 0; i < 200 && ReadFile(song) == made; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -165,7 +188,8 @@ TEST(RealWindow, NotesAndALyricEnteredWithTheMousePlayToJackAndAreSaved) {
 
     const Saved saved = ReadBack(song);
     EXPECT_EQ(saved.notes, (std::vector<std::tuple<uint32_t, uint32_t, int>>{
-                               {0, 96, 60}, {192, 384, 60}, {384, 576, 64}, {576, 768, 67}}));
+                               {0, 96, 60}, {192, 384, 60}, {384, 576, 64}, {576, 768, 67},
+                               {7680, 7776, 60}}));
     EXPECT_EQ(saved.lyrics, (std::vector<std::pair<uint32_t, std::string>>{{384, "Tune"}}));
     if (lostCycles) {
         GTEST_SKIP() << "playback not judged: the JACK server lost " << capture.LostCycles()
