@@ -141,13 +141,15 @@ void tw32Window::UpdateStaff() {
     UpdateTime(3);
 }
 
+// The engine's repositioning comes first: it chases the programs, which the
+// instrument read-out shows.
 void tw32Window::ShowRestoredSong() {
+    player->UpdateBarChange();
     header.SetTrack(sd.track);
     mixer.ShowActiveChannels();
     SetTempoControl(td[0].tempo);
     toolbar.ShowLyricTrack(*lyricBar);
     UpdateStaff();
-    player->UpdateBarChange();
 }
 
 void tw32Window::GoToBar(uint32_t bar) {
