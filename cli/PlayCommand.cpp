@@ -1,6 +1,5 @@
 // tunewell-cli play FILE [--port N] [--from BAR]: plays a song through a MIDI
-// port in real time, answering the engine's notifications as the main window
-// does for the port. Ctrl-C stops like the Stop button.
+// port in real time. Ctrl-C stops like the Stop button.
 
 #include <unistd.h>
 
@@ -18,7 +17,6 @@
 #include "platform/midi/SoundFont.h"
 #include "playback/Config.h"
 #include "playback/PlaybackEngine.h"
-#include "playback/PortAnswer.h"
 
 namespace tw::cli {
 namespace {
@@ -143,8 +141,7 @@ int PlayCommand(Operands operands) {
     }
     PlaybackEngine engine(
         Port(), reporter,
-        [](uint32_t code, uint32_t value) {
-            AnswerForPort(Port(), code, value);
+        [](uint32_t code, uint32_t) {
             if (code == kPageChange || code == kTimeTick) {
                 ShowPosition();
             }

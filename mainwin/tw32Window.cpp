@@ -661,11 +661,9 @@ void tw32Window::SetControl(uint32_t msg) {
     case kChorusController: chorusPot[c]->SetPosition(value); break;
     default: break;
     }
-    Port().Send(msg);
 }
 
 void tw32Window::ResetMixer() {
-    SendMixerReset(Port());
     for (size_t c = 0; c < 16; ++c) {
         channelFader[c]->SetPosition(kResetVolume);
         panPot[c]->SetPosition(kResetPan);

@@ -56,10 +56,10 @@ public:
     void SetTempoControl(float t);
     // After the tempo list is edited: the first tempo snapped to the fader.
     void UpdateTempoSetting();
-    // Moves the strip control that a played controller belongs to, and sends
-    // the controller to the port.
+    // Moves the strip control that a played controller belongs to; the
+    // engine has sent it.
     void SetControl(uint32_t msg);
-    // Every strip and the port at the state of a repositioning.
+    // Every strip at the state of a repositioning, which the engine has sent.
     void ResetMixer();
     // The master faders from the port's output volume.
     void SetMasterLevels();

@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+#include "playback/MixerReset.h"
+
 namespace tw {
 
 PlaybackEngine::PlaybackEngine(midi::MidiOut& port, Reporter& reporter, Notify notify,
@@ -107,8 +109,6 @@ void PlaybackEngine::PlayPgm() {
 }
 
 void PlaybackEngine::PlayEvent() {
-    // The owner's answer to code 4 sends the controller a second time, as the
-    // mixer does for every controller it shows.
     while (sd.eventIndex < sd.eventTotal && Due(ed[sd.eventIndex].time)) {
         const uint32_t msg = ed[sd.eventIndex].msg;
         port_.Send(msg);
@@ -178,6 +178,7 @@ void PlaybackEngine::SetPointers() {
     nextPageBar_ = static_cast<int32_t>(sd.bar + sd.staffBars);
     sd.now = startTime_;
     notify_(kPageChange, 0);
+    SendMixerReset(port_);
     notify_(kMixerReset, 0);
     offCount_ = 0;
 
@@ -189,11 +190,12 @@ void PlaybackEngine::SetPointers() {
     }
     notify_(kTempoChange, sd.tempoIndex - 1);
 
-    // Controllers are chased through the owner, which shows and sends them.
     sd.eventIndex = 0;
     while (sd.eventIndex < sd.eventTotal && Due(ed[sd.eventIndex].time)) {
+        const uint32_t msg = ed[sd.eventIndex].msg;
         ++sd.eventIndex;
-        notify_(kControllerPlayed, ed[sd.eventIndex - 1].msg);
+        port_.Send(msg);
+        notify_(kControllerPlayed, msg);
     }
 
     for (int ch = 0; ch < kChannels; ++ch) {

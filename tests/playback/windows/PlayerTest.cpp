@@ -16,7 +16,6 @@
 #include "platform/ui/MouseInput.h"
 #include "platform/ui/TestHost.h"
 #include "playback/MidiPort.h"
-#include "playback/PortAnswer.h"
 #include "song/Tables.h"
 #include "support/SongFixture.h"
 
@@ -45,17 +44,15 @@ long Count(const Record& record, uint32_t msg) {
                          [msg](const Record::value_type& e) { return !e.reset && e.msg == msg; });
 }
 
-// The main window's side: records the player's codes and answers the mixer
-// reset and the controllers on the open port.
+// The main window's side: records the player's codes.
 class Panel : public test::TestHost {
 public:
     std::vector<uint32_t> codes;
 
 protected:
-    ui::MsgResult DefaultMessage(ui::MsgId msg, ui::WParam w, ui::LParam l) override {
+    ui::MsgResult DefaultMessage(ui::MsgId msg, ui::WParam w, ui::LParam) override {
         if (msg == PlayerNotify) {
             codes.push_back(static_cast<uint32_t>(w));
-            AnswerForPort(Port(), static_cast<uint32_t>(w), static_cast<uint32_t>(l));
         }
         return 0;
     }
