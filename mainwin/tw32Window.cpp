@@ -15,6 +15,7 @@
 #include "lyrics/LyricBar.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ModalRunner.h"
+#include "song/SongLock.h"
 #include "playback/MidiPort.h"
 #include "playback/MixerReset.h"
 #include "playback/Player.h"
@@ -478,7 +479,8 @@ int tw32Window::PointerX() const {
         return 55;
     }
     const float offset =
-        static_cast<float>(sd.now - pageStart) / static_cast<float>(sd.barTicks) * barWidth;
+        static_cast<float>(Locked([] { return sd.now; }) - pageStart) /
+        static_cast<float>(sd.barTicks) * barWidth;
     // A position before the page start lies far to the right, off the panel.
     return 55 + static_cast<int>(std::min(offset, 100000.0f));
 }
@@ -514,6 +516,7 @@ ui::MsgResult tw32Window::EvTempo(ui::WParam bpm, ui::LParam) {
     const float t = static_cast<float>(value) / 60.0f;
     player->PushTempo(t);
     if (sd.storeEnable == 1) {
+        const SongLock lock;
         const tempodata change{sd.bar * sd.barTicks, t};
         // A stored tempo is part of the song: it must be saved.
         if (UpdateTempoData(reporter, change) == kStored) {
@@ -545,6 +548,7 @@ void tw32Window::StripController(uint8_t controller, ui::WParam value, ui::LPara
     if (!IsChannel(c)) {
         return;
     }
+    const SongLock lock;
     const uint32_t msg = PackMsg(static_cast<uint8_t>(0xB0 + c), controller,
                                  static_cast<uint8_t>(std::min<ui::WParam>(value, 127)));
     Port().Send(msg);
@@ -578,6 +582,7 @@ ui::MsgResult tw32Window::EvMute(ui::WParam state, ui::LParam c) {
     if (!IsChannel(c)) {
         return 0;
     }
+    const SongLock lock;
     const auto i = static_cast<size_t>(c);
     sd.channelMute[i] = state != 0 ? 1 : 0;
     if (sd.soloChannel == c) {
@@ -591,6 +596,7 @@ ui::MsgResult tw32Window::EvSolo(ui::WParam state, ui::LParam c) {
     if (!IsChannel(c)) {
         return 0;
     }
+    const SongLock lock;
     const auto i = static_cast<size_t>(c);
     if (state == 0) {
         sd.soloChannel = -1;

@@ -5,6 +5,7 @@
 
 #include "platform/midi/NullOut.h"
 #include "platform/midi/Outputs.h"
+#include "song/SongLock.h"
 
 namespace tw {
 
@@ -17,6 +18,38 @@ midi::NullOut closedPort;
 PortOpener opener;
 uint32_t opens = 0;
 
+midi::MidiOut& OpenOrClosed() {
+    if (openPort != nullptr) {
+        return *openPort;
+    }
+    return closedPort;
+}
+
+// The window and the playback side both send; each message goes whole to
+// the port open at that moment, so that a port the user reopens gets the
+// notes from then on.
+class SharedPort final : public midi::MidiOut {
+public:
+    void Send(uint32_t msg) override {
+        const SongLock lock;
+        OpenOrClosed().Send(msg);
+    }
+    void Reset() override {
+        const SongLock lock;
+        OpenOrClosed().Reset();
+    }
+    bool GetVolume(uint32_t& volume) override {
+        const SongLock lock;
+        return OpenOrClosed().GetVolume(volume);
+    }
+    bool SetVolume(uint32_t volume) override {
+        const SongLock lock;
+        return OpenOrClosed().SetVolume(volume);
+    }
+};
+
+SharedPort sharedPort;
+
 }  // namespace
 
 void SetPortDefaults() {
@@ -26,6 +59,7 @@ void SetPortDefaults() {
 }
 
 void OpenMidiOut() {
+    const SongLock lock;
     if (md.portOpen == 1) {
         CloseMidiOut();
     }
@@ -39,6 +73,7 @@ void OpenMidiOut() {
 }
 
 void CloseMidiOut() {
+    const SongLock lock;
     if (md.portOpen == 0) {
         return;
     }
@@ -51,10 +86,7 @@ void CloseMidiOut() {
 }
 
 midi::MidiOut& Port() {
-    if (openPort != nullptr) {
-        return *openPort;
-    }
-    return closedPort;
+    return sharedPort;
 }
 
 void SetPortOpener(PortOpener newOpener) {

@@ -38,7 +38,8 @@ void OpenMidiOut();
 // is open.
 void CloseMidiOut();
 
-// The open port, or an output that drops every message while none is open.
+// The port open at the moment of each call, or an output that drops every
+// message while none is open. Safe to use from the playback side.
 [[nodiscard]] midi::MidiOut& Port();
 
 // How OpenMidiOut reaches a device; tests put a recorder behind it. An

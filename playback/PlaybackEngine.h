@@ -75,6 +75,7 @@ public:
     void GetCtTime();
 
     [[nodiscard]] bool Playing() const { return playing_; }
+    [[nodiscard]] bool Paused() const { return paused_; }
     [[nodiscard]] uint32_t StartTime() const { return startTime_; }
     [[nodiscard]] uint32_t StopTime() const { return stopTime_; }
     [[nodiscard]] uint32_t PendingNoteOffs() const { return offCount_; }

@@ -15,6 +15,7 @@
 #include "song/PageTime.h"
 #include "song/Pitch.h"
 #include "song/Song.h"
+#include "song/SongLock.h"
 #include "song/Transfer.h"
 
 namespace tw {
@@ -311,7 +312,7 @@ int Staff::Page::X(uint64_t time) const {
 Staff::Page Staff::CurrentPage() const {
     Page page;
     page.barTicks = sd.barTicks;
-    page.start = uint64_t{sd.bar} * sd.barTicks;
+    page.start = uint64_t{Locked([] { return sd.bar; })} * sd.barTicks;
     page.end = page.start + uint64_t{sd.barTicks} * sd.staffBars;
     page.beatsPerBar = static_cast<float>(sd.tsNumerator) * 80.0f;
     page.right = GetClientRect().right;

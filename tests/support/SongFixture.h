@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "song/Pitch.h"
@@ -44,6 +46,20 @@ inline displaydata MakeNote(uint32_t start, uint32_t end, uint8_t pitch, uint8_t
     n.offMsg = PackMsg(0x80 + channel, pitch, 0);
     n.closed = 1;
     return n;
+}
+
+// Waits until `done` holds, polling, for at most a generous ten seconds;
+// whether it came true.
+template <class Done>
+bool Eventually(Done done) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
 }
 
 // Every test starts from freshly allocated, reset tables.

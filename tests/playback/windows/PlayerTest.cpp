@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <map>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "platform/ui/MouseInput.h"
 #include "platform/ui/TestHost.h"
 #include "playback/MidiPort.h"
+#include "song/SongLock.h"
 #include "song/Tables.h"
 #include "support/SongFixture.h"
 
@@ -69,7 +71,7 @@ protected:
         OpenPort(0);
         panel = std::make_unique<Panel>();
         player = new Player(panel.get(), PlayerNotify, 10, 10, 88, 80);
-        player->SetTickSource([this] { return clockMs; });
+        player->SetTickSource([this] { return clockMs.load(); });
         panel->Open();
         StepAfter(0);  // the clock's first reading
     }
@@ -98,13 +100,21 @@ protected:
         }
         return ids;
     }
-    // Advances the clock and delivers one timer message.
+    // Advances the clock, waits until the playback side has stepped at the
+    // new moment, and delivers one timer message.
     void StepAfter(uint32_t ms) {
+        const uint64_t steps = player->Side().Steps();
         clockMs += ms;
+        if (ms > 0 && Playing()) {
+            ASSERT_TRUE(test::Eventually([&] { return player->Side().Steps() > steps; }));
+        }
         player->SendMessage(ui::msg::Timer, kPlayerTimer, 0);
     }
+    bool Playing() {
+        return Locked([this] { return player->Engine().Playing() && !player->Engine().Paused(); });
+    }
     void StepUntilStopped() {
-        for (int i = 0; i < 2000 && player->Engine().Playing(); ++i) {
+        for (int i = 0; i < 2000 && Playing(); ++i) {
             StepAfter(50);
         }
     }
@@ -113,7 +123,7 @@ protected:
     std::map<uint32_t, std::shared_ptr<Record>> records;
     std::unique_ptr<Panel> panel;
     Player* player = nullptr;
-    uint32_t clockMs = 5000;
+    std::atomic<uint32_t> clockMs{5000};
 };
 
 const uint32_t kOn60 = PackMsg(0x90, 60, 100);
@@ -130,7 +140,7 @@ TEST_F(PlayerTest, PaintsItsPanelStartsStoppedAndItsTimerStepsTheSong) {
     Click(607);
     clockMs += 1000;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (sd.now == 0 && std::chrono::steady_clock::now() < until) {
+    while (Locked([] { return sd.now; }) == 0 && std::chrono::steady_clock::now() < until) {
         ui::Application::PumpWaitingMessages();
     }
     EXPECT_EQ(sd.now, 384u);  // one second at 120 BPM

@@ -1,0 +1,10 @@
+#include "song/SongLock.h"
+
+namespace tw {
+
+std::recursive_mutex& SongMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
+}  // namespace tw
