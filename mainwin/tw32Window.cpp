@@ -15,12 +15,12 @@
 #include "lyrics/LyricBar.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ModalRunner.h"
-#include "song/SongLock.h"
 #include "playback/MidiPort.h"
 #include "playback/MixerReset.h"
 #include "playback/Player.h"
 #include "song/Song.h"
 #include "song/SongEnd.h"
+#include "song/SongLock.h"
 #include "song/Tables.h"
 #include "song/Transfer.h"
 #include "song/Voices.h"
@@ -478,9 +478,8 @@ int tw32Window::PointerX() const {
     if (sd.barTicks == 0) {
         return 55;
     }
-    const float offset =
-        static_cast<float>(Locked([] { return sd.now; }) - pageStart) /
-        static_cast<float>(sd.barTicks) * barWidth;
+    const float offset = static_cast<float>(Locked([] { return sd.now; }) - pageStart) /
+                         static_cast<float>(sd.barTicks) * barWidth;
     // A position before the page start lies far to the right, off the panel.
     return 55 + static_cast<int>(std::min(offset, 100000.0f));
 }

@@ -63,9 +63,9 @@ PlaybackThread::~PlaybackThread() {
 }
 
 void PlaybackThread::Wake() {
-    {
-        const SongLock lock;
-    }
+    // Passing through the lock puts this after the thread's last look at the
+    // engine, so that the wake-up cannot fall between its look and its wait.
+    { const SongLock lock; }
     wake_.notify_all();
 }
 

@@ -81,10 +81,15 @@ void Player::ShowButton(TransportButton button, int pressed) {
     }
 }
 
+// Nothing reads the clock while the playback side sleeps: a run that starts
+// or resumes first takes the time that passed as not played.
 template <class Command>
 void Player::Transport(Command command) {
     {
         const SongLock lock;
+        if (!engine_.Playing() || engine_.Paused()) {
+            engine_.GetCtTime();
+        }
         command();
     }
     side_.Wake();

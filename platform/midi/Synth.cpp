@@ -167,7 +167,8 @@ struct Synth::Engine {
             for (size_t i = 0; i < parts.size(); ++i) {
                 parts[i] = out[i] + done;
             }
-            result = fluid_synth_process(synth, until - done, nout, parts.data(), nout, parts.data());
+            result =
+                fluid_synth_process(synth, until - done, nout, parts.data(), nout, parts.data());
             framesDone += static_cast<uint64_t>(until - done);
             done = until;
         }

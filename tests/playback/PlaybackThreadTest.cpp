@@ -59,7 +59,8 @@ protected:
     midi::RecordingOut port{record};
     NotificationQueue queue;
     std::atomic<uint32_t> clockMs{1000};
-    PlaybackEngine engine{port, queue, [this](uint32_t code, uint32_t value) { queue.Push(code, value); },
+    PlaybackEngine engine{port, queue,
+                          [this](uint32_t code, uint32_t value) { queue.Push(code, value); },
                           [this] { return clockMs.load(); }};
     PlaybackThread side{engine, [this] { return clockMs.load(); }};
     std::vector<NotificationQueue::Entry> taken;
