@@ -2,8 +2,8 @@
 
 namespace tw {
 
-std::recursive_mutex& SongMutex() {
-    static std::recursive_mutex mutex;
+PriorityMutex& SongMutex() {
+    static PriorityMutex mutex;
     return mutex;
 }
 

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "song/PriorityMutex.h"
+
 namespace tw {
 
 // The song state and tables are shared by the window and the playback side,
@@ -9,7 +11,7 @@ namespace tw {
 // writes what a run reads, or reads what a run writes, holds this lock, and
 // only briefly: one step, one edit, one read of the moving position. It is
 // recursive so that an edit may call another edit.
-[[nodiscard]] std::recursive_mutex& SongMutex();
+[[nodiscard]] PriorityMutex& SongMutex();
 
 // Holds the song lock for its lifetime.
 class SongLock {
@@ -17,7 +19,7 @@ public:
     SongLock() : lock_(SongMutex()) {}
 
 private:
-    std::lock_guard<std::recursive_mutex> lock_;
+    std::lock_guard<PriorityMutex> lock_;
 };
 
 // The result of `read` taken under the song lock.
