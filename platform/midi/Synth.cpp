@@ -6,7 +6,9 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <iterator>
 #include <mutex>
+#include <span>
 #include <vector>
 
 #include "platform/midi/ShortMsg.h"
@@ -59,11 +61,13 @@ constexpr int64_t kLeastLatencyNs = 3000000;
 // ran ahead) is set afresh.
 constexpr int64_t kRealignNs = 30000000;
 
-// A message waiting for its frame; a reset when `reset` is set.
+// A message waiting for its frame; a reset when `reset` is set, a system
+// exclusive message (the bytes between F0 and F7) when `sysex` holds any.
 struct Timed {
     int64_t ns;
     uint32_t msg;
     bool reset;
+    std::vector<char> sysex;
 };
 
 void Apply(fluid_synth_t* synth, const Timed& event);
@@ -119,9 +123,9 @@ struct Synth::Engine {
         return !loaded ? kSoundFontUnreadable : kSynthOpened;
     }
 
-    void Stamp(uint32_t msg, bool reset) {
+    void Stamp(uint32_t msg, bool reset, std::vector<char> sysex = {}) {
         const std::lock_guard lock(pendingMutex);
-        pending.push_back({NowNs(), msg, reset});
+        pending.push_back({NowNs(), msg, reset, std::move(sysex)});
     }
 
     // Frames map to wall-clock moments a fixed latency behind the callback,
@@ -136,7 +140,8 @@ struct Synth::Engine {
             anchorNs = expected;
         }
         const std::lock_guard lock(pendingMutex);
-        scheduled.insert(scheduled.end(), pending.begin(), pending.end());
+        scheduled.insert(scheduled.end(), std::make_move_iterator(pending.begin()),
+                         std::make_move_iterator(pending.end()));
         pending.clear();
     }
 
@@ -211,6 +216,11 @@ struct Synth::Engine {
 namespace {
 
 void Apply(fluid_synth_t* synth, const Timed& event) {
+    if (!event.sysex.empty()) {
+        fluid_synth_sysex(synth, event.sysex.data(), static_cast<int>(event.sysex.size()), nullptr,
+                          nullptr, nullptr, 0);
+        return;
+    }
     if (event.reset) {
         for (int channel = 0; channel < 16; ++channel) {
             fluid_synth_cc(synth, channel, kSustain, 0);
@@ -311,14 +321,19 @@ void Synth::Send(uint32_t msg) {
     }
 }
 
-// The synthesizer takes the bytes between F0 and F7.
+// The synthesizer takes the bytes between F0 and F7; live, they wait for
+// their moment behind the messages sent before them.
 void Synth::SendSysEx(std::span<const uint8_t> message) {
-    if (message.size() < 2 || message.front() != 0xF0 || message.back() != 0xF7) {
+    if (message.size() < 3 || message.front() != 0xF0 || message.back() != 0xF7) {
         return;
     }
     const auto* data = reinterpret_cast<const char*>(message.data() + 1);
-    fluid_synth_sysex(engine_->synth, data, static_cast<int>(message.size() - 2), nullptr, nullptr,
-                      nullptr, 0);
+    std::vector<char> bytes(data, data + message.size() - 2);
+    if (engine_->driver != nullptr) {
+        engine_->Stamp(0, false, std::move(bytes));
+    } else {
+        Apply(engine_->synth, {0, 0, false, std::move(bytes)});
+    }
 }
 
 void Synth::Reset() {
