@@ -77,8 +77,9 @@ def main():
     print(f"lateness median:     {statistics.median(late_ms):.2f} ms")
     print(f"lateness 99th pct:   {percentile(late_ms, 0.99):.2f} ms")
     print(f"lateness min / max:  {min(late_ms):.2f} / {max(late_ms):.2f} ms")
-    ok = abs(drift) < 0.1 and percentile(late_ms, 0.99) < 12.0
-    print("targets (drift < 0.1 %, 99th percentile < 12 ms):", "met" if ok else "NOT met")
+    ok = abs(drift) < 0.05 and percentile(late_ms, 0.99) < 1.5 and max(late_ms) < 3.0
+    print("targets (drift < 0.05 %, 99th percentile < 1.5 ms, max < 3 ms):",
+          "met" if ok else "NOT met")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 // tunewell-cli play FILE [--port N] [--from BAR]: plays a song through a MIDI
-// port in real time, answering the engine's notifications as the main window
-// does for the port. Ctrl-C stops like the Stop button.
+// port in real time, stepped by the same playback side as the window's. Ctrl-C
+// stops like the Stop button.
 
 #include <unistd.h>
 
@@ -17,14 +17,17 @@
 #include "platform/midi/Outputs.h"
 #include "platform/midi/SoundFont.h"
 #include "playback/Config.h"
+#include "playback/NotificationQueue.h"
 #include "playback/PlaybackEngine.h"
-#include "playback/PortAnswer.h"
+#include "playback/PlaybackThread.h"
 #include "song/BarTick.h"
+#include "song/SongLock.h"
 
 namespace tw::cli {
 namespace {
 
-constexpr auto kStep = std::chrono::milliseconds(10);
+// How often the terminal follows the run, as the window's timer does.
+constexpr auto kFollow = std::chrono::milliseconds(10);
 
 volatile std::sig_atomic_t stopRequested = 0;
 
@@ -95,28 +98,44 @@ uint32_t WallClockMs() {
         std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-// The song position on one terminal line, rewritten as it moves.
-void ShowPosition() {
-    if (isatty(STDOUT_FILENO) == 1) {
+// The song position on one terminal line, rewritten as it moves, and what
+// the engine had to say; read under the song lock, which the playback side
+// holds while it moves the position.
+void Follow(NotificationQueue& queue, Reporter& reporter) {
+    bool moved = false;
+    for (const NotificationQueue::Entry& entry : queue.Take()) {
+        if (entry.kind == NotificationQueue::Kind::Message) {
+            reporter.ShowMessage(entry.text.c_str(), entry.caption.c_str());
+        }
+        moved = moved || (entry.kind == NotificationQueue::Kind::Notification &&
+                          (entry.code == kPageChange || entry.code == kTimeTick));
+    }
+    if (moved && isatty(STDOUT_FILENO) == 1) {
+        const SongLock lock;
         std::printf("\rBar %04u  %s ", sd.bar, BarTick(sd.now, sd.barTicks).c_str());
         std::fflush(stdout);
     }
 }
 
-// Steps the engine every 10 ms of real time until the run ends or the user
-// interrupts; true when it ran to the end.
-bool RunToEnd(PlaybackEngine& engine) {
-    auto next = std::chrono::steady_clock::now();
-    while (engine.Playing()) {
-        if (stopRequested != 0) {
-            engine.SetStopMode();
-            return false;
+// Follows the run until it ends or the user interrupts; true when it ran to
+// the end.
+bool RunToEnd(PlaybackEngine& engine, NotificationQueue& queue, Reporter& reporter) {
+    PlaybackThread side(engine, WallClockMs);
+    side.Wake();
+    bool interrupted = false;
+    for (bool playing = true; playing;) {
+        std::this_thread::sleep_for(kFollow);
+        {
+            const SongLock lock;
+            if (stopRequested != 0 && engine.Playing()) {
+                engine.SetStopMode();
+                interrupted = true;
+            }
+            playing = engine.Playing();
         }
-        next += kStep;
-        std::this_thread::sleep_until(next);
-        engine.Step();
+        Follow(queue, reporter);
     }
-    return true;
+    return !interrupted;
 }
 
 }  // namespace
@@ -142,14 +161,9 @@ int PlayCommand(Operands operands) {
         ReportUnopenedPort();
         return kExitPortError;
     }
+    NotificationQueue queue;
     PlaybackEngine engine(
-        Port(), reporter,
-        [](uint32_t code, uint32_t value) {
-            AnswerForPort(Port(), code, value);
-            if (code == kPageChange || code == kTimeTick) {
-                ShowPosition();
-            }
-        },
+        Port(), queue, [&queue](uint32_t code, uint32_t value) { queue.Push(code, value); },
         WallClockMs);
     stopRequested = 0;
     std::signal(SIGINT, RequestStop);
@@ -159,7 +173,7 @@ int PlayCommand(Operands operands) {
     sd.now = static_cast<uint32_t>(startTime);
     sd.markTime = sd.now;
     static_cast<void>(engine.PlayAll(true));
-    const bool finished = RunToEnd(engine);
+    const bool finished = RunToEnd(engine, queue, reporter);
     CloseMidiOut();
     if (isatty(STDOUT_FILENO) == 1) {
         std::printf("\n");

@@ -9,6 +9,7 @@
 #include "platform/ui/Text.h"
 #include "song/Edits.h"
 #include "song/PageTime.h"
+#include "song/SongLock.h"
 #include "song/TextEncoding.h"
 
 namespace tw {
@@ -183,7 +184,7 @@ void LyricBar::DisplayLyrics(ui::DC& dc) {
     if (sd.lyricTotal == 0 || lcd == nullptr) {
         return;
     }
-    const uint32_t pageStart = sd.bar * sd.barTicks;
+    const uint32_t pageStart = Locked([] { return sd.bar; }) * sd.barTicks;
     const uint32_t pageEnd = pageStart + sd.barTicks * sd.staffBars;
     // The table is in time order: start at the page's first lyric.
     const lyric* const end = lcd + sd.lyricTotal;

@@ -11,6 +11,7 @@
 #include "playback/MixerReset.h"
 #include "song/Edits.h"
 #include "song/Song.h"
+#include "song/SongLock.h"
 
 namespace tw {
 
@@ -68,6 +69,7 @@ void MixerSection::StripController(uint8_t controller, ui::WParam value, ui::LPa
     if (!IsChannel(c)) {
         return;
     }
+    const SongLock lock;
     const uint32_t msg = PackMsg(static_cast<uint8_t>(0xB0 + c), controller,
                                  static_cast<uint8_t>(std::min<ui::WParam>(value, 127)));
     Port().Send(msg);
@@ -78,6 +80,7 @@ void MixerSection::Mute(ui::WParam state, ui::LParam c) {
     if (!IsChannel(c)) {
         return;
     }
+    const SongLock lock;
     const auto i = static_cast<size_t>(c);
     sd.channelMute[i] = state != 0 ? 1 : 0;
     if (sd.soloChannel == c) {
@@ -90,6 +93,7 @@ void MixerSection::Solo(ui::WParam state, ui::LParam c) {
     if (!IsChannel(c)) {
         return;
     }
+    const SongLock lock;
     const auto i = static_cast<size_t>(c);
     if (state == 0) {
         sd.soloChannel = -1;
@@ -154,11 +158,9 @@ void MixerSection::SetControl(uint32_t msg) {
         default:
             break;
     }
-    Port().Send(msg);
 }
 
 void MixerSection::Reset() {
-    SendMixerReset(Port());
     for (size_t c = 0; c < 16; ++c) {
         channelFader[c]->SetPosition(kResetVolume);
         panPot[c]->SetPosition(kResetPan);

@@ -44,10 +44,10 @@ public:
     void MasterFader(ui::WParam value, ui::LParam side);
     // The master faders from the port's output volume.
     void SetMasterLevels();
-    // Moves the strip control that a played controller belongs to, and sends
-    // the controller to the port.
+    // Moves the strip control that a played controller belongs to; the
+    // engine has sent it.
     void SetControl(uint32_t msg);
-    // Every strip and the port at the state of a repositioning.
+    // Every strip at the state of a repositioning, which the engine has sent.
     void Reset();
     // Lights the LED of every channel that a track with notes uses.
     void ShowActiveChannels();

@@ -14,6 +14,7 @@
 #include "song/Song.h"
 #include "song/SongEnd.h"
 #include "song/SongStart.h"
+#include "song/SongLock.h"
 #include "song/Transfer.h"
 #include "staff/Staff.h"
 
@@ -236,8 +237,8 @@ int tw32Window::PointerX() const {
     if (sd.barTicks == 0) {
         return 55;
     }
-    const float offset =
-        static_cast<float>(sd.now - pageStart) / static_cast<float>(sd.barTicks) * barWidth;
+    const float offset = static_cast<float>(Locked([] { return sd.now; }) - pageStart) /
+                         static_cast<float>(sd.barTicks) * barWidth;
     // A position before the page start lies far to the right, off the panel.
     return 55 + static_cast<int>(std::min(offset, 100000.0f));
 }
@@ -272,6 +273,7 @@ ui::MsgResult tw32Window::EvTempo(ui::WParam bpm, ui::LParam) {
     const float t = static_cast<float>(value) / 60.0f;
     player->PushTempo(t);
     if (sd.storeEnable == 1) {
+        const SongLock lock;
         const tempodata change{sd.bar * sd.barTicks, t};
         // A stored tempo is part of the song: it must be saved.
         (void)StoreTempo(reporter, change);

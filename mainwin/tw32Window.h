@@ -59,9 +59,11 @@ public:
     void SetTempoControl(float t);
     // After the tempo list is edited: the first tempo snapped to the fader.
     void UpdateTempoSetting();
+    // Moves the strip control that a played controller belongs to; the
+    // engine has sent it.
     void SetControl(uint32_t msg) { mixer.SetControl(msg); }
-    // Every strip and the port at the state of a repositioning, with the
-    // first tempo.
+    // Every strip at the state of a repositioning, which the engine has sent,
+    // with the first tempo.
     void ResetMixer();
     void SetMasterLevels() { mixer.SetMasterLevels(); }
     void UpdateLyricTotal() { toolbar.UpdateLyricTotal(); }

@@ -7,6 +7,7 @@
 #include "platform/midi/Outputs.h"
 #include "platform/midi/SoundFont.h"
 #include "platform/midi/Synth.h"
+#include "song/SongLock.h"
 
 namespace tw {
 
@@ -46,6 +47,42 @@ std::string MapperProblem() {
     }
 }
 
+midi::MidiOut& OpenOrClosed() {
+    if (openPort != nullptr) {
+        return *openPort;
+    }
+    return closedPort;
+}
+
+// The window and the playback side both send; each message goes whole to
+// the port open at that moment, so that a port the user reopens gets the
+// notes from then on.
+class SharedPort final : public midi::MidiOut {
+public:
+    void Send(uint32_t msg) override {
+        const SongLock lock;
+        OpenOrClosed().Send(msg);
+    }
+    void SendSysEx(std::span<const uint8_t> message) override {
+        const SongLock lock;
+        OpenOrClosed().SendSysEx(message);
+    }
+    void Reset() override {
+        const SongLock lock;
+        OpenOrClosed().Reset();
+    }
+    bool GetVolume(uint32_t& volume) override {
+        const SongLock lock;
+        return OpenOrClosed().GetVolume(volume);
+    }
+    bool SetVolume(uint32_t volume) override {
+        const SongLock lock;
+        return OpenOrClosed().SetVolume(volume);
+    }
+};
+
+SharedPort sharedPort;
+
 }  // namespace
 
 void SetPortDefaults() {
@@ -55,6 +92,7 @@ void SetPortDefaults() {
 }
 
 void OpenMidiOut() {
+    const SongLock lock;
     if (md.portOpen == 1) {
         CloseMidiOut();
     }
@@ -91,6 +129,7 @@ std::string UnopenedPortText(std::size_t deviceCount) {
 }
 
 void CloseMidiOut() {
+    const SongLock lock;
     if (md.portOpen == 0) {
         return;
     }
@@ -103,10 +142,7 @@ void CloseMidiOut() {
 }
 
 midi::MidiOut& Port() {
-    if (openPort != nullptr) {
-        return *openPort;
-    }
-    return closedPort;
+    return sharedPort;
 }
 
 void SetPortOpener(PortOpener newOpener) {

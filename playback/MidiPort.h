@@ -49,7 +49,8 @@ void CloseMidiOut();
 // box; deviceCount is the number of output devices there are now.
 [[nodiscard]] std::string UnopenedPortText(std::size_t deviceCount);
 
-// The open port, or an output that drops every message while none is open.
+// The port open at the moment of each call, or an output that drops every
+// message while none is open. Safe to use from the playback side.
 [[nodiscard]] midi::MidiOut& Port();
 
 // How OpenMidiOut reaches a device; tests put a recorder behind it. An

@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+#include "playback/MixerReset.h"
+
 namespace tw {
 
 PlaybackEngine::PlaybackEngine(midi::MidiOut& port, Reporter& reporter, Notify notify,
@@ -108,8 +110,6 @@ void PlaybackEngine::PlayPgm() {
 }
 
 void PlaybackEngine::PlayEvent() {
-    // The owner's answer to code 4 sends the controller a second time, as the
-    // mixer does for every controller it shows.
     while (sd.eventIndex < sd.eventTotal && Due(ed[sd.eventIndex].time)) {
         const uint32_t msg = ed[sd.eventIndex].msg;
         port_.Send(msg);
@@ -182,6 +182,7 @@ void PlaybackEngine::SetPointers() {
     nextPageBar_ = static_cast<int32_t>(sd.bar + sd.staffBars);
     sd.now = startTime_;
     notify_(kPageChange, 0);
+    SendMixerReset(port_);
     notify_(kMixerReset, 0);
     offCount_ = 0;
     queueFullShown_ = false;
@@ -194,11 +195,12 @@ void PlaybackEngine::SetPointers() {
     }
     notify_(kTempoChange, sd.tempoIndex - 1);
 
-    // Controllers are chased through the owner, which shows and sends them.
     sd.eventIndex = 0;
     while (sd.eventIndex < sd.eventTotal && Due(ed[sd.eventIndex].time)) {
+        const uint32_t msg = ed[sd.eventIndex].msg;
         ++sd.eventIndex;
-        notify_(kControllerPlayed, ed[sd.eventIndex - 1].msg);
+        port_.Send(msg);
+        notify_(kControllerPlayed, msg);
     }
     keptPlayer_.Chase(port_, startTime_);
 

@@ -16,8 +16,8 @@ enum PlayerCode : uint32_t {
     kPageChange = 0,        // value 0: a new staff page, positioning, stop
     kTimeTick = 1,          // value 0: more than 100 ms played since the last one
     kCueSet = 2,            // value 0: a cue point was set
-    kMixerReset = 3,        // value 0: positioning starts; reset mixer and output
-    kControllerPlayed = 4,  // packed controller message, played or chased
+    kMixerReset = 3,        // value 0: positioning reset the output; show the mixer reset
+    kControllerPlayed = 4,  // packed controller message, sent when played or chased
     kTempoChange = 5,       // index into td of the tempo now in effect
     kProgramChange = 7,     // packed program change of the current track, or 0
     kNoteActivity = 8,      // packed note-on (also when muted) or note-off
@@ -29,9 +29,9 @@ enum class TransportButton { Stop, Play, PlayAll };
 
 // The playback engine: walks the song tables in real time and sends what has
 // become due through the port. It owns the song clock, the table cursors and
-// the note-off queue; it owns no timer and no window. Its owner calls Step()
-// every 10 ms and answers the notifications (code 3 with the mixer reset,
-// code 4 by sending the controller).
+// the note-off queue; it owns no timer and no window. It sends everything it
+// plays itself, the mixer reset and the chased controllers included; its
+// owner steps it and only shows what the notifications report.
 class PlaybackEngine {
 public:
     using Notify = std::function<void(uint32_t code, uint32_t value)>;
@@ -76,6 +76,7 @@ public:
     void GetCtTime();
 
     [[nodiscard]] bool Playing() const { return playing_; }
+    [[nodiscard]] bool Paused() const { return paused_; }
     [[nodiscard]] uint32_t StartTime() const { return startTime_; }
     [[nodiscard]] uint32_t StopTime() const { return stopTime_; }
     [[nodiscard]] uint32_t PendingNoteOffs() const { return offCount_; }

@@ -7,28 +7,9 @@
 #include "platform/ui/DC.h"
 #include "playback/MidiPort.h"
 #include "playback/MidiPorts.h"
+#include "song/SongLock.h"
 
 namespace tw {
-
-void OpenPortOut::Send(uint32_t msg) {
-    Port().Send(msg);
-}
-
-void OpenPortOut::SendSysEx(std::span<const uint8_t> message) {
-    Port().SendSysEx(message);
-}
-
-void OpenPortOut::Reset() {
-    Port().Reset();
-}
-
-bool OpenPortOut::GetVolume(uint32_t& volume) {
-    return Port().GetVolume(volume);
-}
-
-bool OpenPortOut::SetVolume(uint32_t volume) {
-    return Port().SetVolume(volume);
-}
 
 namespace {
 
@@ -49,11 +30,9 @@ Player::Player(ui::Window* parent, int id, int x, int y, int w, int h)
       ticks_(MachineTicks),
       reporter_(this),
       engine_(
-          port_, reporter_,
-          [this](uint32_t code, uint32_t value) {
-              NotifyParent(static_cast<ui::MsgId>(notifyId_), code, static_cast<ui::LParam>(value));
-          },
+          Port(), queue_, [this](uint32_t code, uint32_t value) { queue_.Push(code, value); },
           [this] { return ticks_(); }),
+      side_(engine_, [this] { return ticks_(); }),
       stopButton_(new Button2(this, 601, 10, 10, kButtonW, kButtonH, 602, 603, 0, 0)),
       pauseButton_(new Button2(this, 610, 50, 10, kButtonW, kButtonH, 611, 612, 1, 0)),
       playButton_(new Button2(this, 604, 10, 33, kButtonW, kButtonH, 605, 606, 0, 0)),
@@ -62,12 +41,13 @@ Player::Player(ui::Window* parent, int id, int x, int y, int w, int h)
       cueSetButton_(new Button2(this, 616, 50, 56, kButtonW, kButtonH, 617, 618, 1, 0)) {
     SetBkgndColor(ui::Color(50, 50, 100));
     engine_.SetButtonState(
-        [this](TransportButton button, int pressed) { ShowButton(button, pressed); });
+        [this](TransportButton button, int pressed) { queue_.PushButton(button, pressed); });
 }
 
 // The buttons go with the control; the notes must not outlive it.
 Player::~Player() {
     KillTimer(kPlayerTimer);
+    const SongLock lock;
     engine_.Halt();
 }
 
@@ -102,17 +82,76 @@ void Player::ShowButton(TransportButton button, int pressed) {
     }
 }
 
+// Nothing reads the clock while the playback side sleeps: a run that starts
+// or resumes first takes the time that passed as not played.
+template <class Command>
+void Player::Transport(Command command) {
+    {
+        const SongLock lock;
+        if (!engine_.Playing() || engine_.Paused()) {
+            engine_.GetCtTime();
+        }
+        command();
+    }
+    side_.Wake();
+    Deliver();
+}
+
+// The parent's handlers of the first four codes read the song position,
+// which the playback side moves: each of them runs under the song lock, and
+// each is short. A message box waits for the user, so it opens with the lock
+// released.
+void Player::Deliver() {
+    for (const NotificationQueue::Entry& entry : queue_.Take()) {
+        switch (entry.kind) {
+            case NotificationQueue::Kind::Notification: {
+                std::unique_lock lock(SongMutex(), std::defer_lock);
+                if (entry.code <= kMixerReset) {
+                    lock.lock();
+                }
+                NotifyParent(static_cast<ui::MsgId>(notifyId_), entry.code,
+                             static_cast<ui::LParam>(entry.value));
+                break;
+            }
+            case NotificationQueue::Kind::Button:
+                ShowButton(static_cast<TransportButton>(entry.code), static_cast<int>(entry.value));
+                break;
+            case NotificationQueue::Kind::Message:
+                reporter_.ShowMessage(entry.text.c_str(), entry.caption.c_str());
+                break;
+        }
+    }
+}
+
 void Player::EvTimer(unsigned id) {
     if (id == kPlayerTimer) {
-        engine_.Step();
+        Deliver();
     }
+}
+
+void Player::UpdateBarChange() {
+    Transport([this] { engine_.UpdateBarChange(); });
+}
+
+void Player::PushTempo(float t) {
+    const SongLock lock;
+    engine_.PushTempo(t);
+}
+
+void Player::SetStopMode() {
+    Transport([this] { engine_.SetStopMode(); });
+}
+
+void Player::SetTickSource(std::function<uint32_t()> ticks) {
+    const SongLock lock;
+    ticks_ = std::move(ticks);
 }
 
 // Stop, Play and Play All do not toggle: a state of 1 says the button was
 // already pressed.
 int Player::EvStop(ui::WParam state, ui::LParam) {
     if (state != 1) {
-        engine_.SetStopMode();
+        SetStopMode();
     }
     return 0;
 }
@@ -121,7 +160,7 @@ int Player::EvStop(ui::WParam state, ui::LParam) {
 int Player::EvPlay(ui::WParam state, ui::LParam) {
     if (state != 1) {
         MidiPorts::TellUnopenedPort(this);
-        (void)engine_.Play();
+        Transport([this] { (void)engine_.Play(); });
     }
     return 0;
 }
@@ -129,7 +168,8 @@ int Player::EvPlay(ui::WParam state, ui::LParam) {
 int Player::EvPlayAll(ui::WParam state, ui::LParam) {
     if (state != 1) {
         MidiPorts::TellUnopenedPort(this);
-        (void)engine_.PlayAll(cueButton_->GetPosition() == 1);
+        const bool fromCue = cueButton_->GetPosition() == 1;
+        Transport([this, fromCue] { (void)engine_.PlayAll(fromCue); });
     }
     return 0;
 }
@@ -143,7 +183,7 @@ void Player::PlayAllOrStop() {
 }
 
 int Player::EvPause(ui::WParam state, ui::LParam) {
-    engine_.Pause(state == 1);
+    Transport([this, state] { engine_.Pause(state == 1); });
     return 0;
 }
 
@@ -155,7 +195,7 @@ int Player::EvCue(ui::WParam, ui::LParam) {
 // Setting a cue point switches its use off until Cue is pressed again.
 int Player::EvCueSet(ui::WParam, ui::LParam) {
     cueSetButton_->SetPosition(0);
-    engine_.CueSet();
+    Transport([this] { engine_.CueSet(); });
     cueButton_->SetPosition(0);
     return 0;
 }

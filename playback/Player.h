@@ -4,9 +4,10 @@
 #include <functional>
 
 #include "controls/WindowReporter.h"
-#include "platform/midi/MidiOut.h"
 #include "platform/ui/Control.h"
+#include "playback/NotificationQueue.h"
 #include "playback/PlaybackEngine.h"
+#include "playback/PlaybackThread.h"
 
 namespace tw {
 
@@ -15,47 +16,41 @@ class Button2;
 // The message the player sends its parent: wParam a PlayerCode, lParam its
 // value.
 inline constexpr int PlayerNotify = 600;
-// The player's step timer, which runs as long as the player exists.
+// The player's timer, which runs as long as the player exists and hands the
+// engine's notifications to the parent.
 inline constexpr unsigned kPlayerTimer = 10001;
 inline constexpr unsigned kPlayerTimerMs = 10;
 
-// Sends each message to the port open at that moment, so that a port the
-// user reopens while the player lives gets the notes from then on.
-class OpenPortOut final : public midi::MidiOut {
-public:
-    void Send(uint32_t msg) override;
-    void SendSysEx(std::span<const uint8_t> message) override;
-    void Reset() override;
-    [[nodiscard]] bool GetVolume(uint32_t& volume) override;
-    [[nodiscard]] bool SetVolume(uint32_t volume) override;
-};
-
 // The transport: six buttons (Stop, Pause, Play, Play All, Cue, Cue Set)
-// over the playback engine, which a 10 ms timer steps. The engine's
-// notifications go to the parent as PlayerNotify messages; the parent
-// answers code 3 with the mixer reset and code 4 by sending the controller.
+// over the playback engine, which the playback side steps. The engine's
+// notifications are queued there and reach the parent as PlayerNotify
+// messages from the 10 ms timer, or at once after a transport command.
 class Player : public ui::Control {
     TW_DECLARE_RESPONSE_TABLE()
 
 public:
     Player(ui::Window* parent, int id, int x, int y, int w, int h);
-    // Stops the timer and releases every note still sounding.
+    // Stops the timer and the playback side and releases every note still
+    // sounding.
     ~Player() override;
 
     // Repositions at sd.now while stopped; the caller has set sd.bar and
     // sd.now = sd.bar * sd.barTicks.
-    void UpdateBarChange() { engine_.UpdateBarChange(); }
+    void UpdateBarChange();
     // The Space key: Play All as its button starts it, or Stop while a song
     // plays.
     void PlayAllOrStop();
     // The tempo, in quarter notes per second, from the next time update.
-    void PushTempo(float t) { engine_.PushTempo(t); }
+    void PushTempo(float t);
     // Ends the run: silences the port and returns to the bar it started at.
-    void SetStopMode() { engine_.SetStopMode(); }
-    // The millisecond clock the song time follows; a wrapping count.
-    void SetTickSource(std::function<uint32_t()> ticks) { ticks_ = std::move(ticks); }
+    void SetStopMode();
+    // The millisecond clock the song time follows; a wrapping count, read
+    // on the playback side.
+    void SetTickSource(std::function<uint32_t()> ticks);
 
+    // Read it under the song lock while a run is on.
     PlaybackEngine& Engine() { return engine_; }
+    [[nodiscard]] const PlaybackThread& Side() const { return side_; }
 
 protected:
     void SetupWindow() override;
@@ -70,12 +65,20 @@ protected:
 
 private:
     void ShowButton(TransportButton button, int pressed);
+    // Runs a transport command on the engine, lets the playback side go on
+    // with the run, and shows what the command reported.
+    template <class Command>
+    void Transport(Command command);
+    // Shows everything queued, in order: notifications to the parent, the
+    // buttons' states, message boxes.
+    void Deliver();
 
     int notifyId_;
     std::function<uint32_t()> ticks_;
-    OpenPortOut port_;
     WindowReporter reporter_;
+    NotificationQueue queue_;
     PlaybackEngine engine_;
+    PlaybackThread side_;
 
     Button2* stopButton_;
     Button2* pauseButton_;

@@ -6,7 +6,6 @@
 
 #include "platform/midi/Synth.h"
 #include "playback/PlaybackEngine.h"
-#include "playback/PortAnswer.h"
 #include "playback/WavFile.h"
 
 namespace tw {
@@ -86,7 +85,7 @@ int SongRenderer::Render(const std::string& soundFont, uint32_t sampleRateHz,
     uint64_t clockMs = 0;
     PlaybackEngine engine(
         *synth, reporter_,
-        [&synth](uint32_t code, uint32_t value) { AnswerForPort(*synth, code, value); },
+        [](uint32_t, uint32_t) {},
         [&clockMs] { return static_cast<uint32_t>(clockMs); });
     synth->SetGain(gain_);
     Sound sound(*synth, wav, sampleRateHz);

@@ -10,6 +10,7 @@
 #include "platform/ui/DC.h"
 #include "platform/ui/Pen.h"
 #include "song/Song.h"
+#include "song/SongLock.h"
 
 namespace tw {
 
@@ -89,7 +90,7 @@ int StaffPainter::Page::X(uint64_t time) const {
 StaffPainter::Page StaffPainter::CurrentPage() const {
     Page page;
     page.barTicks = sd.barTicks;
-    page.start = uint64_t{sd.bar} * sd.barTicks;
+    page.start = uint64_t{Locked([] { return sd.bar; })} * sd.barTicks;
     page.end = page.start + uint64_t{sd.barTicks} * sd.staffBars;
     page.beatsPerBar = static_cast<float>(sd.tsNumerator) * 80.0f;
     page.right = client_.right;

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <iterator>
 #include <mutex>
+#include <span>
 #include <vector>
 
 #include "platform/midi/ShortMsg.h"
@@ -45,6 +48,30 @@ bool Clips(float value) {
     return value * 32767.0f > 32767.0f || value * 32767.0f < -32768.0f;
 }
 
+int64_t NowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Live, a message sounds this long after it was sent, at its own moment
+// within the audio buffer, however the audio driver groups its callbacks.
+constexpr int64_t kLeastLatencyNs = 3000000;
+// An audio clock this far off the monotonic clock (a driver that stalled or
+// ran ahead) is set afresh.
+constexpr int64_t kRealignNs = 30000000;
+
+// A message waiting for its frame; a reset when `reset` is set, a system
+// exclusive message (the bytes between F0 and F7) when `sysex` holds any.
+struct Timed {
+    int64_t ns;
+    uint32_t msg;
+    bool reset;
+    std::vector<char> sysex;
+};
+
+void Apply(fluid_synth_t* synth, const Timed& event);
+
 }  // namespace
 
 struct Synth::Engine {
@@ -56,6 +83,16 @@ struct Synth::Engine {
     std::vector<float> left, right;
     float peak = 0.0f;
     uint64_t clipped = 0;
+
+    // Live only: messages stamped when sent, taken by the audio thread.
+    std::mutex pendingMutex;
+    std::vector<Timed> pending;
+    std::vector<Timed> scheduled;  // the audio thread's own
+    std::vector<float*> parts;
+    double rate = 44100;
+    uint64_t framesDone = 0;
+    int64_t anchorNs = 0;  // the wall-clock moment that frame 0 stands for
+    int64_t latencyNs = 0;
 
     ~Engine() {
         if (driver != nullptr) {
@@ -86,11 +123,69 @@ struct Synth::Engine {
         return !loaded ? kSoundFontUnreadable : kSynthOpened;
     }
 
+    void Stamp(uint32_t msg, bool reset, std::vector<char> sysex = {}) {
+        const std::lock_guard lock(pendingMutex);
+        pending.push_back({NowNs(), msg, reset, std::move(sysex)});
+    }
+
+    // Frames map to wall-clock moments a fixed latency behind the callback,
+    // so that each message lands at the frame of the moment it was sent.
+    void Align(int len) {
+        const int64_t now = NowNs();
+        if (latencyNs == 0) {
+            latencyNs = std::max<int64_t>(kLeastLatencyNs, static_cast<int64_t>(2e9 * len / rate));
+        }
+        const int64_t expected = now - latencyNs - static_cast<int64_t>(1e9 * framesDone / rate);
+        if (anchorNs == 0 || std::llabs(expected - anchorNs) > kRealignNs) {
+            anchorNs = expected;
+        }
+        const std::lock_guard lock(pendingMutex);
+        scheduled.insert(scheduled.end(), std::make_move_iterator(pending.begin()),
+                         std::make_move_iterator(pending.end()));
+        pending.clear();
+    }
+
+    [[nodiscard]] int64_t FrameOf(const Timed& event) const {
+        return static_cast<int64_t>(std::floor((event.ns - anchorNs) * rate / 1e9));
+    }
+
+    // Renders `len` frames, applying each scheduled message at its frame.
+    int RenderScheduled(int len, int nout, float* out[]) {
+        Align(len);
+        parts.resize(static_cast<size_t>(nout));
+        size_t used = 0;
+        int done = 0;
+        int result = FLUID_OK;
+        while (true) {
+            while (used < scheduled.size() &&
+                   FrameOf(scheduled[used]) <= static_cast<int64_t>(framesDone)) {
+                Apply(synth, scheduled[used++]);
+            }
+            if (done == len || result != FLUID_OK) {
+                break;
+            }
+            int until = len;
+            if (used < scheduled.size()) {
+                const int64_t ahead = FrameOf(scheduled[used]) - static_cast<int64_t>(framesDone);
+                until = static_cast<int>(std::min<int64_t>(len, done + ahead));
+            }
+            for (size_t i = 0; i < parts.size(); ++i) {
+                parts[i] = out[i] + done;
+            }
+            result =
+                fluid_synth_process(synth, until - done, nout, parts.data(), nout, parts.data());
+            framesDone += static_cast<uint64_t>(until - done);
+            done = until;
+        }
+        scheduled.erase(scheduled.begin(), scheduled.begin() + static_cast<long>(used));
+        return result;
+    }
+
     // The audio thread's callback: effects mixed into the dry output, then
     // the left and right gains.
     static int Process(void* data, int len, int, float*[], int nout, float* out[]) {
         auto* engine = static_cast<Engine*>(data);
-        const int result = fluid_synth_process(engine->synth, len, nout, out, nout, out);
+        const int result = engine->RenderScheduled(len, nout, out);
         const uint32_t volume = engine->volume.load(std::memory_order_relaxed);
         for (int buffer = 0; buffer < nout; ++buffer) {
             const float gain = buffer % 2 == 0 ? LeftGain(volume) : RightGain(volume);
@@ -100,6 +195,7 @@ struct Synth::Engine {
     }
 
     bool StartAudio() {
+        fluid_settings_getnum(settings, "synth.sample-rate", &rate);
         fluid_settings_setint(settings, "audio.jack.autoconnect", 1);
         fluid_settings_setstr(settings, "audio.jack.id", "Tunewell");
         for (const char* name : {"pipewire", "pulseaudio", "jack", "alsa"}) {
@@ -118,6 +214,50 @@ struct Synth::Engine {
 };
 
 namespace {
+
+void Apply(fluid_synth_t* synth, const Timed& event) {
+    if (!event.sysex.empty()) {
+        fluid_synth_sysex(synth, event.sysex.data(), static_cast<int>(event.sysex.size()), nullptr,
+                          nullptr, nullptr, 0);
+        return;
+    }
+    if (event.reset) {
+        for (int channel = 0; channel < 16; ++channel) {
+            fluid_synth_cc(synth, channel, kSustain, 0);
+        }
+        fluid_synth_all_notes_off(synth, -1);
+        return;
+    }
+    const uint32_t msg = event.msg;
+    const int channel = MsgChannel(msg);
+    const int data1 = MsgData1(msg) & 0x7F;
+    const int data2 = MsgData2(msg) & 0x7F;
+    switch (MsgStatus(msg) & 0xF0) {
+        case 0x80:
+            fluid_synth_noteoff(synth, channel, data1);
+            break;
+        case 0x90:
+            fluid_synth_noteon(synth, channel, data1, data2);
+            break;
+        case 0xA0:
+            fluid_synth_key_pressure(synth, channel, data1, data2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth, channel, data1, data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth, channel, data1);
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(synth, channel, data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7));
+            break;
+        default:
+            break;  // system messages mean nothing to the synthesizer
+    }
+}
 
 // A synthesizer engine with its settings, or null with the result set.
 std::unique_ptr<Synth::Engine> NewEngine(int& result) {
@@ -174,52 +314,34 @@ Synth::Synth(std::unique_ptr<Engine> engine) : engine_(std::move(engine)) {}
 Synth::~Synth() = default;
 
 void Synth::Send(uint32_t msg) {
-    fluid_synth_t* synth = engine_->synth;
-    const int channel = MsgChannel(msg);
-    const int data1 = MsgData1(msg) & 0x7F;
-    const int data2 = MsgData2(msg) & 0x7F;
-    switch (MsgStatus(msg) & 0xF0) {
-        case 0x80:
-            fluid_synth_noteoff(synth, channel, data1);
-            break;
-        case 0x90:
-            fluid_synth_noteon(synth, channel, data1, data2);
-            break;
-        case 0xA0:
-            fluid_synth_key_pressure(synth, channel, data1, data2);
-            break;
-        case 0xB0:
-            fluid_synth_cc(synth, channel, data1, data2);
-            break;
-        case 0xC0:
-            fluid_synth_program_change(synth, channel, data1);
-            break;
-        case 0xD0:
-            fluid_synth_channel_pressure(synth, channel, data1);
-            break;
-        case 0xE0:
-            fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7));
-            break;
-        default:
-            break;  // system messages mean nothing to the synthesizer
+    if (engine_->driver != nullptr) {
+        engine_->Stamp(msg, false);
+    } else {
+        Apply(engine_->synth, {0, msg, false});
     }
 }
 
-// The synthesizer takes the bytes between F0 and F7.
+// The synthesizer takes the bytes between F0 and F7; live, they wait for
+// their moment behind the messages sent before them.
 void Synth::SendSysEx(std::span<const uint8_t> message) {
-    if (message.size() < 2 || message.front() != 0xF0 || message.back() != 0xF7) {
+    if (message.size() < 3 || message.front() != 0xF0 || message.back() != 0xF7) {
         return;
     }
     const auto* data = reinterpret_cast<const char*>(message.data() + 1);
-    fluid_synth_sysex(engine_->synth, data, static_cast<int>(message.size() - 2), nullptr, nullptr,
-                      nullptr, 0);
+    std::vector<char> bytes(data, data + message.size() - 2);
+    if (engine_->driver != nullptr) {
+        engine_->Stamp(0, false, std::move(bytes));
+    } else {
+        Apply(engine_->synth, {0, 0, false, std::move(bytes)});
+    }
 }
 
 void Synth::Reset() {
-    for (int channel = 0; channel < 16; ++channel) {
-        fluid_synth_cc(engine_->synth, channel, kSustain, 0);
+    if (engine_->driver != nullptr) {
+        engine_->Stamp(0, true);
+    } else {
+        Apply(engine_->synth, {0, 0, true});
     }
-    fluid_synth_all_notes_off(engine_->synth, -1);
 }
 
 bool Synth::GetVolume(uint32_t& volume) {

@@ -159,23 +159,21 @@ TEST_F(Panel, StripControlsSendAndRecordAtTheStartOfTheCurrentBarUnderTheCurrent
     EXPECT_EQ(ed[0].track, 0u);
     EXPECT_EQ(sd.changed, 1u);
 
-    // Playback moves the matching control and sends every controller.
+    // What playback sent moves the matching control; the engine has sent it,
+    // so the window sends nothing.
     record->clear();
     window->SetControl(PackMsg(0xB2, 7, 64));
     window->SetControl(PackMsg(0xB2, 1, 99));
     EXPECT_NEAR(At<Fader>(8 + 80 + 1, 460).GetPosition(), 64, 1);
-    EXPECT_EQ(Sent(), (std::vector<uint32_t>{PackMsg(0xB2, 7, 64), PackMsg(0xB2, 1, 99)}));
     EXPECT_EQ(sd.eventTotal, 4u);
 
-    // A reposition puts every strip and the port back, with the first tempo.
+    // A reposition puts every strip back, with the first tempo.
     td[0].tempo = 2.5f;
-    record->clear();
     window->ResetMixer();
     EXPECT_NEAR(At<Fader>(8 + 80 + 1, 460).GetPosition(), 100, 1);
     EXPECT_EQ(At<Pot>(8 + 200 + 1, 425).GetPosition(), 63u);
     EXPECT_NEAR(At<Fader>(752, 400).GetPosition(), 150, 1);
-    EXPECT_TRUE(record->front().reset);
-    EXPECT_EQ(Sent().size(), 16u * 5);
+    EXPECT_TRUE(record->empty());
 }
 
 TEST_F(Panel, OneChannelIsSoloedAtATimeAndTheSoloedChannelIsNeverMuted) {

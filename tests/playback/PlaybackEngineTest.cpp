@@ -41,14 +41,10 @@ protected:
               port, reporter, [this](uint32_t code, uint32_t value) { OnNotify(code, value); },
               [this] { return clockMs; }) {}
 
-    // Answers the notifications as the main window does for the port.
     void OnNotify(uint32_t code, uint32_t value) {
         notes.push_back({code, value});
         if (code == kMixerReset) {
             offsAtReset = engine.PendingNoteOffs();
-            SendMixerReset(port);
-        } else if (code == kControllerPlayed) {
-            port.Send(value);
         }
     }
 

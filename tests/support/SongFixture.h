@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "song/Pitch.h"
@@ -55,6 +57,20 @@ inline void AddLyric(uint32_t time, const char* text, uint32_t track = 0) {
     std::strncpy(l.text, text, sizeof l.text - 1);
     l.track = track;
     ++sd.lyricCount[track];
+}
+
+// Waits until `done` holds, polling, for at most a generous ten seconds;
+// whether it came true.
+template <class Done>
+bool Eventually(Done done) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
 }
 
 // Every test starts from freshly allocated, reset tables.

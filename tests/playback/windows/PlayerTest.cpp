@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <set>
@@ -15,7 +16,7 @@
 #include "platform/ui/MouseInput.h"
 #include "platform/ui/TestHost.h"
 #include "playback/MidiPort.h"
-#include "playback/PortAnswer.h"
+#include "song/SongLock.h"
 #include "song/Tables.h"
 #include "support/SongFixture.h"
 
@@ -44,17 +45,15 @@ long Count(const Record& record, uint32_t msg) {
                          [msg](const Record::value_type& e) { return !e.reset && e.msg == msg; });
 }
 
-// The main window's side: records the player's codes and answers the mixer
-// reset and the controllers on the open port.
+// The main window's side: records the player's codes.
 class Panel : public test::TestHost {
 public:
     std::vector<uint32_t> codes;
 
 protected:
-    ui::MsgResult DefaultMessage(ui::MsgId msg, ui::WParam w, ui::LParam l) override {
+    ui::MsgResult DefaultMessage(ui::MsgId msg, ui::WParam w, ui::LParam) override {
         if (msg == PlayerNotify) {
             codes.push_back(static_cast<uint32_t>(w));
-            AnswerForPort(Port(), static_cast<uint32_t>(w), static_cast<uint32_t>(l));
         }
         return 0;
     }
@@ -68,7 +67,7 @@ protected:
         OpenMidiOut();
         panel = std::make_unique<Panel>();
         player = new Player(panel.get(), PlayerNotify, 10, 10, 88, 80);
-        player->SetTickSource([this] { return clockMs; });
+        player->SetTickSource([this] { return clockMs.load(); });
         panel->Open();
         StepAfter(0);  // the clock's first reading
     }
@@ -93,17 +92,25 @@ protected:
         }
         return ids;
     }
-    // Advances the clock and delivers one timer message.
+    // Advances the clock, waits until the playback side has stepped at the
+    // new moment, and delivers one timer message.
     void StepAfter(uint32_t ms) {
+        const uint64_t steps = player->Side().Steps();
         clockMs += ms;
+        if (ms > 0 && Playing()) {
+            ASSERT_TRUE(test::Eventually([&] { return player->Side().Steps() > steps; }));
+        }
         player->SendMessage(ui::msg::Timer, kPlayerTimer, 0);
+    }
+    bool Playing() {
+        return Locked([this] { return player->Engine().Playing() && !player->Engine().Paused(); });
     }
     Record& Sent() { return *record; }
 
     std::shared_ptr<Record> record = std::make_shared<Record>();
     std::unique_ptr<Panel> panel;
     Player* player = nullptr;
-    uint32_t clockMs = 5000;
+    std::atomic<uint32_t> clockMs{5000};
 };
 
 const uint32_t kOn60 = PackMsg(0x90, 60, 100);
@@ -121,7 +128,7 @@ TEST_F(PlayerTest, ButtonsAndTimerDriveTheEngineAndClosingLeavesNothingSounding)
     EXPECT_EQ(Pressed(), std::set<int>{607});
     clockMs += 1000;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (sd.now == 0 && std::chrono::steady_clock::now() < until) {
+    while (Locked([] { return sd.now; }) == 0 && std::chrono::steady_clock::now() < until) {
         ui::Application::PumpWaitingMessages();
     }
     EXPECT_EQ(sd.now, 384u);  // one second at 120 BPM
