@@ -12,9 +12,7 @@ namespace {
 
 using test::Notifications;
 using test::TestHost;
-using ui::Color;
 using ui::MouseInput;
-using ui::Rect;
 
 // A channel fader, 35 x 80, scale shown, channel 5, 0..127, and others
 // added beside it.
@@ -114,25 +112,6 @@ TEST_F(FaderTest, SetRangeKeepsTheValueClampedAndMakesEqualBoundsOneUnitWide) {
     EXPECT_EQ(tooShort->GetPosition(), 3u);
     MouseInput::Click(*tooShort, {18, 5});
     EXPECT_EQ(ui::Window::GetCapture(), nullptr);
-}
-
-TEST_F(FaderTest, PaintShowsScaleGrooveAndThumbWithItsCentreMark) {
-    fader->SetPosition(100);
-    const ui::Image img = test::Snap(*fader, "fader_channel_100");
-    const Color white{255, 255, 255};
-    const Color face{75, 75, 125};
-    // Scale lines with their end point left out, the black groove, the
-    // thumb's face, centre mark and outline down to its bottom row y + 4 - 1.
-    test::ExpectPixels(img, white, {{4, 8}, {9, 8}, {26, 68}});
-    test::ExpectPixels(img, Color::Black(), {{18, 60}, {11, 20}, {13, 23}});
-    EXPECT_EQ(img.Pixel(12, 20), (Color{150, 0, 0}));
-
-    Fader* master = Add(100, 10, 40, 90);
-    master->SetRange(0, 255);
-    master->SetPosition(255);
-    test::Snap(*master, "fader_master_top");
-    Fader* plain = Add(100, 100, 35, 80, 0);
-    EXPECT_EQ(plain->PaintToImage().Pixel(4, 8), face);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "controls/Button2.h"
 #include "controls/Led.h"
 #include "controls/VU.h"
-#include "platform/ui/Bitmap.h"
 #include "platform/ui/MouseInput.h"
 #include "platform/ui/TestHost.h"
 
@@ -16,7 +15,6 @@ namespace tw {
 namespace {
 
 using test::TestHost;
-using ui::Bitmap;
 using ui::Color;
 using ui::MouseInput;
 
@@ -45,24 +43,6 @@ TEST(Button2, AToggleReportsItsNewStateAndANonToggleItsUnchangedOne) {
     EXPECT_EQ(host.received, sent);
 }
 
-TEST(Button2, PaintShowsTheBitmapOfTheStateStretchedOverTheWholeButton) {
-    TestHost host;
-    auto* play = new Button2(&host, 604, 10, 33, 30, 15, 605, 606, 0, 0);
-    auto* big = new Button2(&host, 1, 50, 10, 30, 50, 301, 302, 1, 0);
-    auto* odd = new Button2(&host, 9, 100, 10, 20, 20, 9001, 9002, 1, 0);
-    odd->SetBkgndColor({10, 20, 30});
-    host.Open();
-    const ui::Image off = test::Snap(*play, "button2_play_off");
-    EXPECT_TRUE(test::Shows(off, Bitmap(605).Pixels()));
-    play->SetPosition(1);
-    const ui::Image on = test::Snap(*play, "button2_play_on");
-    EXPECT_TRUE(test::Shows(on, Bitmap(606).Pixels()));
-    EXPECT_FALSE(test::Shows(on, Bitmap(605).Pixels()));
-    const ui::Image img = test::Snap(*big, "button2_stretched");
-    EXPECT_EQ(img.Pixel(29, 49), Bitmap(301).Pixels().Pixel(14, 24));
-    EXPECT_EQ(odd->PaintToImage().Pixel(5, 5), (ui::Color{10, 20, 30}));
-}
-
 const Color kDarkRed{128, 0, 0};
 const Color kRed{255, 0, 0};
 
@@ -85,23 +65,6 @@ TEST(VU, VelocitiesLightFourStepsOfTheBarFromTheBottom) {
     vu->SetPosition(127);
     const ui::Image full = test::Snap(*vu, "vu_full");
     EXPECT_EQ(full.Pixel(5, 3), kRed);
-}
-
-// SetPosition clamps into dark or lit; clicks send nothing.
-TEST(Led, PaintShowsTheLampInItsRimWithLightAndDarkEdges) {
-    TestHost host;
-    auto* led = new Led(&host, -1, 10, 10, 12, 14, 1);
-    host.Open();
-    EXPECT_EQ(test::Snap(*led, "led_off").Pixel(5, 6), (Color{0, 0, 128}));
-    led->SetPosition(-3);
-    EXPECT_EQ(led->GetPosition(), 0);
-    led->SetPosition(5);
-    EXPECT_EQ(led->GetPosition(), 1);
-    const ui::Image lit = test::Snap(*led, "led_on");
-    EXPECT_EQ(lit.Pixel(5, 6), (Color{0, 0, 255}));
-    test::ExpectPixels(lit, Color::White(), {{1, 5}, {5, 2}});  // the light top-left edge
-    MouseInput::Click(*led, {5, 5});
-    EXPECT_TRUE(host.received.empty());
 }
 
 }  // namespace

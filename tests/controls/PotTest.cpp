@@ -12,9 +12,7 @@ namespace tw {
 namespace {
 
 using test::Notifications;
-using ui::Color;
 using ui::MouseInput;
-using ui::Point;
 
 // A mixer pan knob, 35 x 25: knob colour 4, pointer 15, channel 3, 0..127.
 class PotTest : public ::testing::Test {
@@ -93,27 +91,6 @@ TEST_F(PotTest, TheEndStepsHoldAgainstClicksBesideTheCentre) {
         MouseInput::Click(*p, {p->Centre().x + 1, 12});
         EXPECT_EQ(p->StepIndex(), 12);
     }
-}
-
-// Pot2 has a grey face and black ticks and behaves the same.
-TEST_F(PotTest, PaintShowsFrameSpokesDiscAndPointer) {
-    pot->SetPosition(63);
-    const ui::Image img = test::Snap(*pot, "pot_step6");
-    // Frame, spokes up to their tick with the end left out, the disc's rim,
-    // knob colour 4 and pointer colour 15 at step 6.
-    test::ExpectPixels(img, Color::White(), {{1, 1}, {17, 4}, {17, 9}});
-    EXPECT_EQ(img.Pixel(14, 16), (Color{128, 0, 0}));
-
-    auto* knob = new Pot2(&host, 701, 60, 10, 30, 25, 1, 15, 0);
-    ASSERT_TRUE(knob->Create());
-    knob->SetRange(0, 127);
-    knob->SetPosition(127);
-    const ui::Image img2 = test::Snap(*knob, "pot2_velocity");
-    EXPECT_EQ(img2.Pixel(4, 18), (Color{150, 150, 150}));
-    EXPECT_EQ(img2.Pixel(15, 4), Color::Black());
-    EXPECT_EQ(img2.Pixel(12, 14), (Color{0, 0, 128}));
-    MouseInput::Click(*knob, {2, 12});
-    EXPECT_EQ(host.received, (Notifications{{701, 116, 0}}));
 }
 
 }  // namespace

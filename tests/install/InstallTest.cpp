@@ -10,6 +10,7 @@
 
 #include "app/PanelShot.h"
 #include "resources/help/ManualPictures.h"
+#include "support/Process.h"
 #include "support/TempDir.h"
 #include "support/XServer.h"
 
@@ -22,22 +23,14 @@ bool Installed(const char* tool) {
     return access((std::string("/usr/bin/") + tool).c_str(), X_OK) == 0;
 }
 
-// The exit status of a shell command; its output goes to `out`.
+// The exit status of a shell command; its output and errors go to `out`.
 int Shell(const std::string& command, std::string* out = nullptr) {
-    std::string text;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return -1;
-    }
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        text.append(buffer, n);
-    }
-    const int status = pclose(pipe);
+    int status = -1;
+    const std::string text = Capture(command + " 2>&1", &status);
     if (out != nullptr) {
         *out = text;
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return status;
 }
 
 // The width and height from a PNG file's header.

@@ -116,15 +116,5 @@ TEST_F(ConfigFile, AnUnwritableDirectoryIsSilentAndTheRecordStands) {
     fs::permissions(dir.path(), fs::perms::owner_all);
 }
 
-TEST_F(ConfigFile, TheWorkingDirectoryAndFileNamesAreJoinedWithASlash) {
-    const fs::path before = fs::current_path();
-    fs::current_path(dir.path());
-    SetWorkingPaths();
-    fs::current_path(before);
-    EXPECT_EQ(currentdir, fs::canonical(dir.path()).string());
-    EXPECT_EQ(ConfigFileName, currentdir + "/tw.cfg");
-    EXPECT_EQ(HelpFileName, currentdir + "/twhelp.hlp");
-}
-
 }  // namespace
 }  // namespace tw

@@ -141,15 +141,5 @@ TEST_F(Format0Split, ACutFileGivesTheReadersCodeAndWhatTheReaderKeeps) {
     }
 }
 
-TEST_F(Format0Split, BadHeadersGiveTheReadersCodes) {
-    Bytes noTrack = Header(0, 1, 96);
-    Append(noTrack, {'M', 'T', 'r', 'x', 0, 0, 0, 0});
-    EXPECT_EQ(Convert(noTrack), kLoadNoTrack);
-    EXPECT_EQ(Convert(Header(0, 1, 0)), kLoadNoDivision);
-    EXPECT_EQ(Convert(Header(2, 1, 96)), kLoadNotFormat1);
-    EXPECT_EQ(Convert({'R', 'I', 'F', 'F', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96}), kLoadNoHeader);
-    EXPECT_EQ(Convert(Header(0, 0, 96)), kLoadOk) << "no track: an empty song";
-}
-
 }  // namespace
 }  // namespace tw::test

@@ -55,18 +55,6 @@ TEST(PitchRule, BlackKeysShareTheLineOfTheirSpelledNatural) {
     }
 }
 
-TEST(PitchRule, TablesAgreeWithEachOther) {
-    for (int position = 0; position < kNaturalCount; ++position) {
-        EXPECT_EQ(NoteLine(static_cast<uint8_t>(naturalnotes[position])), position);
-    }
-    for (int32_t note : sharpnotes) {
-        EXPECT_EQ(NoteLine(static_cast<uint8_t>(note)), NoteLine(static_cast<uint8_t>(note - 1)));
-    }
-    for (int32_t note : flatnotes) {
-        EXPECT_EQ(NoteLine(static_cast<uint8_t>(note)), NoteLine(static_cast<uint8_t>(note + 1)));
-    }
-}
-
 TEST(BarLength, FollowsTheTimeSignatureAndDivision) {
     EXPECT_EQ(BarTicksFor(3, 8, 480), 720u);
     EXPECT_EQ(BarTicksFor(4, 4, 192), 768u);

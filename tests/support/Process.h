@@ -100,16 +100,21 @@ private:
     int status_ = 0;
 };
 
-// Runs a shell command and returns what it wrote on standard output.
-inline std::string Capture(const std::string& command) {
+// Runs a shell command and returns what it wrote on standard output; with
+// `exitStatus`, also its exit status (-1 when it did not exit normally).
+inline std::string Capture(const std::string& command, int* exitStatus = nullptr) {
     std::string out;
+    int status = -1;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[65536];
         std::size_t n;
         while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
             out.append(buffer, n);
         }
-        pclose(pipe);
+        status = pclose(pipe);
+    }
+    if (exitStatus != nullptr) {
+        *exitStatus = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     return out;
 }

@@ -108,7 +108,6 @@ public:
     static bool Available() { return access("/usr/bin/Xvfb", X_OK) == 0; }
     bool Ok() const { return server_ != nullptr; }
     const std::string& Display() const { return display_; }
-    Process& Server() { return *server_; }
 
     // Runs an X client command (xdotool, xwd) on this display.
     std::string Run(const std::string& command) const {
