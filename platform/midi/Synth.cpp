@@ -317,7 +317,7 @@ void Synth::Send(uint32_t msg) {
     if (engine_->driver != nullptr) {
         engine_->Stamp(msg, false);
     } else {
-        Apply(engine_->synth, {0, msg, false});
+        Apply(engine_->synth, {0, msg, false, {}});
     }
 }
 
@@ -340,7 +340,7 @@ void Synth::Reset() {
     if (engine_->driver != nullptr) {
         engine_->Stamp(0, true);
     } else {
-        Apply(engine_->synth, {0, 0, true});
+        Apply(engine_->synth, {0, 0, true, {}});
     }
 }
 
