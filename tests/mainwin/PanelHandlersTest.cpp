@@ -23,14 +23,13 @@
 #include "smf/SongFile.h"
 #include "song/Song.h"
 #include "staff/Staff.h"
+#include "tests/support/PanelFixture.h"
 #include "tests/support/ScriptedRunner.h"
 #include "tests/support/SongFixture.h"
 #include "tests/support/SongMaker.h"
 
 namespace tw {
 namespace {
-
-using Record = midi::RecordingOut::Record;
 
 // The panel, telling which areas it was asked to repaint.
 class RecordingPanel : public tw32Window {
@@ -45,47 +44,9 @@ protected:
     }
 };
 
-// The main window on a recording port, its controls found by position.
-class Panel : public test::SongFixture {
+class Panel : public test::BasicPanelFixture<RecordingPanel> {
 protected:
-    void SetUp() override {
-        SongFixture::SetUp();
-        SetPortOpener([this](uint32_t) -> std::unique_ptr<midi::MidiOut> {
-            return std::make_unique<midi::RecordingOut>(record, hasVolume);
-        });
-        OpenMidiOut();
-    }
-    void TearDown() override {
-        window.reset();
-        CloseMidiOut();
-        SetPortOpener({});
-        SongFixture::TearDown();
-    }
-    void Open() {
-        window = std::make_unique<RecordingPanel>(nullptr);
-        ASSERT_TRUE(window->Create());
-        window->Show();
-        ui::Application::PumpWaitingMessages();
-        record->clear();
-    }
-    template <class T>
-    T& At(int x, int y) {
-        for (ui::Window* child : window->Children()) {
-            if (child->Position() == ui::Point{x, y}) {
-                if (auto* control = dynamic_cast<T*>(child)) {
-                    return *control;
-                }
-            }
-        }
-        ADD_FAILURE() << "no control at " << x << "," << y;
-        throw std::runtime_error("missing control");
-    }
-    std::vector<uint32_t> Sent() const { return midi::RecordingOut(record).Messages(); }
     void Send(ui::MsgId msg, ui::WParam w, ui::LParam l = 0) { window->SendMessage(msg, w, l); }
-
-    std::shared_ptr<Record> record = std::make_shared<Record>();
-    bool hasVolume = true;
-    std::unique_ptr<RecordingPanel> window;
 };
 
 TEST_F(Panel, PlayerNotificationsDriveTheTimeDisplaysThePointerAndTheMeters) {

@@ -27,8 +27,10 @@ T& ControlAt(ui::Window& window, int x, int y) {
     throw std::runtime_error("missing control");
 }
 
-// The main window on a recording port, shown on a fresh song.
-class PanelFixture : public SongFixture {
+// The main window (or a subclass of it) on a recording port, shown on a
+// fresh song.
+template <class MainWindow = tw32Window>
+class BasicPanelFixture : public SongFixture {
 protected:
     using Record = midi::RecordingOut::Record;
 
@@ -46,7 +48,7 @@ protected:
         SongFixture::TearDown();
     }
     void Open() {
-        window = std::make_unique<tw32Window>(nullptr);
+        window = std::make_unique<MainWindow>(nullptr);
         ASSERT_TRUE(window->Create());
         window->Show();
         ui::Application::PumpWaitingMessages();
@@ -60,7 +62,9 @@ protected:
 
     std::shared_ptr<Record> record = std::make_shared<Record>();
     bool hasVolume = true;
-    std::unique_ptr<tw32Window> window;
+    std::unique_ptr<MainWindow> window;
 };
+
+using PanelFixture = BasicPanelFixture<>;
 
 }  // namespace tw::test
