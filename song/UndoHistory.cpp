@@ -37,6 +37,9 @@ public:
 
     template <typename T>
     void Get(T* to, std::size_t count) {
+        if (count == 0) {
+            return;  // an empty table may have no storage at all
+        }
         std::memcpy(static_cast<void*>(to), in_.data() + at_, count * sizeof(T));
         at_ += count * sizeof(T);
     }
