@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -71,6 +72,32 @@ bool Eventually(Done done) {
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     return true;
+}
+
+// Every table in use and the song fields a load sets, as bytes.
+inline std::vector<uint8_t> Snapshot() {
+    std::vector<uint8_t> s;
+    const auto add = [&s](const void* data, std::size_t size) {
+        const auto* first = static_cast<const uint8_t*>(data);
+        s.insert(s.end(), first, first + size);
+    };
+    for (int t = 0; t < kTracks; ++t) {
+        add(dd[t], sd.noteCount[t] * sizeof(displaydata));
+    }
+    add(td, sd.tempoTotal * sizeof(tempodata));
+    add(ed, sd.eventTotal * sizeof(eventdata));
+    add(pgm, sd.pgmTotal * sizeof(eventdata));
+    add(lcd, sd.lyricTotal * sizeof(lyric));
+    add(tn, sizeof tn);
+    add(cpyright, sizeof cpyright);
+    const uint32_t fields[] = {sd.division, sd.tsNumerator, sd.tsDenominator, sd.tsClocks,
+                               sd.ts32nds,  sd.songEnd,     sd.noteCount[0],  sd.lyricCount[0]};
+    add(fields, sizeof fields);
+    add(sd.trackChannel, sizeof sd.trackChannel);
+    add(sd.channelProgram, sizeof sd.channelProgram);
+    add(&sd.keySharps, 1);
+    add(&sd.keyMinor, 1);
+    return s;
 }
 
 // Every test starts from freshly allocated, reset tables.
