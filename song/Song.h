@@ -8,11 +8,13 @@
 
 #include <cstdint>
 
+#include "platform/midi/ShortMsg.h"
+
 namespace tw {
 
 // Capacities: what is allocated, and what the insertion operations accept.
 inline constexpr int kTracks = 32;
-inline constexpr int kChannels = 16;
+using midi::kChannels;
 inline constexpr uint32_t kNotesPerTrack = 7000;
 inline constexpr uint32_t kClipboardSize = 7000;
 inline constexpr uint32_t kTempoAllocated = 500;
@@ -180,24 +182,12 @@ void Shutdown();
 // masterLock and the key signature are kept.
 void SetDefaults();
 
-// Packs a short message: status in bits 0..7, data1 in 8..15, data2 in 16..23.
-constexpr uint32_t PackMsg(uint8_t status, uint8_t data1, uint8_t data2) {
-    return uint32_t{status} | (uint32_t{data1} << 8) | (uint32_t{data2} << 16);
-}
-
-// Query helpers on a packed short message.
-constexpr uint8_t MsgStatus(uint32_t msg) {
-    return msg & 0xFF;
-}
-constexpr uint8_t MsgChannel(uint32_t msg) {
-    return msg & 0x0F;
-}
-constexpr uint8_t MsgData1(uint32_t msg) {
-    return (msg >> 8) & 0xFF;
-}
-constexpr uint8_t MsgData2(uint32_t msg) {
-    return (msg >> 16) & 0xFF;
-}
+// The packed short messages of the note records and event table.
+using midi::MsgChannel;
+using midi::MsgData1;
+using midi::MsgData2;
+using midi::MsgStatus;
+using midi::PackMsg;
 
 // Ticks per bar for a time signature: numerator * division * (4 / denominator)
 // in single precision, before truncation. The file reader refuses a time
