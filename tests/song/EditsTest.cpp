@@ -73,6 +73,9 @@ TEST_F(Edits, ASongEndPullsTheCueAndPositionBackAndTimesReadAsBarTick) {
     EXPECT_FALSE(moved.now);
     EXPECT_EQ(sd.markTime, 2000u);
     EXPECT_EQ(sd.now, 1500u);
+    sd.now = 2500;
+    EXPECT_TRUE(ClampToSongEnd().now);
+    EXPECT_EQ(sd.now, 2000u);
     EXPECT_EQ(BarTick(2000, 768), "0002:0464");
     EXPECT_EQ(BarTick(2000, 0), "0000:2000");
 }
