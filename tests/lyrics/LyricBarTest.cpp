@@ -10,12 +10,9 @@
 namespace tw {
 namespace {
 
-using test::ExpectPixels;
 using test::TestHost;
 using ui::Color;
 
-const Color kGrey{128, 128, 128};
-const Color kGreen{0, 255, 0};
 const Color kWhite{255, 255, 255};
 
 using test::AddLyric;
@@ -43,30 +40,6 @@ protected:
     TestHost host{800, 40};
     LyricBar* bar = nullptr;
 };
-
-TEST_F(LyricBarTest, SyllablesStandAtTheStaffScaleAndCloseOnesAlternateRows) {
-    ASSERT_EQ(sd.barTicks, 768u);
-    ASSERT_EQ(sd.division, 192u);
-    EXPECT_EQ(LyricBar::RightEdge(), 690);
-    sd.gridSetting = 0;
-    sd.bar = 1;  // the page starts at tick 768
-    AddLyric(700, "Before");       // on the previous page: not drawn
-    AddLyric(768 + 384, "Hel");    // x = 210
-    AddLyric(768 + 408, "lo");     // x = 220, 10 pixels on: the lower row
-    AddLyric(768 + 420, "other", 1);
-    AddLyric(768 + 960, "world");  // x = 450, far enough: the upper row again
-    AddLyric(768 + 1536, "Next");  // the next page
-    const ui::Image img = test::Snap(*bar, "lyric_strip", "lyrics");
-
-    ExpectPixels(img, kGreen, {{210, 3}, {210, 14}, {220, 21}, {220, 32}, {450, 3}, {450, 14}});
-    ExpectPixels(img, kGrey, {{210, 15}, {220, 20}, {220, 33}, {450, 21}});
-    EXPECT_TRUE(InkIn(img, 211, 218, 2, 18));
-    EXPECT_TRUE(InkIn(img, 221, 240, 20, 36));
-    EXPECT_FALSE(InkIn(img, 40, 209, 2, 38));  // neither the lyric before nor the gap
-    EXPECT_FALSE(InkIn(img, 690, 792, 2, 38));
-    // The other track's syllable at x = 225 shows no marker.
-    EXPECT_TRUE(img.Pixel(225, 8) != kGreen && img.Pixel(225, 26) != kGreen);
-}
 
 TEST(LyricText, TheFilterKeepsWordsOfEveryAlphabetAndDropsKaraokeMarks) {
     EXPECT_EQ(LyricBar::ShownLyric("@TMy Song"), "My Song");
