@@ -63,16 +63,6 @@ TEST_F(Format0Split, ChannelsBecomeTracksWithEveryNoteTempoAndLyricInPlace) {
     EXPECT_EQ(LeftOutItems(leftOut), "");
 }
 
-TEST_F(Format0Split, ASavedConversionLoadsAndSavesToTheSameBytes) {
-    ASSERT_EQ(Convert(Format0Song()), kLoadOk);
-    const Bytes first = Save();
-    ASSERT_EQ(Load(first), kLoadOk);
-    EXPECT_EQ(Save(), first);
-    EXPECT_EQ(sd.noteCount[1] + sd.noteCount[2] + sd.noteCount[3], 5u);
-    Bytes again;
-    EXPECT_EQ(SplitFormat0(first, again), kLoadNotFormat1) << "format 1 is no split's input";
-}
-
 // Cut anywhere, the split ends its track where the reader would end the
 // same track read as format 1, and keeps as much.
 TEST_F(Format0Split, ACutFileGivesTheReadersCodeAndWhatTheReaderKeeps) {

@@ -79,15 +79,6 @@ TEST_F(SmfReading, DeltaTimesOfAnyLengthAddUpInThirtyTwoBits) {
     EXPECT_EQ(sd.songEnd, 5u);  // 2^35 + 5
 }
 
-TEST_F(SmfReading, GaugeShowsTheShareOfTheFileReadBeforeEachTrack) {
-    const Bytes file = test::File(96, {Track().Meta(0, 0x7F, std::string(187, 'x')),
-                                       Track().Meta(0, 0x7F, std::string(773, 'y'))});
-    ASSERT_EQ(file.size(), 1000u);  // the second chunk's data starts at byte 222
-    ASSERT_EQ(Load(file), kLoadOk);
-    EXPECT_EQ(std::tuple(progress.captions, progress.gauge, progress.closed),
-              std::tuple(std::vector<std::string>{"Loading File"}, std::vector<int>{2, 22}, 1));
-}
-
 TEST_F(SmfReading, NoteOnIsStoredAtOnceLastingSixQuartersUntilItsNoteOff) {
     LoadTrack(Track().Event(10, {0x92, 61, 90}).Event(0, {0x92, 20, 90}).Event(0, {0x92, 109, 90}));
     ASSERT_EQ(sd.noteCount[0], 1u);  // notes outside A0..C8 are dropped
