@@ -89,18 +89,6 @@ TEST(Dialog, OkAsksCanCloseWhichMayKeepItOpenWhileCancelAndCloseBoxDoNot) {
     EXPECT_EQ(script.dialogs, (std::vector<int>{1, 1, 1}));
 }
 
-TEST(Dialog, EnterPressesOkAndEscapeCancelsFromAnEditField) {
-    ScriptedRunner script;
-    Probe d(nullptr, 1);
-    Edit& field = *d.Item<Edit>(601);
-    script.OnDialog(1, [&](Dialog&) { UserInput::Press(field, UserInput::Key::Enter); })
-        .OnDialog(1, [&](Dialog&) { UserInput::Press(field, UserInput::Key::Escape); });
-    EXPECT_EQ(d.Execute(), IdOk);
-    EXPECT_EQ(d.Execute(), IdCancel);
-    EXPECT_EQ(d.asked, 1);
-}
-
-// Typing past the limit is tested with the track name dialog.
 TEST(Edit, TextSetByCodeIsCutToTheLimitInBytes) {
     Dialog d(nullptr, 2);
     Edit& edit = *d.Item<Edit>(634);
