@@ -70,12 +70,7 @@ TEST_F(Install, PutsProgramsManualDemoSongIconsAndAValidDesktopEntryAndMimeTypeI
                                 Share("applications/tunewell.desktop"),
                                 Share("mime/packages/tunewell.xml")};
     for (const manual::Picture& picture : manual::kPictures) {
-        const fs::path image = Share("tunewell/images/") / picture.file;
-        files.push_back(image);
-        EXPECT_EQ(PngSize(image),
-                  std::make_pair(picture.right - picture.left + 2 * manual::kMargin,
-                                 picture.bottom - picture.top + 2 * manual::kMargin))
-            << image;
+        files.push_back(Share("tunewell/images/") / picture.file);
     }
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const std::string s = std::to_string(size);
