@@ -66,11 +66,10 @@ TEST_F(Panel, PlayerNotificationsDriveTheTimeDisplaysThePointerAndTheMeters) {
     sd.markTime = 768;
     Send(600, 2);
     EXPECT_EQ(At<Display>(727, 320).Text(), "0001:0000");
-
     sd.bar = 1;
     Send(600, 0);
-    EXPECT_EQ(At<Display>(40, 8).Text(), "0001");
-    EXPECT_EQ(window->PointerX(), 55 + 96);
+    EXPECT_EQ(std::tuple(At<Display>(40, 8).Text(), window->PointerX()),
+              std::tuple("0001", 55 + 96));
 
     // The meter shows the velocity, not the note number.
     VU& meter = At<VU>(8 + 120 + 17, 302);
@@ -109,7 +108,7 @@ TEST_F(Panel, StripControlsSendAndRecordAtTheStartOfTheCurrentBarUnderTheCurrent
     window->SetControl(PackMsg(0xB2, 7, 64));
     window->SetControl(PackMsg(0xB2, 1, 99));
     EXPECT_NEAR(At<Fader>(8 + 80 + 1, 460).GetPosition(), 64, 1);
-    EXPECT_EQ(sd.eventTotal, 4u);
+    EXPECT_EQ(sd.eventTotal, 4u) << "nothing is recorded";
 
     // A reposition puts every strip back, with the first tempo.
     td[0].tempo = 2.5f;
@@ -166,8 +165,8 @@ TEST_F(Panel, APortWithoutVolumeShowsFullScaleAndIgnoresTheFaders) {
     CloseMidiOut();
     OpenMidiOut();
     Open();
-    EXPECT_EQ(At<Fader>(656, 450).GetPosition(), 255u);
-    EXPECT_EQ(At<Fader>(700, 450).GetPosition(), 255u);
+    EXPECT_EQ(std::tuple(At<Fader>(656, 450).GetPosition(), At<Fader>(700, 450).GetPosition()),
+              std::tuple(255u, 255u));
     Send(451, 30, 0);
     EXPECT_TRUE(record->empty());
 }
