@@ -4,6 +4,7 @@
 // screen to show something.
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "support/XServer.h"
@@ -33,13 +34,15 @@ inline int Differences(const Shot& a, const Shot& b, int x0, int y0, int x1, int
     return n;
 }
 
+// The screen, or with `window` that window alone, once it is ready.
 template <class Ready>
-Shot WaitForShot(const XServer& x, Ready ready, int timeoutMs) {
+Shot WaitForShot(const XServer& x, Ready ready, int timeoutMs, const std::string& window = {}) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    Shot shot = x.Screenshot();
+    const auto take = [&] { return window.empty() ? x.Screenshot() : x.WindowShot(window); };
+    Shot shot = take();
     while (!ready(shot) && std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        shot = x.Screenshot();
+        shot = take();
     }
     return shot;
 }

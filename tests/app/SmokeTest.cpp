@@ -22,16 +22,21 @@ namespace {
 
 constexpr uint32_t kNoteRed = 0x800000;
 constexpr uint32_t kMixerBlue = 0x32327D;
+constexpr uint32_t kFace = 0xC0C0C0;  // the dialogs' face
 
-// Pixels in the colour of the notes on the staff of the panel at top.
-int RedIn(const Shot& shot, int top) {
+int CountIn(const Shot& shot, uint32_t colour, int x0, int y0, int x1, int y1) {
     int n = 0;
-    for (int y = top + 90; y < top + 245; ++y) {
-        for (int x = 54; x < 780; ++x) {
-            n += shot.At(x, y) == kNoteRed ? 1 : 0;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            n += shot.At(x, y) == colour ? 1 : 0;
         }
     }
     return n;
+}
+
+// Pixels in the colour of the notes on the staff of the panel at top.
+int RedIn(const Shot& shot, int top) {
+    return CountIn(shot, kNoteRed, 54, top + 90, 780, top + 245);
 }
 
 // The song read back: its notes on track 0 and its lyrics.
@@ -139,7 +144,14 @@ TEST(RealWindow, NotesAndALyricEnteredWithTheMousePlayToJackAndAreSaved) {
     // The strip starts at x = 4 of the panel; its x = 211 is 384 ticks into
     // the page at sixteenth-note snapping.
     click(215, 255 + 20);
-    ASSERT_FALSE(x.WaitForWindow("^Enter Lyric$", 5000).empty()) << "no entry dialog";
+    const std::string entry = x.WaitForWindow("^Enter Lyric$", 5000);
+    ASSERT_FALSE(entry.empty()) << "no entry dialog";
+    // Painted by the window system on its face, with the time legible inside
+    // its sunken frame.
+    const Shot box = WaitForShot(
+        x, [](const Shot& s) { return s.At(s.width / 2, 2) == kFace; }, 5000, entry);
+    EXPECT_EQ(box.At(box.width / 2, 2), kFace);
+    EXPECT_GT(CountIn(box, kBlack, 19, 19, 163, 37), 0) << "the entry dialog's text is not shown";
     x.Run("xdotool type --delay 50 Tune");
     x.Run("xdotool key Return");
     for (int i = 0; i < 250 && !x.WaitForWindow("^Enter Lyric$", 0).empty(); ++i) {

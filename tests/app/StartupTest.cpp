@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <tuple>
 
 #include "AppFixture.h"
 #include "app/Commands.h"
@@ -26,40 +28,13 @@ TEST_F(AppStart, TheStoredPortIsReadBeforeThePortOpens) {
     EXPECT_EQ(ConfigFileName, Path("tw.cfg"));
 }
 
-TEST_F(AppStart, TheFrameHasItsCaptionIconAndPanelAndTheSongIsEmpty) {
-    Launch();
-    EXPECT_EQ(Caption(), "Tunewell:");
-    EXPECT_TRUE(app->Frame()->HasIcon());
-    EXPECT_EQ(sd.fileName[0], '\0');
-    ui::Window* panel = app->Frame()->GetClientWindow();
-    ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->Position().y, app->Frame()->MenuHeight());
-    EXPECT_GT(app->Frame()->MenuHeight(), 0);
-    const ui::Image image = panel->PaintToImage();
-    ASSERT_GT(image.Height(), 557);
-    EXPECT_EQ(image.Pixel(10, image.Height() - 2), (ui::Color{220, 220, 220}));
-    EXPECT_FALSE(Item(2, cm::PasteTrack).enabled) << "an item without a handler is grey";
-    EXPECT_EQ(Item(4, cm::HelpAbout).text, "About Tunewell");
-}
-
-TEST_F(AppStart, VolumeLockStartsCheckedAndTheCommandTogglesIt) {
-    Launch();
-    EXPECT_TRUE(Item(3, cm::Lock).checked);
-    Command(cm::Lock);
-    EXPECT_FALSE(Item(3, cm::Lock).checked);
-    EXPECT_EQ(sd.masterLock, 0u);
-    app.reset();
-    Launch();
-    EXPECT_TRUE(Item(3, cm::Lock).checked);
-}
-
-TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndHelpStillOpens) {
+TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndOnceStoppedTheLockToggles) {
     Launch();
     sd.playState = 1;
     sd.changed = 1;
-    for (unsigned id :
-         {cm::FileNew, cm::FileOpen, cm::FileSave, cm::FileSaveAs, cm::Lock, cm::SetConnections,
-          cm::HelpAbout, cm::EditTempo, cm::EditEvents, cm::EditPgm}) {
+    for (unsigned id : {cm::FileNew, cm::FileOpen, cm::FileSave, cm::FileSaveAs, cm::Lock,
+                        cm::SetConnections, cm::HelpAbout, cm::EditTempo, cm::EditEvents,
+                        cm::EditPgm, cm::SetTime, cm::TrackVelocity}) {
         Command(id);
     }
     EXPECT_EQ(sd.masterLock, 1u);
@@ -68,6 +43,10 @@ TEST_F(AppStart, WhilePlayingStoppedOnlyCommandsDoNothingAndHelpStillOpens) {
     EXPECT_TRUE(ui::HelpViewer::IsVisible());
     EXPECT_TRUE(script.boxes.empty() && script.dialogs.empty() && script.fileDialogs.empty());
     sd.playState = 0;
+    EXPECT_TRUE(Item(3, cm::Lock).checked);
+    Command(cm::Lock);
+    EXPECT_FALSE(Item(3, cm::Lock).checked);
+    EXPECT_EQ(sd.masterLock, 0u);
 }
 
 TEST_F(AppStart, UndoAndRedoNameTheirStepAreGreyWhenEmptyOrPlayingAndReachTheSavedSong) {
@@ -80,22 +59,20 @@ TEST_F(AppStart, UndoAndRedoNameTheirStepAreGreyWhenEmptyOrPlayingAndReachTheSav
     const uint32_t track = sd.track;
     ASSERT_EQ(sd.noteCount[track], 1u);
     Command(cm::CutTrack);
-    EXPECT_EQ(sd.noteCount[track], 0u);
-    EXPECT_EQ(Item(1, cm::EditUndo).text, "Undo Cut Track");
+    EXPECT_EQ(std::tuple(sd.noteCount[track], Item(1, cm::EditUndo).text),
+              std::tuple(0u, "Undo Cut Track"));
     Command(cm::FileSave);
-    EXPECT_EQ(sd.changed, 0u);
 
     sd.playState = 1;
     EXPECT_FALSE(Item(1, cm::EditUndo).enabled);
     EXPECT_FALSE(app->Frame()->RunKeyCommand(cm::EditUndo)) << "the key is refused as the item";
     sd.playState = 0;
     EXPECT_TRUE(app->Frame()->RunKeyCommand(cm::EditUndo));
-    EXPECT_EQ(sd.noteCount[track], 1u);
-    EXPECT_EQ(sd.changed, 1u);
-    EXPECT_EQ(Item(1, cm::EditRedo).text, "Redo Cut Track");
+    EXPECT_EQ(std::tuple(sd.noteCount[track], sd.changed, Item(1, cm::EditRedo).text),
+              std::tuple(1u, 1u, "Redo Cut Track"));
     Command(cm::EditRedo);
-    EXPECT_EQ(sd.noteCount[track], 0u);
-    EXPECT_EQ(sd.changed, 0u) << "back at the saved song";
+    EXPECT_EQ(std::tuple(sd.noteCount[track], sd.changed), std::tuple(0u, 0u))
+        << "back at the saved song";
     Command(cm::FileNew);
     EXPECT_FALSE(Item(1, cm::EditUndo).enabled) << "a new song has no history";
 }
@@ -116,18 +93,8 @@ TEST_F(AppStart, HelpShowsTheManualFromTheWorkingDirectoryOrNamesThePlacesTried)
 TEST_F(AppStart, MidiPortsClosedUntouchedKeepsTheMapperAndAChoiceIsStoredAndOpened) {
     MidiPorts::SetDeviceLister([] { return std::vector<std::string>{"Synth A", "Synth B"}; });
     Launch();
-    std::vector<std::string> lines;
-    script.OnDialog(
-        5,
-        [&](ui::Dialog& d) {
-            auto* list = d.Item<ui::ListBox>(kPortListBox);
-            for (int i = 0; i < list->GetCount(); ++i) {
-                lines.push_back(list->GetString(i));
-            }
-        },
-        ScriptedRunner::CloseBox);
+    script.OnDialog(5, ScriptedRunner::CloseBox);
     Command(cm::SetConnections);
-    EXPECT_EQ(lines, (std::vector<std::string>{"Synth A", "Synth B", "Midi Mapper"}));
     EXPECT_EQ(md.portDevice, 1000u);
     script.OnDialog(
         5, [](ui::Dialog& d) { Click(d, kPortListBox, 1); }, ScriptedRunner::CloseBox);
@@ -135,8 +102,8 @@ TEST_F(AppStart, MidiPortsClosedUntouchedKeepsTheMapperAndAChoiceIsStoredAndOpen
     EXPECT_EQ(opened, (std::vector<uint32_t>{1000, 1000, 1}));
     mididata stored{};
     ASSERT_TRUE(ReadConfig(Path("tw.cfg"), stored));
-    EXPECT_EQ(stored.portDevice, 1u);
-    EXPECT_STREQ(stored.portName, "Synth B");
+    EXPECT_EQ(std::tuple(stored.portDevice, std::string(stored.portName)),
+              std::tuple(1u, std::string("Synth B")));
     MidiPorts::SetDeviceLister({});
 }
 

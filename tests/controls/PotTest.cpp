@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "controls/Pot.h"
-#include "controls/Pot2.h"
 #include "platform/ui/MouseInput.h"
 #include "platform/ui/TestHost.h"
 
@@ -75,22 +74,6 @@ TEST_F(PotTest, ClicksStepDownOnTheLeftAndUpOnTheRight) {
     const Notifications sent = {
         {453, 0, 3}, {453, 52, 3}, {453, 63, 3}, {453, 74, 3}, {453, 127, 3}};
     EXPECT_EQ(host.received, sent);
-}
-
-// The centre column steps down, so at step 0 it does nothing; the top step
-// holds against a click right of it.
-TEST_F(PotTest, TheEndStepsHoldAgainstClicksBesideTheCentre) {
-    auto* knob = new Pot2(&host, 701, 60, 10, 30, 25, 1, 15, 0);
-    ASSERT_TRUE(knob->Create());
-    knob->SetRange(0, 127);
-    for (Pot* p : {pot, static_cast<Pot*>(knob)}) {
-        p->SetPosition(0);
-        MouseInput::Click(*p, {p->Centre().x, 12});
-        EXPECT_EQ(p->StepIndex(), 0);
-        p->SetPosition(127);
-        MouseInput::Click(*p, {p->Centre().x + 1, 12});
-        EXPECT_EQ(p->StepIndex(), 12);
-    }
 }
 
 }  // namespace

@@ -6,10 +6,8 @@
 #include "app/AppFixture.h"
 #include "app/Commands.h"
 #include "dialogs/CopyRight.h"
-#include "dialogs/SetVoices.h"
 #include "dialogs/TrkName.h"
 #include "song/Song.h"
-#include "song/Voices.h"
 #include "support/ScriptedRunner.h"
 #include "support/SongFixture.h"
 
@@ -20,26 +18,6 @@ class EntryDialogs : public SongFixture {
 protected:
     ScriptedRunner script;
 };
-
-TEST_F(EntryDialogs, InstrumentListSelectsTheChannelsProgramAndOkStoresTheChoice) {
-    sd.channel = 3;
-    sd.channelProgram[3] = 8;
-    std::string selected;
-    script.OnDialog(kSetVoicesDialog, [&](ui::Dialog& d) {
-        const ui::ListBox* list = d.Item<ui::ListBox>(kVoiceList);
-        EXPECT_EQ(list->GetCount(), kVoiceCount);
-        EXPECT_EQ(list->GetCaretIndex(), 8);
-        selected = list->GetSelString();
-        Click(d, kVoiceList, "Gunshot");
-    });
-    EXPECT_EQ(SetVoices(nullptr).Execute(), ui::IdOk);
-    EXPECT_EQ(selected, "Celesta");
-    EXPECT_EQ(sd.channelProgram[3], 127);
-    script.OnDialog(
-        kSetVoicesDialog, [](ui::Dialog& d) { Click(d, kVoiceList, 0); }, ScriptedRunner::CloseBox);
-    EXPECT_EQ(SetVoices(nullptr).Execute(), ui::IdCancel);
-    EXPECT_EQ(sd.channelProgram[3], 127);
-}
 
 // "Caf\xE9" is how an older karaoke file spells it: the field shows it
 // converted, and OK without an edit must not rewrite the stored bytes.

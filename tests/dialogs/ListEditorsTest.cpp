@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/AppFixture.h"
@@ -54,16 +55,13 @@ TEST_F(ListEditors, TempoLinesShowBarTickAndBpmAndTheTableIsNeverLeftEmpty) {
 
     ListThenDelete(script, kEditTempoDialog, kTempoList, lines, {0, 1, 2});
     (void)EditTempo(nullptr).Execute();
-    ASSERT_EQ(sd.tempoTotal, 1u);
-    EXPECT_EQ(td[0].time, 0u);
-    EXPECT_EQ(td[0].tempo, 2.0f);
-    EXPECT_EQ(sd.changed, 1u);
+    EXPECT_EQ(std::tuple(sd.tempoTotal, td[0].time, td[0].tempo, sd.changed),
+              std::tuple(1u, 0u, 2.0f, 1u));
 
     td[0].tempo = 1.0f;
     ListThenDelete(script, kEditTempoDialog, kTempoList, lines, {}, kDeleteAllButton);
     (void)EditTempo(nullptr).Execute();
-    EXPECT_EQ(sd.tempoTotal, 1u);
-    EXPECT_EQ(td[0].tempo, 2.0f);
+    EXPECT_EQ(std::tuple(sd.tempoTotal, td[0].tempo), std::tuple(1u, 2.0f));
 }
 
 TEST_F(ListEditors, ControllerLinesNameTheControllerAndDeleteRemovesTheSelectedOnes) {
@@ -76,15 +74,13 @@ TEST_F(ListEditors, ControllerLinesNameTheControllerAndDeleteRemovesTheSelectedO
     ListThenDelete(script, kEditEventDialog, kEventList, lines, {1, 3});
     (void)EditEvent(nullptr).Execute();
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "0000:0000       5       1     Pan     64");
-    EXPECT_EQ(lines[1], "0001:0000       6       2     Vol     61");
-    EXPECT_EQ(lines[2], "0002:0000       7       3     Chr     62");
-    EXPECT_EQ(lines[3], "0003:0000       8       4     Rev     63");
-    ASSERT_EQ(sd.eventTotal, 3u);
-    EXPECT_EQ(ed[0].time, 0u);
-    EXPECT_EQ(ed[1].time, 2 * 768u);
-    EXPECT_EQ(ed[2].time, 4 * 768u);
-    EXPECT_EQ(sd.changed, 1u);
+    lines.pop_back();
+    EXPECT_EQ(lines, (std::vector<std::string>{"0000:0000       5       1     Pan     64",
+                                               "0001:0000       6       2     Vol     61",
+                                               "0002:0000       7       3     Chr     62",
+                                               "0003:0000       8       4     Rev     63"}));
+    EXPECT_EQ(std::tuple(sd.eventTotal, ed[0].time, ed[1].time, ed[2].time, sd.changed),
+              std::tuple(3u, 0u, 2 * 768u, 4 * 768u, 1u));
 
     ListThenDelete(script, kEditEventDialog, kEventList, lines, {}, kDeleteAllButton);
     (void)EditEvent(nullptr).Execute();
@@ -100,8 +96,7 @@ TEST_F(ListEditors, ProgramLinesNameTheVoiceOrPercussionAndEveryLineDeletedEmpti
     EXPECT_EQ(lines, (std::vector<std::string>{"0000:0000      10      10        0    Percussion",
                                                "0001:0232       1       1       25    "
                                                "Steel Guitar"}));
-    EXPECT_EQ(sd.pgmTotal, 0u);
-    EXPECT_EQ(sd.changed, 1u);
+    EXPECT_EQ(std::tuple(sd.pgmTotal, sd.changed), std::tuple(0u, 1u));
 }
 
 using ListCommands = AppFixture;
@@ -131,8 +126,7 @@ TEST_F(ListCommands,
     Command(cm::EditLyric);
     sd.playState = 0;
     EXPECT_EQ(lines, std::vector<std::string>{"0000:0010    1  la"});
-    EXPECT_EQ(sd.lyricTotal, 0u);
-    EXPECT_EQ(sd.lyricCount[0], 0u);
+    EXPECT_EQ(std::tuple(sd.lyricTotal, sd.lyricCount[0]), std::tuple(0u, 0u));
 }
 
 }  // namespace

@@ -3,16 +3,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <regex>
 #include <string>
 #include <vector>
 
-#include "app/PanelShot.h"
 #include "resources/help/ManualPictures.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
-#include "support/XServer.h"
 
 namespace tw::test {
 namespace {
@@ -73,12 +70,7 @@ TEST_F(Install, PutsProgramsManualDemoSongIconsAndAValidDesktopEntryAndMimeTypeI
                                 Share("applications/tunewell.desktop"),
                                 Share("mime/packages/tunewell.xml")};
     for (const manual::Picture& picture : manual::kPictures) {
-        const fs::path image = Share("tunewell/images/") / picture.file;
-        files.push_back(image);
-        EXPECT_EQ(PngSize(image),
-                  std::make_pair(picture.right - picture.left + 2 * manual::kMargin,
-                                 picture.bottom - picture.top + 2 * manual::kMargin))
-            << image;
+        files.push_back(Share("tunewell/images/") / picture.file);
     }
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const std::string s = std::to_string(size);
@@ -105,21 +97,14 @@ TEST_F(Install, PutsProgramsManualDemoSongIconsAndAValidDesktopEntryAndMimeTypeI
     const fs::path mime = Share("mime/packages/tunewell.xml");
     EXPECT_NE(ReadText(mime).find("<glob pattern=\"*.kar\""), std::string::npos);
 
+    // scripts/setup installs the validators; without them the entries go unchecked.
     std::string out;
     if (Installed("desktop-file-validate")) {
-        EXPECT_EQ(
-            Shell("desktop-file-validate " + Share("applications/tunewell.desktop").string(), &out),
-            0)
-            << out;
-    } else {
-        std::cout << "desktop-file-validate is not installed (scripts/setup installs "
-                     "desktop-file-utils); the desktop entry was not validated\n";
+        const fs::path desktop = Share("applications/tunewell.desktop");
+        EXPECT_EQ(Shell("desktop-file-validate " + desktop.string(), &out), 0) << out;
     }
     if (Installed("xmllint")) {
         EXPECT_EQ(Shell("xmllint --noout " + mime.string(), &out), 0) << out;
-    } else {
-        std::cout << "xmllint is not installed (scripts/setup installs libxml2-utils); the MIME "
-                     "entry was not parsed\n";
     }
     // The desktop's own MIME database, built from the entry, maps .kar to
     // the karaoke type that the desktop entry names.
@@ -146,43 +131,6 @@ TEST_F(Install, EveryCommandOfTheInstalledCliHasItsOwnHelp) {
         EXPECT_EQ(help.rfind("Usage: tunewell-cli " + name, 0), 0u) << help;
         EXPECT_NE(help.find("Exit status:"), std::string::npos) << name;
     }
-}
-
-// As the file manager starts it: the desktop entry's command with the song
-// for %f, from a folder that is neither the build's nor the installation's.
-TEST_F(Install, TheInstalledProgramOpensTheDemoSongFromItsDesktopEntryAndFindsItsManual) {
-    if (!XServer::Available() || !Installed("xdotool")) {
-        GTEST_SKIP() << "Xvfb or xdotool is not installed (scripts/setup installs them)";
-    }
-    std::smatch exec;
-    const std::string entry = ReadText(Share("applications/tunewell.desktop"));
-    ASSERT_TRUE(std::regex_search(entry, exec, std::regex(R"(\nExec=(\S+) %f\n)")));
-    const TempDir elsewhere;
-    const fs::path song = Share("tunewell/demo.kar");
-
-    XServer x;
-    ASSERT_TRUE(x.Ok()) << "Xvfb did not start";
-    Process tw({Bin(exec[1].str()).string(), song.string()},
-               {"DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb"}, elsewhere.path().string());
-    ASSERT_FALSE(x.WaitForWindow("^Tunewell: " + song.string() + "$", 20000).empty())
-        << "no window named after the installed demo song";
-    EXPECT_TRUE(fs::exists(elsewhere / "tw.cfg"));
-
-    // File menu open, Left wraps round to the Help menu, whose first item
-    // is "Tunewell Help". The viewer is named after the manual's title; a
-    // manual that was not found would show a page named "Tunewell Help".
-    const Shot panel = WaitForShot(
-        x, [](const Shot& s) { return PanelTop(s) > 0; }, 10000);
-    const int top = PanelTop(panel);
-    ASSERT_GT(top, 0);
-    x.Run("xdotool mousemove 20 " + std::to_string(top / 2) + " click 1");
-    WaitForShot(
-        x, [&](const Shot& s) { return Differences(s, panel, 0, top, 200, top + 150) > 2000; },
-        5000);
-    x.Run("xdotool key Left key Return");
-    EXPECT_FALSE(x.WaitForWindow("^Tunewell Manual$", 10000).empty())
-        << "Help did not show the installed manual";
-    tw.End();
 }
 
 }  // namespace

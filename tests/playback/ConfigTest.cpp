@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "playback/Config.h"
 #include "tests/smf/SmfFiles.h"
@@ -49,13 +52,12 @@ TEST_F(ConfigFile, ATwCfgThatIsNotAFileCountsAsMissingAndStaysAsItIs) {
     mididata record = md;
     EXPECT_FALSE(ReadConfig(ConfigFileName, record));
     LoadConfig();
-    EXPECT_EQ(md.portDevice, 3u);
-    EXPECT_TRUE(fs::is_fifo(ConfigFileName));
+    EXPECT_TRUE(md.portDevice == 3 && fs::is_fifo(ConfigFileName));
     fs::remove(ConfigFileName);
     fs::create_directory(ConfigFileName);
     LoadConfig();
-    EXPECT_EQ(md.portDevice, 3u);
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{"tw.cfg"});
+    EXPECT_EQ(std::tuple(md.portDevice, dir.Names()),
+              std::tuple(3u, std::vector<std::string>{"tw.cfg"}));
 }
 
 TEST_F(ConfigFile, AStoredChoiceIsReadBackByteForByteAtPathsOfAnyLength) {
@@ -71,10 +73,10 @@ TEST_F(ConfigFile, AStoredChoiceIsReadBackByteForByteAtPathsOfAnyLength) {
     SaveConfig();
     SetPortDefaults();
     LoadConfig();
-    EXPECT_EQ(md.portDevice, 2u);
-    EXPECT_STREQ(md.portName, "tw-capture:alpha");
+    EXPECT_EQ(
+        std::tuple(md.portDevice, std::string(md.portName), test::ReadFile(ConfigFileName).size()),
+        std::tuple(2u, std::string("tw-capture:alpha"), 267u));
     EXPECT_EQ(md.portOpen, 1u) << "read as stored; the open at start decides what counts";
-    EXPECT_EQ(test::ReadFile(ConfigFileName).size(), 267u);
 }
 
 TEST_F(ConfigFile, ANameWithoutItsTerminatingNulIsCutTo254Characters) {
@@ -83,8 +85,7 @@ TEST_F(ConfigFile, ANameWithoutItsTerminatingNulIsCutTo254Characters) {
     bytes[9] = bytes[10] = bytes[11] = 0;
     dir.Write("tw.cfg", bytes);
     LoadConfig();
-    EXPECT_EQ(md.portDevice, 5u);
-    EXPECT_EQ(std::strlen(md.portName), 254u);
+    EXPECT_EQ(std::tuple(md.portDevice, std::strlen(md.portName)), std::tuple(5u, 254u));
 }
 
 TEST_F(ConfigFile, AFailedWriteKeepsTheStoredFileAndLeavesNoSideFile) {
@@ -111,8 +112,7 @@ TEST_F(ConfigFile, AnUnwritableDirectoryIsSilentAndTheRecordStands) {
     LoadConfig();
     SaveConfig();
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(md.portDevice, 4u);
-    EXPECT_FALSE(fs::exists(ConfigFileName));
+    EXPECT_TRUE(md.portDevice == 4 && !fs::exists(ConfigFileName));
     fs::permissions(dir.path(), fs::perms::owner_all);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "platform/midi/RecordingOut.h"
 #include "playback/MidiPort.h"
@@ -47,11 +48,9 @@ TEST_F(MidiPort, OpeningClosesTheOldPortWithAResetAndAfterClosingSendsAreDropped
     Port().Send(PackMsg(0x90, 62, 100));
     EXPECT_EQ(opened, (std::vector<uint32_t>{midi::kMapper, 1}));
     ASSERT_EQ(records.size(), 2u);
-    ASSERT_EQ(records[0]->size(), 2u);
+    ASSERT_EQ(std::tuple(records[0]->size(), records[1]->size()), std::tuple(2u, 1u));
     EXPECT_EQ((*records[0])[0].msg, PackMsg(0x90, 60, 100));
-    EXPECT_TRUE((*records[0])[1].reset);
-    ASSERT_EQ(records[1]->size(), 1u);
-    EXPECT_TRUE((*records[1])[0].reset);
+    EXPECT_TRUE((*records[0])[1].reset && (*records[1])[0].reset);
 }
 
 TEST_F(MidiPort, AFailedOpenLeavesThePortClosedAndARecordReadAsOpenClosesHarmlessly) {
@@ -61,8 +60,7 @@ TEST_F(MidiPort, AFailedOpenLeavesThePortClosedAndARecordReadAsOpenClosesHarmles
     EXPECT_EQ(md.portOpen, 0u);
     Port().Send(PackMsg(0x90, 60, 100));
     uint32_t volume = 0;
-    EXPECT_FALSE(Port().GetVolume(volume));
-    EXPECT_TRUE(records.empty());
+    EXPECT_TRUE(!Port().GetVolume(volume) && records.empty());
     EXPECT_TRUE(TakeUntoldOpenFailure());
     EXPECT_FALSE(TakeUntoldOpenFailure());  // told once
     md.portDevice = 3;

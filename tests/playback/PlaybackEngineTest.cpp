@@ -338,12 +338,6 @@ TEST_F(Engine, EveryNewStaffPageIsAnnouncedOnce) {
     EXPECT_EQ(std::count(notes.begin(), notes.end(), Notification{kTimeTick, 0}), 800 / 11);
 }
 
-}  // namespace
-}  // namespace tw
-
-namespace tw {
-namespace {
-
 // Sustain, pitch bend and bank select kept from a file, the bank's program
 // in the table: a run from bar 1 first sets what they left, then plays on.
 TEST_F(Engine, KeptEventsAreChasedBeforeTheNotesAndStopReleasesBendAndSustain) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
 
 #include "playback/PortList.h"
 
@@ -35,17 +37,15 @@ TEST_F(PortChoice, EntriesAreTheDevicesThenTheMapperAndChoosingOneStoresItsNumbe
     EXPECT_EQ(std::strlen(md.portName), 253u);
 }
 
-// The mapper's place in the list is no number of its own: only kMapper is.
-TEST_F(PortChoice, AStoredNumberEqualToTheDeviceCountSelectsNothing) {
+// The mapper's place in the list is no number of its own: only kMapper is;
+// a device named Midi Mapper is taken for the mapper.
+TEST_F(PortChoice, ANumberEqualToTheDeviceCountSelectsNothingAndADeviceNamedMidiMapperIsIt) {
     md.portDevice = 2;
     std::strcpy(md.portName, "synth:midi_out");
     EXPECT_EQ(list.SelectedIndex(md), -1);
     list.ShowSelection(md);
-    EXPECT_EQ(md.portDevice, 2u);
-    EXPECT_STREQ(md.portName, "synth:midi_out");
-}
-
-TEST_F(PortChoice, ADeviceNamedMidiMapperIsTakenForTheMapper) {
+    EXPECT_EQ(std::tuple(md.portDevice, std::string(md.portName)),
+              std::tuple(2u, std::string("synth:midi_out")));
     const PortList odd({"Midi Mapper", "other"});
     odd.Choose(0, md);
     EXPECT_EQ(md.portDevice, midi::kMapper);

@@ -1,8 +1,8 @@
 #pragma once
 
-// A song file with every kept kind of event, a fixture that loads and saves
-// songs in memory, a copy of the song tables for comparing two loads, and a
-// disk that fails.
+// A song file with every kept kind of event, a format 0 karaoke song, a
+// fixture that loads and saves songs in memory, a copy of the song tables for
+// comparing two loads, and a disk that fails.
 
 #include <gtest/gtest.h>
 
@@ -49,6 +49,34 @@ inline Bytes RichSong() {
                            .Raw({0x83, 0x74, 0x92, 36, 72, 0x81, 0x28, 0x82, 36, 0})
                            .End();
     return File(96, {conductor, melody, bass});
+}
+
+// A karaoke file of format 0, one track for three channels: a song name and
+// copyright, a tempo change, lyrics (one in Windows-1252), a program only on
+// channel 1, running status that carries on across a change of channel, and
+// events the tables do not keep (a pitch bend, a system exclusive message, a
+// marker).
+inline Bytes Format0Song() {
+    const Track track = Track()
+                            .Meta(0, 0x03, "Karaoke Song")
+                            .Meta(0, 0x02, "(c) Singer")
+                            .Raw({0, 0xFF, 0x58, 4, 3, 2, 24, 8})
+                            .Event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})
+                            .Raw({0, 0xC1, 8})
+                            .Raw({0, 0x90, 60, 100, 0, 64, 101})  // running status
+                            .Raw({0, 0x91, 48, 90, 0, 0x99, 36, 127})
+                            .Meta(0, 0x05, "Caf\xE9")  // Windows-1252
+                            .Raw({96, 0x80, 60, 0, 0, 64, 0, 0, 0xE1, 0, 0x40})
+                            .Meta(0, 0x06, "marker")
+                            .Raw({0, 0xF0, 2, 1, 0xF7})
+                            .Meta(0, 0x01, "lo")
+                            .Raw({0, 0x99, 36, 0, 0, 0x90, 62, 80})
+                            .Event(96, {0xFF, 0x51, 3, 0x0F, 0x42, 0x40})
+                            .Raw({96, 0x81, 48, 0, 0, 0x80, 62, 0})
+                            .End(96);
+    Bytes file = Header(0, 1, 96);
+    Append(file, Chunk(track));
+    return file;
 }
 
 struct RecordingProgress : Progress {

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include "smf/FileErrors.h"
 #include "smf/SmfFiles.h"
@@ -36,9 +37,7 @@ TEST_F(SongFiles, OpenResetsTheSongAndSetsBarLengthAndBarsPerPage) {
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);  // a read-only file opens like any other
     ASSERT_EQ(Open(path), kLoadOk);
     EXPECT_STREQ(sd.fileName, path.c_str());
-    EXPECT_EQ(sd.tempoTotal, 1u);
-    EXPECT_EQ(sd.barTicks, 288u);
-    EXPECT_EQ(sd.staffBars, 3u);
+    EXPECT_EQ(std::tuple(sd.tempoTotal, sd.barTicks, sd.staffBars), std::tuple(1u, 288u, 3u));
 }
 
 TEST_F(SongFiles, WhatCannotBeReadAsAFileIsRefusedWithCode1) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "song/BarTick.h"
 #include "song/Clipboard.h"
@@ -45,13 +46,11 @@ TEST_F(Edits, TrackChannelNotesAndLyricsFollowTheSongRules) {
     dd[1][1] = test::MakeNote(96, 192, 62);
     sd.noteCount[1] = 2;
     MoveTrackToChannel(1, 9);
-    EXPECT_EQ(sd.trackChannel[1], 9);
-    EXPECT_EQ(dd[1][1].onMsg, PackMsg(0x99, 62, 100));
-    EXPECT_EQ(dd[1][1].offMsg, PackMsg(0x89, 62, 0));
+    EXPECT_EQ(std::tuple(sd.trackChannel[1], dd[1][1].onMsg, dd[1][1].offMsg),
+              std::tuple(9, PackMsg(0x99, 62, 100), PackMsg(0x89, 62, 0)));
 
     EXPECT_TRUE(RemoveNoteAt(1, 0, dd[1][0].line));
-    ASSERT_EQ(sd.noteCount[1], 1u);
-    EXPECT_EQ(dd[1][0].note, 62);
+    EXPECT_EQ(std::tuple(sd.noteCount[1], dd[1][0].note), std::tuple(1u, 62));
 
     for (uint32_t t : {0u, 0u, 5u}) {
         lyric text{t, "la", t == 5 ? 4u : 2u};
@@ -69,12 +68,11 @@ TEST_F(Edits, ASongEndPullsTheCueAndPositionBackAndTimesReadAsBarTick) {
     sd.markTime = 3000;
     sd.now = 1500;
     const EndClamp moved = ClampToSongEnd();
-    EXPECT_TRUE(moved.cue);
-    EXPECT_FALSE(moved.now);
-    EXPECT_EQ(sd.markTime, 2000u);
-    EXPECT_EQ(sd.now, 1500u);
-    EXPECT_EQ(BarTick(2000, 768), "0002:0464");
-    EXPECT_EQ(BarTick(2000, 0), "0000:2000");
+    EXPECT_EQ(std::tuple(moved.cue, moved.now, sd.markTime, sd.now),
+              std::tuple(true, false, 2000u, 1500u));
+    sd.now = 2500;
+    EXPECT_TRUE(ClampToSongEnd().now && sd.now == 2000);
+    EXPECT_EQ(BarTick(2000, 768) + " " + BarTick(2000, 0), "0002:0464 0000:2000");
 }
 
 // The clipboard's earliest note lands at the paste time, earlier or later
@@ -85,11 +83,8 @@ TEST_F(Edits, PastedNotesKeepTheirSpacingFromThePasteTime) {
     sd.noteCount[0] = 2;
     CopyNotes(0, 2000);
     EXPECT_EQ(PasteMarkedNotes(reporter, 192), 2u);
-    ASSERT_EQ(sd.noteCount[0], 4u);
-    EXPECT_EQ(dd[0][0].start, 192u);
-    EXPECT_EQ(dd[0][0].end, 288u);
-    EXPECT_EQ(dd[0][1].start, 384u);
-    EXPECT_EQ(sd.changed, 1u);
+    EXPECT_EQ(std::tuple(sd.noteCount[0], dd[0][0].start, dd[0][0].end, dd[0][1].start, sd.changed),
+              std::tuple(4u, 192u, 288u, 384u, 1u));
 }
 
 }  // namespace

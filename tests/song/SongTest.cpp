@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
 
+#include "song/PageTime.h"
 #include "song/Pitch.h"
 #include "song/Song.h"
 #include "support/SongFixture.h"
@@ -27,17 +30,45 @@ TEST_F(SongDefaults, ResetGivesAnEmptyFourFourSongAt120BpmAndKeepsTheSession) {
 
     SetDefaults();
 
-    EXPECT_EQ(sd.barTicks, 768u);
-    EXPECT_EQ(sd.tempoTotal, 1u);
-    EXPECT_EQ(td[0].tempo, 2.0f);
-    EXPECT_EQ(sd.noteCount[4], 0u);
-    EXPECT_STREQ(tn[2], "Track 3");
-    EXPECT_EQ(copyrightSet(), 0);
-    EXPECT_EQ(sd.soloChannel, -1);
-    EXPECT_EQ(sd.clipCount, 1u);
-    EXPECT_EQ(ebuff[0].note, 60);
-    EXPECT_STREQ(sd.fileName, "song.mid");
-    EXPECT_EQ(sd.masterLock, 0u);
+    EXPECT_EQ(std::tuple(sd.barTicks, sd.tempoTotal, td[0].tempo, sd.noteCount[4]),
+              std::tuple(768u, 1u, 2.0f, 0u));
+    EXPECT_EQ(std::tuple(std::string(tn[2]), copyrightSet(), sd.soloChannel),
+              std::tuple(std::string("Track 3"), 0, -1));
+    EXPECT_EQ(std::tuple(sd.clipCount, ebuff[0].note, std::string(sd.fileName), sd.masterLock),
+              std::tuple(1u, uint8_t{60}, std::string("song.mid"), 0u));
+}
+
+// The time under a column of the page, shared by the staff and the lyric
+// strip: snapped from song time 0 (not from the page), a tie to the earlier
+// unit, a unit of 0 ticks left unsnapped, and no wrap past the last tick.
+TEST_F(SongDefaults, PageTimeSnapsToTheNearestUnitFromSongTimeZero) {
+    const struct {
+        uint32_t snap, division, bar, numerator, barTicks;
+        int x;
+        uint32_t time;
+    } cases[] = {
+        {0, 192, 0, 4, 768, 27, 64},  // 64.8 ticks
+        {1, 192, 0, 4, 768, 27, 72},
+        {2, 192, 0, 4, 768, 27, 48},
+        {3, 192, 0, 4, 768, 27, 96},
+        {4, 192, 0, 4, 768, 27, 0},
+        {5, 192, 0, 4, 768, 27, 0},
+        {3, 192, 0, 4, 768, 20, 0},  // 48 ticks, halfway
+        {3, 192, 0, 4, 768, 21, 96},
+        {0, 192, 3, 4, 768, 80, 2304 + 192},
+        {5, 96, 1, 3, 288, 0, 192},      // the page starts at 288, halfway between
+        {1, 4, 0, 4, 768, 27, 64},       // a thirty-second of 0 ticks
+        {2, 192, 3, 0, 768, 400, 2304},  // no width per bar: the page's start
+        {0, 192, UINT32_MAX, 4, 768, 600, UINT32_MAX},
+    };
+    for (const auto& c : cases) {
+        sd.snapSetting = c.snap;
+        sd.division = c.division;
+        sd.bar = c.bar;
+        sd.tsNumerator = c.numerator;
+        sd.barTicks = c.barTicks;
+        EXPECT_EQ(PageTime(c.x), c.time) << "snap " << c.snap << " at x " << c.x;
+    }
 }
 
 TEST(PitchRule, BlackKeysShareTheLineOfTheirSpelledNatural) {
@@ -62,14 +93,6 @@ TEST(BarLength, FollowsTheTimeSignatureAndDivision) {
     EXPECT_EQ(BarTicksFor(0, 4, 192), 1u);
     EXPECT_EQ(BarTicksFor(1, 0x80000000u, 96), 1u);
     EXPECT_EQ(BarTicksFor(4, 0, 192), 1u);
-}
-
-TEST(StaffPage, ShowsAsManyWholeBarsAsFit) {
-    EXPECT_EQ(StaffBarsFor(4), 2u);
-    EXPECT_EQ(StaffBarsFor(3), 3u);
-    EXPECT_EQ(StaffBarsFor(2), 4u);
-    EXPECT_EQ(StaffBarsFor(6), 1u);
-    EXPECT_EQ(StaffBarsFor(12), 1u);
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "song/Pitch.h"
 #include "support/SongFixture.h"
@@ -40,12 +43,8 @@ TEST_F(TableMaintenance, TempoAtAnExistingTimeReplacesAndOthersGoInTimeOrder) {
     ASSERT_EQ(UpdateTempoData(reporter, {200, 4.0f}), kStored);
 
     ASSERT_EQ(sd.tempoTotal, 4u);
-    const uint32_t times[] = {0, 100, 200, 300};
-    for (uint32_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(td[i].time, times[i]);
-    }
-    EXPECT_EQ(td[2].tempo, 4.0f);
-    EXPECT_EQ(sd.songEnd, 300u);
+    EXPECT_EQ(std::tuple(td[0].time, td[1].time, td[2].time, td[3].time, td[2].tempo, sd.songEnd),
+              std::tuple(0u, 100u, 200u, 300u, 4.0f, 300u));
 }
 
 TEST_F(TableMaintenance, ControllerIsTheSameThingOnlyForTheSameChannelAndNumber) {
@@ -55,10 +54,8 @@ TEST_F(TableMaintenance, ControllerIsTheSameThingOnlyForTheSameChannelAndNumber)
     ASSERT_EQ(UpdateEventData(reporter, Controller(0, 1, 7, 99, 5)), kStored);
 
     ASSERT_EQ(sd.eventTotal, 3u);
-    EXPECT_EQ(ed[0].msg, PackMsg(0xB1, 7, 99));
-    EXPECT_EQ(ed[0].track, 5u);
-    EXPECT_EQ(ed[1].msg, PackMsg(0xB2, 7, 20));
-    EXPECT_EQ(ed[2].msg, PackMsg(0xB1, 10, 30));
+    EXPECT_EQ(std::tuple(ed[0].msg, ed[0].track, ed[1].msg, ed[2].msg),
+              std::tuple(PackMsg(0xB1, 7, 99), 5u, PackMsg(0xB2, 7, 20), PackMsg(0xB1, 10, 30)));
 }
 
 TEST_F(TableMaintenance, NewEntryComesAfterEveryEntryOfEqualTime) {
@@ -67,10 +64,9 @@ TEST_F(TableMaintenance, NewEntryComesAfterEveryEntryOfEqualTime) {
     ASSERT_EQ(UpdateEventData(reporter, Controller(50, 1, 7, 3)), kStored);
     ASSERT_EQ(UpdateEventData(reporter, Controller(0, 2, 7, 4)), kStored);
 
-    const uint32_t values[] = {4, 1, 3, 2};
-    for (uint32_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(MsgData2(ed[i].msg), values[i]) << "entry " << i;
-    }
+    EXPECT_EQ(std::tuple(MsgData2(ed[0].msg), MsgData2(ed[1].msg), MsgData2(ed[2].msg),
+                         MsgData2(ed[3].msg)),
+              std::tuple(4u, 1u, 3u, 2u));
 }
 
 TEST_F(TableMaintenance, ProgramChangeOnTheSameChannelReplacesAndTakesTheNewTrack) {
@@ -78,9 +74,8 @@ TEST_F(TableMaintenance, ProgramChangeOnTheSameChannelReplacesAndTakesTheNewTrac
     ASSERT_EQ(UpdatePgmData(reporter, Program(0, 3, 20, 2)), kStored);
     ASSERT_EQ(UpdatePgmData(reporter, Program(0, 4, 30, 2)), kStored);
 
-    ASSERT_EQ(sd.pgmTotal, 2u);
-    EXPECT_EQ(pgm[0].msg, PackMsg(0xC3, 20, 0));
-    EXPECT_EQ(pgm[0].track, 2u);
+    EXPECT_EQ(std::tuple(sd.pgmTotal, pgm[0].msg, pgm[0].track),
+              std::tuple(2u, PackMsg(0xC3, 20, 0), 2u));
 }
 
 TEST_F(TableMaintenance, LyricCountsGrowOnInsertOnlyNotOnReplace) {
@@ -89,22 +84,17 @@ TEST_F(TableMaintenance, LyricCountsGrowOnInsertOnlyNotOnReplace) {
     ASSERT_EQ(UpdateLyricData(reporter, Lyric(10, 2, "da")), kStored);
     ASSERT_EQ(UpdateLyricData(reporter, Lyric(5, 2, "oh")), kStored);
 
-    EXPECT_EQ(sd.lyricTotal, 3u);
-    EXPECT_EQ(sd.lyricCount[2], 2u);
-    EXPECT_EQ(sd.lyricCount[3], 1u);
-    EXPECT_STREQ(lcd[0].text, "oh");
-    EXPECT_STREQ(lcd[1].text, "da");
-    EXPECT_STREQ(lcd[2].text, "di");
+    EXPECT_EQ(std::tuple(sd.lyricTotal, sd.lyricCount[2], sd.lyricCount[3]),
+              std::tuple(3u, 2u, 1u));
+    EXPECT_EQ(std::string(lcd[0].text) + lcd[1].text + lcd[2].text, "ohdadi");
 }
 
 TEST_F(TableMaintenance, NoteOnTheSameLineAtTheSameStartReplacesWhateverItsPitch) {
     ASSERT_EQ(AddNote(reporter, 0, Note(0, 60)), kStored);
     ASSERT_EQ(AddNote(reporter, 0, Note(0, 61, 400)), kStored);
 
-    ASSERT_EQ(sd.noteCount[0], 1u);
-    EXPECT_EQ(dd[0][0].note, 61);
-    EXPECT_EQ(dd[0][0].end, 400u);
-    EXPECT_EQ(sd.songEnd, 400u);
+    EXPECT_EQ(std::tuple(sd.noteCount[0], dd[0][0].note, dd[0][0].end, sd.songEnd),
+              std::tuple(1u, uint8_t{61}, 400u, 400u));
 }
 
 TEST_F(TableMaintenance, ChordHoldsOneNotePerLineAndEarlierNotesAreInsertedInOrder) {
@@ -117,10 +107,9 @@ TEST_F(TableMaintenance, ChordHoldsOneNotePerLineAndEarlierNotesAreInsertedInOrd
     ASSERT_EQ(AddNote(reporter, 1, Note(0, 48)), kStored);
 
     ASSERT_EQ(sd.noteCount[1], 5u);
-    const uint8_t pitches[] = {48, 61, 64, 72, 67};
-    for (uint32_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(dd[1][i].note, pitches[i]) << "note " << i;
-    }
+    EXPECT_EQ(std::vector<int>(
+                  {dd[1][0].note, dd[1][1].note, dd[1][2].note, dd[1][3].note, dd[1][4].note}),
+              std::vector<int>({48, 61, 64, 72, 67}));
 }
 
 TEST_F(TableMaintenance, AppendedNoteIsComparedWithTheLastNoteOnly) {
@@ -130,19 +119,15 @@ TEST_F(TableMaintenance, AppendedNoteIsComparedWithTheLastNoteOnly) {
 
     EXPECT_EQ(sd.noteCount[0], 3u);
     ASSERT_EQ(AddNote(reporter, 0, Note(0, 60, 70)), kStored);
-    EXPECT_EQ(sd.noteCount[0], 3u);
-    EXPECT_EQ(dd[0][2].end, 70u);
+    EXPECT_EQ(std::tuple(sd.noteCount[0], dd[0][2].end), std::tuple(3u, 70u));
 }
 
 TEST_F(TableMaintenance, SongEndMovesForwardOnlyAndIsReported) {
     ASSERT_EQ(AddNote(reporter, 0, Note(0, 60, 500)), kStored);
-    EXPECT_EQ(reporter.songEndChanges, 1);
     ASSERT_EQ(UpdateEventData(reporter, Controller(100, 0, 7, 1)), kStored);
-    EXPECT_EQ(sd.songEnd, 500u);
-    EXPECT_EQ(reporter.songEndChanges, 1);
+    EXPECT_EQ(std::tuple(sd.songEnd, reporter.songEndChanges), std::tuple(500u, 1));
     ASSERT_EQ(UpdateLyricData(reporter, Lyric(900, 0, "end")), kStored);
-    EXPECT_EQ(sd.songEnd, 900u);
-    EXPECT_EQ(reporter.songEndChanges, 2);
+    EXPECT_EQ(std::tuple(sd.songEnd, reporter.songEndChanges), std::tuple(900u, 2));
 }
 
 TEST_F(TableMaintenance, TablesRefuseAtTheirUsableCapacityWithMessageAndCode) {
@@ -175,19 +160,16 @@ TEST_F(TableMaintenance, TablesRefuseAtTheirUsableCapacityWithMessageAndCode) {
     }
     EXPECT_EQ(AddNote(reporter, 7, Note(1u << 30, 60)), kNotesFull);
     EXPECT_EQ(sd.noteCount[7], 7000u);
-    EXPECT_GT(sd.songEnd, songEndBefore);
-    EXPECT_LT(sd.songEnd, 1u << 30);
+    EXPECT_TRUE(sd.songEnd > songEndBefore && sd.songEnd < 1u << 30) << sd.songEnd;
 
-    const char* expected[][2] = {{"Out of Tempo Memory", "twWindow::UpdateTempo"},
-                                 {"Out of Event Memory", "twWindow::UpdateEvents"},
-                                 {"Out of PGM Memory", "twWindow::UpdatePGM"},
-                                 {"Out of Lyric Memory", "twWindow::UpdateLyrics"},
-                                 {"Out of Note Memory", "Test"}};
-    ASSERT_EQ(reporter.messages.size(), 5u);
-    for (size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(reporter.messages[i].text, expected[i][0]);
-        EXPECT_EQ(reporter.messages[i].caption, expected[i][1]);
+    std::string shown;
+    for (const auto& m : reporter.messages) {
+        shown += m.text + " (" + m.caption + ")\n";
     }
+    EXPECT_EQ(shown,
+              "Out of Tempo Memory (twWindow::UpdateTempo)\nOut of Event Memory "
+              "(twWindow::UpdateEvents)\nOut of PGM Memory (twWindow::UpdatePGM)\nOut of Lyric "
+              "Memory (twWindow::UpdateLyrics)\nOut of Note Memory (Test)\n");
 }
 
 }  // namespace

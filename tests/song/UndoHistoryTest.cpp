@@ -175,10 +175,8 @@ TEST_F(UndoHistoryTest, ChangedClearsOnlyAtTheSavedPointAndANewStepDropsRedo) {
     EXPECT_FALSE(History().CanRedo());
     ASSERT_TRUE(History().Undo());
     EXPECT_EQ(sd.changed, 1u);
-
     History().Clear();
-    EXPECT_FALSE(History().CanUndo());
-    EXPECT_EQ(History().UndoName(), "");
+    EXPECT_TRUE(!History().CanUndo() && History().UndoName().empty());
 }
 
 TEST_F(UndoHistoryTest, AnEditThatChangesNothingRecordsNothingAndKeepsRedo) {
@@ -187,8 +185,7 @@ TEST_F(UndoHistoryTest, AnEditThatChangesNothingRecordsNothingAndKeepsRedo) {
     const std::size_t bytes = History().Bytes();
     (void)RemoveNoteAt(0, 5, 0);           // no such note
     RemoveTableEntry(SongTable::Tempo, 9);  // no such entry
-    EXPECT_TRUE(History().CanRedo());
-    EXPECT_FALSE(History().CanUndo());
+    EXPECT_TRUE(History().CanRedo() && !History().CanUndo());
     EXPECT_EQ(History().Bytes(), bytes);
 }
 

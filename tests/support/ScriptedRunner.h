@@ -5,10 +5,6 @@
 // list lines, typing into edits) and then pressing a button. Installed for
 // its lifetime; a step left unused or a dialog or box that no step expects
 // fails the test.
-//
-//   test::ScriptedRunner script;
-//   script.OnDialog(3, [](ui::Dialog& d) { test::Click(d, 633, 127); })
-//         .Answer(ui::IdYes);
 
 #include <gtest/gtest.h>
 

@@ -35,10 +35,6 @@ public:
                                                  track}) == kStored;
     }
 
-    void Tempo(uint32_t time, float quarterNotesPerSecond) {
-        ok_ = ok_ && UpdateTempoData(reporter_, {time, quarterNotesPerSecond}) == kStored;
-    }
-
     // True when every entry was stored and the file written.
     [[nodiscard]] bool Save(const std::string& path) {
         NoProgress progress;

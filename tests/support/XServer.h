@@ -3,11 +3,6 @@
 // Real windows for tests: a private Xvfb display, programs started on it
 // and ended by their own pid, xdotool to find windows and to click and
 // type, and screenshots read from xwd's output.
-//
-//   test::XServer x;                        // Xvfb on a display of its own
-//   test::Process tw({binary, song}, {"DISPLAY=" + x.Display()}, dir);
-//   std::string id = x.WaitForWindow("^Tunewell: ", 15000);
-//   test::Shot shot = x.Screenshot();
 
 #include <unistd.h>
 
@@ -35,36 +30,31 @@ struct Shot {
     }
 };
 
-// Decodes the ZPixmap, 24 or 32 bits a pixel, that `xwd -root` writes.
+// Decodes the ZPixmap of 32 bits a pixel that `xwd` writes for Xvfb's
+// 24-bit screens.
 inline Shot ParseXwd(const std::string& bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     auto u32 = [&](std::size_t at) {
-        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
-        return uint32_t{b[0]} << 24 | uint32_t{b[1]} << 16 | uint32_t{b[2]} << 8 | b[3];
+        return uint32_t{b[at]} << 24 | uint32_t{b[at + 1]} << 16 | uint32_t{b[at + 2]} << 8 |
+               b[at + 3];
     };
     Shot shot;
-    if (bytes.size() < 100 || u32(8) != 2) {
+    if (bytes.size() < 100 || u32(8) != 2 || u32(44) != 32) {
         return shot;
     }
-    const uint32_t headerSize = u32(0), width = u32(16), height = u32(20), byteOrder = u32(28);
-    const uint32_t bitsPerPixel = u32(44), bytesPerLine = u32(48), colours = u32(76);
-    const std::size_t data = headerSize + 12u * colours;
-    const uint32_t bytesPerPixel = bitsPerPixel / 8;
-    if ((bytesPerPixel != 4 && bytesPerPixel != 3) ||
-        data + std::size_t{bytesPerLine} * height > bytes.size()) {
+    const uint32_t width = u32(16), height = u32(20), bytesPerLine = u32(48);
+    const bool lsbFirst = u32(28) == 0;
+    const std::size_t data = u32(0) + 12u * u32(76);  // the header, then the colour map
+    if (data + std::size_t{bytesPerLine} * height > bytes.size()) {
         return shot;
     }
     shot.width = static_cast<int>(width);
     shot.height = static_cast<int>(height);
-    shot.pixels.resize(std::size_t{width} * height);
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
-            const auto* p = reinterpret_cast<const unsigned char*>(bytes.data()) + data +
-                            std::size_t{y} * bytesPerLine + std::size_t{x} * bytesPerPixel;
-            uint32_t v = 0;
-            for (uint32_t i = 0; i < bytesPerPixel; ++i) {
-                v |= uint32_t{p[byteOrder == 0 ? i : bytesPerPixel - 1 - i]} << (8 * i);
-            }
-            shot.pixels[std::size_t{y} * width + x] = v & 0xFFFFFF;
+            const unsigned char* p = b + data + std::size_t{y} * bytesPerLine + 4u * x;
+            shot.pixels.push_back(lsbFirst ? uint32_t{p[2]} << 16 | p[1] << 8 | p[0]
+                                           : uint32_t{p[1]} << 16 | p[2] << 8 | p[3]);
         }
     }
     return shot;

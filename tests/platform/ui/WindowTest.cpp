@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "TestHost.h"
-#include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 
 namespace tw::ui {
@@ -18,17 +15,13 @@ using Log = std::vector<std::string>;
 // Every probe's set-up and destruction, in order.
 Log events;
 
-// Logs its set-up and destruction, and keeps the timer ticks it gets.
+// Logs its set-up and destruction.
 class Probe : public Control {
-    TW_DECLARE_RESPONSE_TABLE()
-
 public:
     Probe(Window* parent, int id, int x, int y, int w, int h) : Control(parent, id, x, y, w, h) {}
     ~Probe() override { events.push_back("destroy " + std::to_string(Id())); }
 
-    std::vector<unsigned> ticks;
     bool childrenExistedAtSetup = true;
-    void EvTick(unsigned id) { ticks.push_back(id); }
 
 protected:
     void SetupWindow() override {
@@ -39,12 +32,6 @@ protected:
         }
     }
 };
-
-const ResponseTable& Probe::Table() {
-    static constexpr ResponseEntry entries[] = {OnTimer<&Probe::EvTick>()};
-    static const ResponseTable table{&Control::Table(), entries};
-    return table;
-}
 
 TEST(Window, ChildrenAreSetUpInOrderOfConstructionAndDestroyedWithTheirParent) {
     {
@@ -65,29 +52,6 @@ TEST(Window, ChildrenAreSetUpInOrderOfConstructionAndDestroyedWithTheirParent) {
         events.clear();
     }
     EXPECT_EQ(events, (Log{"destroy 2", "destroy 1", "destroy 11"}));
-}
-
-TEST(Window, TimersDeliverTheirIdUntilKilled) {
-    TestHost host;
-    auto* probe = new Probe(&host, 1, 0, 0, 10, 10);
-    EXPECT_FALSE(probe->SetTimer(7, 10));  // no native window yet
-    host.Open();
-    ASSERT_TRUE(probe->SetTimer(7, 10));
-    ASSERT_TRUE(probe->SetTimer(7, 5));  // the same id restarts, it does not add
-    const auto pumpUntil = [&](int rounds, size_t ticks) {
-        for (int i = 0; i < rounds && probe->ticks.size() < ticks; ++i) {
-            Application::PumpWaitingMessages();
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    };
-    pumpUntil(400, 3);
-    ASSERT_GE(probe->ticks.size(), 3u);
-    EXPECT_EQ(probe->ticks.front(), 7u);
-    EXPECT_TRUE(probe->KillTimer(7));
-    EXPECT_FALSE(probe->KillTimer(7));
-    probe->ticks.clear();
-    pumpUntil(6, 1);
-    EXPECT_TRUE(probe->ticks.empty());
 }
 
 }  // namespace
