@@ -106,7 +106,14 @@ TEST(RealWindow, NotesAndALyricEnteredWithTheMousePlayToJackAndAreSaved) {
     ASSERT_TRUE(x.Ok()) << "Xvfb did not start";
     Process tw({TUNEWELL_BINARY, song}, {"DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb"},
                dir.path().string(), dir / "tunewell.log");
-    ASSERT_FALSE(x.WaitForWindow("^Tunewell: .*song.kar", 20000).empty());
+    const std::string frame = x.WaitForWindow("^Tunewell: .*song.kar", 20000);
+    ASSERT_FALSE(frame.empty());
+    // Asked to be maximised, never fixed in size, so that a window manager
+    // fits it, caption and all, into its work area.
+    EXPECT_NE(x.Run("xprop -id " + frame + " _NET_WM_STATE").find("MAXIMIZED_VERT"),
+              std::string::npos);
+    EXPECT_EQ(x.Run("xprop -id " + frame + " WM_NORMAL_HINTS").find("maximum size"),
+              std::string::npos);
     const Shot before = WaitForShot(
         x, [](const Shot& s) { return PanelTop(s) > 0 && RedIn(s, PanelTop(s)) > 0; }, 10000);
     const int top = PanelTop(before);
