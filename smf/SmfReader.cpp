@@ -23,12 +23,14 @@ constexpr uint32_t kMaxTracks = 32;
 
 // Copies a text of the file into a fixed field as a C string: at most
 // size - 1 bytes, ending early at a NUL byte, the rest of the field cleared.
-void CopyText(char* field, std::size_t size, const uint8_t* text, uint32_t length) {
+// True when the field holds less than the text.
+bool CopyText(char* field, std::size_t size, const uint8_t* text, uint32_t length) {
     const std::size_t limit = std::min<std::size_t>(length, size - 1);
     const auto* end = std::find(text, text + limit, uint8_t{0});
     const std::size_t n = static_cast<std::size_t>(end - text);
     std::memcpy(field, text, n);
     std::memset(field + n, 0, size - n);
+    return n < length;
 }
 
 bool InNoteRange(uint8_t note) {
@@ -370,7 +372,8 @@ uint32_t SmfReader::GetTempo(ByteCursor& track) {
 // A time signature whose bar would be shorter than one tick (numerator 0,
 // a huge denominator) is kept as it came and the earlier one stays, so a
 // bar is always at least one tick long. The song has one time and one key
-// signature, the last read; those they replace are kept.
+// signature, the last read, remembered with their place; those they replace
+// are kept.
 uint32_t SmfReader::GetTimeSignature(ByteCursor& track) {
     const uint8_t* data = track.take(4);
     if (data == nullptr) {
@@ -383,6 +386,7 @@ uint32_t SmfReader::GetTimeSignature(ByteCursor& track) {
     sd.tsDenominator = 1u << data[1];
     sd.tsClocks = data[2];
     sd.ts32nds = data[3];
+    kept.SetSignaturePlace(Signature::Time, {sd.now, sd.track});
     return KeepReplaced(lastTimeSignature_, Raw(0x58, data, 4));
 }
 
@@ -393,6 +397,7 @@ uint32_t SmfReader::GetKeySignature(ByteCursor& track) {
     }
     sd.keySharps = static_cast<int8_t>(data[0]);
     sd.keyMinor = data[1];
+    kept.SetSignaturePlace(Signature::Key, {sd.now, sd.track});
     return KeepReplaced(lastKeySignature_, Raw(0x59, data, 2));
 }
 
@@ -409,22 +414,19 @@ uint32_t SmfReader::GetText(ByteCursor& track, uint8_t type, uint32_t length) {
     if (text == nullptr) {
         return kTrackEnds;
     }
-    const RawMeta raw = Raw(type, text, length);
+    RawMeta raw = Raw(type, text, length);
     if (type == 0x02) {
-        leftOut_.copyrightsCut += length > kCopyrightMaxChars ? 1 : 0;
-        CopyText(cpyright, kCopyrightMaxChars + 1, text, length);
+        raw.cut = CopyText(cpyright, kCopyrightMaxChars + 1, text, length);
         copyrightSet() = 1;
         return KeepReplaced(lastCopyright_, raw);
     }
     if (type == 0x03) {
-        leftOut_.namesCut += length > kTrackNameSize - 1 ? 1 : 0;
-        CopyText(tn[sd.track], kTrackNameSize, text, length);
+        raw.cut = CopyText(tn[sd.track], kTrackNameSize, text, length);
         return KeepReplaced(lastName_, raw);
     }
-    leftOut_.textsCut += length > kLyricTextSize - 1 ? 1 : 0;
     lyric entry{};
     entry.time = sd.now;
-    CopyText(entry.text, kLyricTextSize, text, length);
+    raw.cut = CopyText(entry.text, kLyricTextSize, text, length);
     entry.track = sd.track;
     const uint32_t before = sd.lyricTotal;
     const uint32_t result = UpdateLyricData(reporter_, entry);
@@ -433,21 +435,34 @@ uint32_t SmfReader::GetText(ByteCursor& track, uint8_t type, uint32_t length) {
     }
     kept.SetLyricEvent(sd.track, sd.now, type == 0x05);
     if (sd.lyricTotal != before) {
-        lastText_ = raw;
-        return kGoOn;
+        lastText_ = {};  // the text before it stays a lyric of its own
     }
     return KeepReplaced(lastText_, raw);
 }
 
 // `last` is the text that `next` has just replaced when it was read before
-// it; it is kept, and `next` takes its place.
+// it; it is kept, and `next` takes its place. A text cut to fit its field is
+// lost only while it stays there: once replaced it is kept whole.
 uint32_t SmfReader::KeepReplaced(RawMeta& last, const RawMeta& next) {
     uint32_t result = kGoOn;
     if (last.type != 0) {
+        Cuts(last.type) -= last.cut ? 1 : 0;
         result = kept.AddLong(reporter_, last.track, last.time, 0xFF, last.type, last.bytes);
     }
+    Cuts(next.type) += next.cut ? 1 : 0;
     last = next;
     return result;
+}
+
+uint32_t& SmfReader::Cuts(uint8_t type) {
+    switch (type) {
+        case 0x02:
+            return leftOut_.copyrightsCut;
+        case 0x03:
+            return leftOut_.namesCut;
+        default:
+            return leftOut_.textsCut;
+    }
 }
 
 uint32_t SmfReader::GetSysEx(ByteCursor& track, uint8_t status) {

@@ -60,9 +60,12 @@ private:
         uint32_t track = 0;
         uint8_t type = 0;  // 0 while there is none
         std::vector<uint8_t> bytes;
+        bool cut = false;  // a text whose field holds less of it
     };
     [[nodiscard]] RawMeta Raw(uint8_t type, const uint8_t* data, uint32_t length) const;
     [[nodiscard]] uint32_t KeepReplaced(RawMeta& last, const RawMeta& next);
+    // The count of texts of the type cut to fit their field.
+    [[nodiscard]] uint32_t& Cuts(uint8_t type);
 
     Reporter& reporter_;
     Progress& progress_;

@@ -1,6 +1,7 @@
 #include "smf/SmfWriter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -21,14 +22,25 @@ savedata Channel(uint32_t time, uint8_t status, uint8_t d0, uint8_t d1 = 0) {
     return savedata{time, status, 0, {d0, d1, 0, 0}, 0};
 }
 
-// Tracks up to the last one with notes, lyrics or kept events.
+// Tracks up to the last one with notes, lyrics, kept events or one of the
+// song's signatures.
 uint32_t TracksToWrite() {
+    const uint32_t signatures =
+        std::max(kept.SignatureAt(Signature::Time).track, kept.SignatureAt(Signature::Key).track);
     for (int t = kTracks - 1; t >= 0; --t) {
-        if (sd.noteCount[t] != 0 || sd.lyricCount[t] != 0 || !kept.Track(t).events.empty()) {
+        if (sd.noteCount[t] != 0 || sd.lyricCount[t] != 0 || !kept.Track(t).events.empty() ||
+            signatures == static_cast<uint32_t>(t)) {
             return static_cast<uint32_t>(t) + 1;
         }
     }
     return 1;
+}
+
+// The power of two that a time signature's second byte gives; a
+// denominator that is none (never read from a file) is written as eighths.
+uint8_t DenominatorPower(uint32_t denominator) {
+    return std::has_single_bit(denominator) ? static_cast<uint8_t>(std::countr_zero(denominator))
+                                            : 3;
 }
 
 }  // namespace
@@ -142,20 +154,23 @@ uint32_t SmfWriter::createtrack() {
     return AddNotes();
 }
 
-// The song has one key and one time signature; both go at time 0 of
-// track 0, with the tempo changes.
+// The song has one key and one time signature, each written where the file
+// had it (time 0 of track 0 for a song made here); the tempo changes go to
+// track 0.
 uint32_t SmfWriter::AddConductorEvents() {
-    if (cctrack_ != 0) {
-        return 0;
+    const SignaturePlace key = kept.SignatureAt(Signature::Key);
+    const SignaturePlace time = kept.SignatureAt(Signature::Time);
+    uint32_t r = 0;
+    if (key.track == cctrack_) {
+        r = AddTrackEvent(Meta(key.time, 0x59, static_cast<uint8_t>(sd.keySharps), sd.keyMinor));
     }
-    const uint8_t exponent = sd.tsDenominator == 4 ? 2 : 3;
-    uint32_t r = AddTrackEvent(Meta(0, 0x59, static_cast<uint8_t>(sd.keySharps), sd.keyMinor));
-    if (r == 0) {
-        r = AddTrackEvent(Meta(0, 0x58, static_cast<uint8_t>(sd.tsNumerator), exponent,
+    if (r == 0 && time.track == cctrack_) {
+        r = AddTrackEvent(Meta(time.time, 0x58, static_cast<uint8_t>(sd.tsNumerator),
+                               DenominatorPower(sd.tsDenominator),
                                static_cast<uint8_t>(sd.tsClocks),
                                static_cast<uint8_t>(sd.ts32nds)));
     }
-    for (uint32_t i = 0; r == 0 && i < sd.tempoTotal; ++i) {
+    for (uint32_t i = 0; r == 0 && cctrack_ == 0 && i < sd.tempoTotal; ++i) {
         const uint32_t us = TempoMicroseconds(td[i].tempo);
         r = AddTrackEvent(Meta(td[i].time, 0x51, static_cast<uint8_t>(us >> 16),
                                static_cast<uint8_t>(us >> 8), static_cast<uint8_t>(us)));
