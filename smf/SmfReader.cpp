@@ -165,6 +165,7 @@ uint32_t SmfReader::ReadTrack(ByteCursor track) {
 // even the running time: the track ends before it.
 uint32_t SmfReader::ReadEvent(ByteCursor& track) {
     const uint32_t before = sd.now;
+    order_.Read();
     sd.now += track.varLen();
     const uint8_t byte = track.u8();
     const uint32_t result = track.ranOut() ? kTrackEnds : Dispatch(track, byte);
@@ -241,16 +242,24 @@ uint32_t SmfReader::CloseNote(uint8_t status, uint8_t note, uint8_t velocity) {
     return kGoOn;
 }
 
-uint32_t SmfReader::Keep(uint32_t msg, uint32_t track) {
-    return kept.AddShort(reporter_, track, sd.now, msg);
-}
-
 uint32_t SmfReader::Keep(uint32_t msg) {
-    return Keep(msg, sd.track);
+    return order_.AddShort(reporter_, sd.track, sd.now, msg, order_.Current());
 }
 
 uint32_t SmfReader::KeepLong(uint8_t status, uint8_t type, std::span<const uint8_t> data) {
-    return kept.AddLong(reporter_, sd.track, sd.now, status, type, data);
+    return order_.AddLong(reporter_, sd.track, sd.now, status, type, data, order_.Current());
+}
+
+// A controller or program change of the tables that a later one of the same
+// time replaces is kept where it was read.
+uint32_t SmfReader::KeepStored(const eventdata& replaced, uint32_t key) {
+    const auto order = tableOrders_.find((uint64_t{replaced.time} << 32) | key);
+    return order_.AddShort(reporter_, replaced.track, replaced.time, replaced.msg,
+                           order != tableOrders_.end() ? order->second : order_.Current());
+}
+
+void SmfReader::RememberOrder(uint32_t key) {
+    tableOrders_[(uint64_t{sd.now} << 32) | key] = order_.Current();
 }
 
 // A note is stored at once, lasting six quarter notes until its note-off
@@ -271,13 +280,15 @@ uint32_t SmfReader::StoreNote(uint8_t channel, uint8_t note, uint8_t velocity) {
     n.closed = 0;
     const displaydata* same = SameLineNote(sd.track, n);
     const displaydata replaced = same != nullptr ? *same : displaydata{};
+    const uint32_t replacedOrder = order_.NoteOrder(sd.track, sd.now, n.line);
     const uint32_t result = openNotes_.AddNote(reporter_, n);
+    order_.NoteStored(sd.track, sd.now, n.line);
     if (same == nullptr || result != kStored) {
         return result;
     }
     // A chord holds one note per staff line: the replaced note is kept.
     const uint32_t now = sd.now;
-    uint32_t keptCode = Keep(replaced.onMsg);
+    uint32_t keptCode = order_.AddShort(reporter_, sd.track, now, replaced.onMsg, replacedOrder);
     if (keptCode == kGoOn && replaced.closed != 0) {
         sd.now = replaced.end;
         keptCode = Keep(replaced.offMsg);
@@ -296,10 +307,11 @@ uint32_t SmfReader::StoreController(uint8_t channel, uint8_t controller, uint8_t
         return MsgChannel(e.msg) == channel && MsgData1(e.msg) == controller;
     });
     if (same != nullptr) {
-        if (const uint32_t r = Keep(same->msg, same->track); r != kGoOn) {
+        if (const uint32_t r = KeepStored(*same, msg & 0xFFFF); r != kGoOn) {
             return r;
         }
     }
+    RememberOrder(msg & 0xFFFF);
     return UpdateEventData(reporter_, eventdata{sd.now, msg, sd.track});
 }
 
@@ -307,10 +319,11 @@ uint32_t SmfReader::StoreProgram(uint8_t channel, uint8_t program) {
     const eventdata* same = SameAt(
         pgm, sd.pgmTotal, sd.now, [&](const eventdata& p) { return MsgChannel(p.msg) == channel; });
     if (same != nullptr) {
-        if (const uint32_t r = Keep(same->msg, same->track); r != kGoOn) {
+        if (const uint32_t r = KeepStored(*same, 0xC0u + channel); r != kGoOn) {
             return r;
         }
     }
+    RememberOrder(0xC0u + channel);
     const eventdata event{sd.now, PackMsg(0xC0 + channel, program, 0), sd.track};
     const uint32_t result = UpdatePgmData(reporter_, event);
     sd.channelProgram[channel] = program;
@@ -402,7 +415,9 @@ uint32_t SmfReader::GetKeySignature(ByteCursor& track) {
 }
 
 SmfReader::RawMeta SmfReader::Raw(uint8_t type, const uint8_t* data, uint32_t length) const {
-    return RawMeta{sd.now, sd.track, type, std::vector<uint8_t>(data, data + length)};
+    RawMeta raw{sd.now, sd.track, type, std::vector<uint8_t>(data, data + length)};
+    raw.order = order_.Current();
+    return raw;
 }
 
 // Text and lyric events become lyrics of the track (that is what a karaoke
@@ -447,7 +462,8 @@ uint32_t SmfReader::KeepReplaced(RawMeta& last, const RawMeta& next) {
     uint32_t result = kGoOn;
     if (last.type != 0) {
         Cuts(last.type) -= last.cut ? 1 : 0;
-        result = kept.AddLong(reporter_, last.track, last.time, 0xFF, last.type, last.bytes);
+        result = order_.AddLong(reporter_, last.track, last.time, 0xFF, last.type, last.bytes,
+                                last.order);
     }
     Cuts(next.type) += next.cut ? 1 : 0;
     last = next;

@@ -18,15 +18,23 @@ bool IsSignature(const KeptEvent& event) {
 }
 
 // Events mostly arrive in time order, so the append is the common path.
-void Place(std::vector<KeptEvent>& events, const KeptEvent& event) {
-    if (events.empty() || events.back().time <= event.time) {
+void Place(std::vector<KeptEvent>& events, const KeptEvent& event,
+           uint32_t at = KeptEvents::kAfterAll) {
+    if (at >= events.size() && (events.empty() || events.back().time <= event.time)) {
         events.push_back(event);
-    } else {
-        const auto later =
-            std::upper_bound(events.begin(), events.end(), event.time,
-                             [](uint32_t time, const KeptEvent& e) { return time < e.time; });
-        events.insert(later, event);
+        return;
     }
+    const auto later =
+        std::upper_bound(events.begin(), events.end(), event.time,
+                         [](uint32_t time, const KeptEvent& e) { return time < e.time; });
+    auto place = later;
+    if (at < events.size()) {
+        const auto first =
+            std::lower_bound(events.begin(), later, event.time,
+                             [](const KeptEvent& e, uint32_t time) { return e.time < time; });
+        place = std::clamp(events.begin() + at, first, later);
+    }
+    events.insert(place, event);
 }
 
 // An event of from, with its data, put in time order into into.
@@ -60,21 +68,22 @@ bool KeptEvents::Room(Reporter& reporter, uint32_t bytes) const {
     return false;
 }
 
-void KeptEvents::Insert(KeptTrack& into, const KeptEvent& event) {
-    Place(into.events, event);
+void KeptEvents::Insert(KeptTrack& into, const KeptEvent& event, uint32_t at) {
+    Place(into.events, event, at);
     ++total_;
 }
 
-uint32_t KeptEvents::AddShort(Reporter& reporter, uint32_t track, uint32_t time, uint32_t msg) {
+uint32_t KeptEvents::AddShort(Reporter& reporter, uint32_t track, uint32_t time, uint32_t msg,
+                              uint32_t at) {
     if (track >= kTracks || !Room(reporter, 0)) {
         return kKeptFull;
     }
-    Insert(tracks_[track], KeptEvent{time, msg, 0, 0});
+    Insert(tracks_[track], KeptEvent{time, msg, 0, 0}, at);
     return 0;
 }
 
 uint32_t KeptEvents::AddLong(Reporter& reporter, uint32_t track, uint32_t time, uint8_t status,
-                             uint8_t type, std::span<const uint8_t> data) {
+                             uint8_t type, std::span<const uint8_t> data, uint32_t at) {
     const auto size = static_cast<uint32_t>(std::min<std::size_t>(data.size(), UINT32_MAX));
     if (track >= kTracks || !Room(reporter, size)) {
         return kKeptFull;
@@ -83,7 +92,7 @@ uint32_t KeptEvents::AddLong(Reporter& reporter, uint32_t track, uint32_t time, 
     const auto offset = static_cast<uint32_t>(into.bytes.size());
     into.bytes.insert(into.bytes.end(), data.begin(), data.begin() + size);
     bytes_ += size;
-    Insert(into, KeptEvent{time, PackMsg(status, type, 0), offset, size});
+    Insert(into, KeptEvent{time, PackMsg(status, type, 0), offset, size}, at);
     return 0;
 }
 

@@ -58,12 +58,17 @@ struct SignaturePlace {
 
 class KeptEvents {
 public:
-    // Both insert after every event of the track of an equal or earlier time.
-    // Beyond the bounds they refuse with a message and kKeptFull.
-    [[nodiscard]] uint32_t AddShort(Reporter& reporter, uint32_t track, uint32_t time,
-                                    uint32_t msg);
+    // Both insert after every event of the track of an equal or earlier time,
+    // or, given `at`, at that index of the track's events, kept within those
+    // of its time: the file reader puts back there an event that it kept only
+    // once a later one replaced it. Beyond the bounds they refuse with a
+    // message and kKeptFull.
+    static constexpr uint32_t kAfterAll = UINT32_MAX;
+    [[nodiscard]] uint32_t AddShort(Reporter& reporter, uint32_t track, uint32_t time, uint32_t msg,
+                                    uint32_t at = kAfterAll);
     [[nodiscard]] uint32_t AddLong(Reporter& reporter, uint32_t track, uint32_t time,
-                                   uint8_t status, uint8_t type, std::span<const uint8_t> data);
+                                   uint8_t status, uint8_t type, std::span<const uint8_t> data,
+                                   uint32_t at = kAfterAll);
 
     [[nodiscard]] const KeptTrack& Track(uint32_t track) const { return tracks_[track]; }
     [[nodiscard]] std::span<const uint8_t> Data(uint32_t track, const KeptEvent& event) const;
@@ -107,7 +112,7 @@ public:
 
 private:
     [[nodiscard]] bool Room(Reporter& reporter, uint32_t bytes) const;
-    void Insert(KeptTrack& into, const KeptEvent& event);
+    void Insert(KeptTrack& into, const KeptEvent& event, uint32_t at);
 
     KeptTrack tracks_[kTracks];
     KeptTrack clipboard_;

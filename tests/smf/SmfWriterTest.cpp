@@ -216,7 +216,8 @@ TEST_F(SmfRoundTrip, EventsTheTablesDoNotHoldAreKeptWithTheirTrackThroughSaveAnd
     EXPECT_EQ(MsgData1(pgm[0].msg), 6);
     EXPECT_EQ(sd.tsNumerator, 4u) << "the song keeps the last signature";
     const auto original = test::Events(file);
-    const auto saved = test::Events(Save());
+    const Bytes bytes = Save();
+    const auto saved = test::Events(bytes);
     ASSERT_EQ(saved.size(), 3u);
     for (std::size_t t = 0; t < 3; ++t) {
         EXPECT_EQ(Sorted(saved[t]), Sorted(original[t])) << "track " << t;
@@ -229,6 +230,8 @@ TEST_F(SmfRoundTrip, EventsTheTablesDoNotHoldAreKeptWithTheirTrackThroughSaveAnd
     };
     EXPECT_LT(at(0, {0xFF, 0x01, '@', 'K'}), at(0, {0xFF, 0x01, '@', 'V'}));
     EXPECT_LT(at(1, {0xB0, 0, 1}), at(1, {0xC0, 6}));
+    ASSERT_EQ(Load(bytes), kLoadOk);
+    EXPECT_EQ(Save(), bytes) << "what a later event replaced keeps its place in the file";
 
     // Cut from track 2, pasted into track 4 on channel 5.
     const auto& kinds = original[2];
