@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "song/KeptEvents.h"
 #include "song/Song.h"
@@ -34,6 +35,25 @@ uint32_t TracksToWrite() {
         }
     }
     return 1;
+}
+
+// The time of the track's last kept meta event of the type, if it has one.
+std::optional<uint32_t> LastKept(uint32_t track, uint8_t type) {
+    const std::vector<KeptEvent>& events = kept.Track(track).events;
+    const auto last = std::find_if(events.rbegin(), events.rend(), [type](const KeptEvent& e) {
+        return e.msg == PackMsg(0xFF, type, 0);
+    });
+    return last != events.rend() ? std::optional(last->time) : std::nullopt;
+}
+
+// The place of the last kept copyright notice, in the last track that has one.
+std::optional<SignaturePlace> LastKeptCopyright() {
+    for (uint32_t t = kTracks; t-- > 0;) {
+        if (const auto time = LastKept(t, 0x02)) {
+            return SignaturePlace{*time, t};
+        }
+    }
+    return std::nullopt;
 }
 
 // The power of two that a time signature's second byte gives; a
@@ -81,6 +101,7 @@ uint32_t TempoMicroseconds(float tempo) {
 
 int SmfWriter::SaveFile(std::vector<uint8_t>& out) {
     ttracks_ = TracksToWrite();
+    copyrightAfterKept_ = LastKeptCopyright();
     out.clear();
     writehead(out);
     ssd_.reserve(kRecordsAllocated);
@@ -142,6 +163,9 @@ uint32_t SmfWriter::createtrack() {
     eventtotal_ = 0;
     ssd_.clear();
     inOrder_ = true;
+    if (uint32_t r = AddReplacingTexts(); r != 0) {
+        return r;
+    }
     if (uint32_t r = AddConductorEvents(); r != 0) {
         return r;
     }
@@ -152,6 +176,21 @@ uint32_t SmfWriter::createtrack() {
         return r;
     }
     return AddNotes();
+}
+
+// A track name or copyright notice that replaced others of the file goes
+// after the last of them, so that reading the file again gives it and not
+// one of them; otherwise it opens its track.
+uint32_t SmfWriter::AddReplacingTexts() {
+    nameAfterKept_ = LastKept(cctrack_, 0x03);
+    uint32_t r = 0;
+    if (nameAfterKept_) {
+        r = AddTrackEvent(Meta(*nameAfterKept_, 0x03));
+    }
+    if (r == 0 && copyrightAfterKept_ && copyrightAfterKept_->track == cctrack_) {
+        r = AddTrackEvent(Meta(copyrightAfterKept_->time, 0x02));
+    }
+    return r;
 }
 
 // The song has one key and one time signature, each written where the file
@@ -249,8 +288,12 @@ int SmfWriter::WriteTrackData() {
         inOrder_ = true;
     }
     trackData_.clear();
-    writetrackname();
-    writecopyright();
+    if (!nameAfterKept_) {
+        writetrackname();
+    }
+    if (!copyrightAfterKept_) {
+        writecopyright();
+    }
     // Kept events go before the records of their time: they came first in
     // the file (a text that a later one replaced, a bank select before its
     // program change).
@@ -277,13 +320,7 @@ int SmfWriter::WriteTrackData() {
 // so that no value can be taken for a status byte.
 void SmfWriter::WriteEvent(const savedata& r) {
     if (r.status == 0xFF) {
-        if (r.metaType == 0x01) {
-            WriteLyric(r);
-            return;
-        }
-        const uint8_t length = r.metaType == 0x51 ? 3 : r.metaType == 0x58 ? 4 : 2;
-        trackData_.insert(trackData_.end(), {0xFF, r.metaType, length});
-        trackData_.insert(trackData_.end(), r.data, r.data + length);
+        WriteMeta(r);
         return;
     }
     trackData_.push_back(r.status);
@@ -291,6 +328,28 @@ void SmfWriter::WriteEvent(const savedata& r) {
     if ((r.status & 0xF0) != 0xC0 && (r.status & 0xF0) != 0xD0) {
         trackData_.push_back(r.data[1] & 0x7F);
     }
+}
+
+// A name or notice that goes after kept ones is written even when empty, so
+// that none of them takes its place.
+void SmfWriter::WriteMeta(const savedata& r) {
+    switch (r.metaType) {
+        case 0x01:
+            WriteLyric(r);
+            return;
+        case 0x02:
+            WriteText(0x02, cpyright,
+                      copyrightSet() != 0 ? strnlen(cpyright, kCopyrightSize - 1) : 0);
+            return;
+        case 0x03:
+            WriteText(0x03, tn[cctrack_], strnlen(tn[cctrack_], kTrackNameSize - 1));
+            return;
+        default:
+            break;
+    }
+    const uint8_t length = r.metaType == 0x51 ? 3 : r.metaType == 0x58 ? 4 : 2;
+    trackData_.insert(trackData_.end(), {0xFF, r.metaType, length});
+    trackData_.insert(trackData_.end(), r.data, r.data + length);
 }
 
 void SmfWriter::WriteKept(const KeptEvent& event, uint32_t& previous) {

@@ -256,6 +256,7 @@ TEST_F(SmfRoundTrip, EventsTheTablesDoNotHoldAreKeptWithTheirTrackThroughSaveAnd
 // The song holds one time and one key signature, the last the file gives;
 // each is written back where it stood, after those it replaced, so that no
 // save moves one and an edited one is the song's when the file is read again.
+// A track name or copyright notice goes after those it replaced too.
 TEST_F(SmfRoundTrip, EverySignatureStaysAtItsTimeAndTrackAndAnEditedOneIsTheSongs) {
     const Track conductor = Track()
                                 .Meta(0, 0x03, "Conductor")
@@ -267,7 +268,14 @@ TEST_F(SmfRoundTrip, EverySignatureStaysAtItsTimeAndTrackAndAnEditedOneIsTheSong
                                 .End();
     // The last track holds only a key signature, at the time of the 2/2.
     const Track key = Track().Meta(0, 0x03, "Key").Event(768, {0xFF, 0x59, 2, 0xFF, 0}).End();
-    const Bytes file = test::File(96, {conductor, Track().Meta(0, 0x03, "Piano").End(), key});
+    // A name and a copyright notice that replace others at their time.
+    const Track piano = Track()
+                            .Meta(0, 0x03, "Keys")
+                            .Meta(0, 0x02, "(c) 1")
+                            .Meta(0, 0x03, "Piano")
+                            .Meta(0, 0x02, "(c) 2")
+                            .End();
+    const Bytes file = test::File(96, {conductor, piano, key});
     ASSERT_EQ(Load(file), kLoadOk);
     EXPECT_EQ(std::tie(sd.tsNumerator, sd.tsDenominator, sd.keySharps), std::tuple(2u, 2u, -1));
     const Bytes saved = Save();
@@ -278,6 +286,7 @@ TEST_F(SmfRoundTrip, EverySignatureStaysAtItsTimeAndTrackAndAnEditedOneIsTheSong
         EXPECT_EQ(Sorted(events[t]), Sorted(original[t])) << "track " << t;
     }
     ASSERT_EQ(Load(saved), kLoadOk);
+    EXPECT_EQ(std::string(tn[1]) + cpyright, "Piano(c) 2");
     EXPECT_EQ(Save(), saved);
 
     kept.CutTrack(0);  // the replaced signatures stay where they were
