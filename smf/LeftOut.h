@@ -11,9 +11,11 @@ namespace tw {
 struct LeftOut {
     uint32_t velocityOneNoteOns = 0;  // read as note-offs, written back as such
     uint32_t noteOffVelocities = 0;   // note-offs with a velocity other than 0
-    uint32_t textsCut = 0;            // texts and lyrics longer than 60 bytes
-    uint32_t namesCut = 0;            // track names longer than 50 bytes
-    uint32_t copyrightsCut = 0;       // a copyright notice longer than 100 bytes
+    // Texts that stay in their field cut short (at its length or a NUL
+    // byte); one that a later text replaced is kept whole.
+    uint32_t textsCut = 0;            // texts and lyrics, at 60 bytes
+    uint32_t namesCut = 0;            // track names, at 50 bytes
+    uint32_t copyrightsCut = 0;       // the copyright notice, at 100 bytes
     uint32_t tracksBeyond32 = 0;      // declared by the header beyond the 32 read
 };
 

@@ -23,12 +23,14 @@ constexpr uint32_t kMaxTracks = 32;
 
 // Copies a text of the file into a fixed field as a C string: at most
 // size - 1 bytes, ending early at a NUL byte, the rest of the field cleared.
-void CopyText(char* field, std::size_t size, const uint8_t* text, uint32_t length) {
+// True when the field holds less than the text.
+bool CopyText(char* field, std::size_t size, const uint8_t* text, uint32_t length) {
     const std::size_t limit = std::min<std::size_t>(length, size - 1);
     const auto* end = std::find(text, text + limit, uint8_t{0});
     const std::size_t n = static_cast<std::size_t>(end - text);
     std::memcpy(field, text, n);
     std::memset(field + n, 0, size - n);
+    return n < length;
 }
 
 bool InNoteRange(uint8_t note) {
@@ -163,6 +165,7 @@ uint32_t SmfReader::ReadTrack(ByteCursor track) {
 // even the running time: the track ends before it.
 uint32_t SmfReader::ReadEvent(ByteCursor& track) {
     const uint32_t before = sd.now;
+    order_.Read();
     sd.now += track.varLen();
     const uint8_t byte = track.u8();
     const uint32_t result = track.ranOut() ? kTrackEnds : Dispatch(track, byte);
@@ -239,16 +242,24 @@ uint32_t SmfReader::CloseNote(uint8_t status, uint8_t note, uint8_t velocity) {
     return kGoOn;
 }
 
-uint32_t SmfReader::Keep(uint32_t msg, uint32_t track) {
-    return kept.AddShort(reporter_, track, sd.now, msg);
-}
-
 uint32_t SmfReader::Keep(uint32_t msg) {
-    return Keep(msg, sd.track);
+    return order_.AddShort(reporter_, sd.track, sd.now, msg, order_.Current());
 }
 
 uint32_t SmfReader::KeepLong(uint8_t status, uint8_t type, std::span<const uint8_t> data) {
-    return kept.AddLong(reporter_, sd.track, sd.now, status, type, data);
+    return order_.AddLong(reporter_, sd.track, sd.now, status, type, data, order_.Current());
+}
+
+// A controller or program change of the tables that a later one of the same
+// time replaces is kept where it was read.
+uint32_t SmfReader::KeepStored(const eventdata& replaced, uint32_t key) {
+    const auto order = tableOrders_.find((uint64_t{replaced.time} << 32) | key);
+    return order_.AddShort(reporter_, replaced.track, replaced.time, replaced.msg,
+                           order != tableOrders_.end() ? order->second : order_.Current());
+}
+
+void SmfReader::RememberOrder(uint32_t key) {
+    tableOrders_[(uint64_t{sd.now} << 32) | key] = order_.Current();
 }
 
 // A note is stored at once, lasting six quarter notes until its note-off
@@ -269,13 +280,15 @@ uint32_t SmfReader::StoreNote(uint8_t channel, uint8_t note, uint8_t velocity) {
     n.closed = 0;
     const displaydata* same = SameLineNote(sd.track, n);
     const displaydata replaced = same != nullptr ? *same : displaydata{};
+    const uint32_t replacedOrder = order_.NoteOrder(sd.track, sd.now, n.line);
     const uint32_t result = openNotes_.AddNote(reporter_, n);
+    order_.NoteStored(sd.track, sd.now, n.line);
     if (same == nullptr || result != kStored) {
         return result;
     }
     // A chord holds one note per staff line: the replaced note is kept.
     const uint32_t now = sd.now;
-    uint32_t keptCode = Keep(replaced.onMsg);
+    uint32_t keptCode = order_.AddShort(reporter_, sd.track, now, replaced.onMsg, replacedOrder);
     if (keptCode == kGoOn && replaced.closed != 0) {
         sd.now = replaced.end;
         keptCode = Keep(replaced.offMsg);
@@ -294,10 +307,11 @@ uint32_t SmfReader::StoreController(uint8_t channel, uint8_t controller, uint8_t
         return MsgChannel(e.msg) == channel && MsgData1(e.msg) == controller;
     });
     if (same != nullptr) {
-        if (const uint32_t r = Keep(same->msg, same->track); r != kGoOn) {
+        if (const uint32_t r = KeepStored(*same, msg & 0xFFFF); r != kGoOn) {
             return r;
         }
     }
+    RememberOrder(msg & 0xFFFF);
     return UpdateEventData(reporter_, eventdata{sd.now, msg, sd.track});
 }
 
@@ -305,10 +319,11 @@ uint32_t SmfReader::StoreProgram(uint8_t channel, uint8_t program) {
     const eventdata* same = SameAt(
         pgm, sd.pgmTotal, sd.now, [&](const eventdata& p) { return MsgChannel(p.msg) == channel; });
     if (same != nullptr) {
-        if (const uint32_t r = Keep(same->msg, same->track); r != kGoOn) {
+        if (const uint32_t r = KeepStored(*same, 0xC0u + channel); r != kGoOn) {
             return r;
         }
     }
+    RememberOrder(0xC0u + channel);
     const eventdata event{sd.now, PackMsg(0xC0 + channel, program, 0), sd.track};
     const uint32_t result = UpdatePgmData(reporter_, event);
     sd.channelProgram[channel] = program;
@@ -370,7 +385,8 @@ uint32_t SmfReader::GetTempo(ByteCursor& track) {
 // A time signature whose bar would be shorter than one tick (numerator 0,
 // a huge denominator) is kept as it came and the earlier one stays, so a
 // bar is always at least one tick long. The song has one time and one key
-// signature, the last read; those they replace are kept.
+// signature, the last read, remembered with their place; those they replace
+// are kept.
 uint32_t SmfReader::GetTimeSignature(ByteCursor& track) {
     const uint8_t* data = track.take(4);
     if (data == nullptr) {
@@ -383,6 +399,7 @@ uint32_t SmfReader::GetTimeSignature(ByteCursor& track) {
     sd.tsDenominator = 1u << data[1];
     sd.tsClocks = data[2];
     sd.ts32nds = data[3];
+    kept.SetSignaturePlace(Signature::Time, {sd.now, sd.track});
     return KeepReplaced(lastTimeSignature_, Raw(0x58, data, 4));
 }
 
@@ -393,11 +410,14 @@ uint32_t SmfReader::GetKeySignature(ByteCursor& track) {
     }
     sd.keySharps = static_cast<int8_t>(data[0]);
     sd.keyMinor = data[1];
+    kept.SetSignaturePlace(Signature::Key, {sd.now, sd.track});
     return KeepReplaced(lastKeySignature_, Raw(0x59, data, 2));
 }
 
 SmfReader::RawMeta SmfReader::Raw(uint8_t type, const uint8_t* data, uint32_t length) const {
-    return RawMeta{sd.now, sd.track, type, std::vector<uint8_t>(data, data + length)};
+    RawMeta raw{sd.now, sd.track, type, std::vector<uint8_t>(data, data + length)};
+    raw.order = order_.Current();
+    return raw;
 }
 
 // Text and lyric events become lyrics of the track (that is what a karaoke
@@ -409,22 +429,19 @@ uint32_t SmfReader::GetText(ByteCursor& track, uint8_t type, uint32_t length) {
     if (text == nullptr) {
         return kTrackEnds;
     }
-    const RawMeta raw = Raw(type, text, length);
+    RawMeta raw = Raw(type, text, length);
     if (type == 0x02) {
-        leftOut_.copyrightsCut += length > kCopyrightMaxChars ? 1 : 0;
-        CopyText(cpyright, kCopyrightMaxChars + 1, text, length);
+        raw.cut = CopyText(cpyright, kCopyrightMaxChars + 1, text, length);
         copyrightSet() = 1;
         return KeepReplaced(lastCopyright_, raw);
     }
     if (type == 0x03) {
-        leftOut_.namesCut += length > kTrackNameSize - 1 ? 1 : 0;
-        CopyText(tn[sd.track], kTrackNameSize, text, length);
+        raw.cut = CopyText(tn[sd.track], kTrackNameSize, text, length);
         return KeepReplaced(lastName_, raw);
     }
-    leftOut_.textsCut += length > kLyricTextSize - 1 ? 1 : 0;
     lyric entry{};
     entry.time = sd.now;
-    CopyText(entry.text, kLyricTextSize, text, length);
+    raw.cut = CopyText(entry.text, kLyricTextSize, text, length);
     entry.track = sd.track;
     const uint32_t before = sd.lyricTotal;
     const uint32_t result = UpdateLyricData(reporter_, entry);
@@ -433,21 +450,35 @@ uint32_t SmfReader::GetText(ByteCursor& track, uint8_t type, uint32_t length) {
     }
     kept.SetLyricEvent(sd.track, sd.now, type == 0x05);
     if (sd.lyricTotal != before) {
-        lastText_ = raw;
-        return kGoOn;
+        lastText_ = {};  // the text before it stays a lyric of its own
     }
     return KeepReplaced(lastText_, raw);
 }
 
 // `last` is the text that `next` has just replaced when it was read before
-// it; it is kept, and `next` takes its place.
+// it; it is kept, and `next` takes its place. A text cut to fit its field is
+// lost only while it stays there: once replaced it is kept whole.
 uint32_t SmfReader::KeepReplaced(RawMeta& last, const RawMeta& next) {
     uint32_t result = kGoOn;
     if (last.type != 0) {
-        result = kept.AddLong(reporter_, last.track, last.time, 0xFF, last.type, last.bytes);
+        Cuts(last.type) -= last.cut ? 1 : 0;
+        result = order_.AddLong(reporter_, last.track, last.time, 0xFF, last.type, last.bytes,
+                                last.order);
     }
+    Cuts(next.type) += next.cut ? 1 : 0;
     last = next;
     return result;
+}
+
+uint32_t& SmfReader::Cuts(uint8_t type) {
+    switch (type) {
+        case 0x02:
+            return leftOut_.copyrightsCut;
+        case 0x03:
+            return leftOut_.namesCut;
+        default:
+            return leftOut_.textsCut;
+    }
 }
 
 uint32_t SmfReader::GetSysEx(ByteCursor& track, uint8_t status) {

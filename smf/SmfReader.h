@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <map>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 #include "smf/ByteCursor.h"
+#include "smf/KeptOrder.h"
 #include "smf/LeftOut.h"
 #include "smf/OpenNotes.h"
 #include "smf/Progress.h"
@@ -26,7 +28,9 @@ namespace tw {
 class SmfReader {
 public:
     SmfReader(Reporter& reporter, Progress& progress, ScanMode mode)
-        : reporter_(reporter), progress_(progress), openNotes_(mode) {}
+        : reporter_(reporter), progress_(progress), openNotes_(mode) {
+        tableOrders_.reserve(kEventsAllocated + kPgmAllocated);
+    }
 
     [[nodiscard]] int LoadFile(std::span<const uint8_t> file);
     [[nodiscard]] const LeftOut& leftOut() const { return leftOut_; }
@@ -40,7 +44,8 @@ private:
     [[nodiscard]] uint32_t GetMidi(ByteCursor& track, uint8_t status, uint8_t first, bool running);
     [[nodiscard]] uint32_t CloseNote(uint8_t status, uint8_t note, uint8_t velocity);
     [[nodiscard]] uint32_t Keep(uint32_t msg);
-    [[nodiscard]] uint32_t Keep(uint32_t msg, uint32_t track);
+    [[nodiscard]] uint32_t KeepStored(const eventdata& replaced, uint32_t key);
+    void RememberOrder(uint32_t key);
     [[nodiscard]] uint32_t KeepLong(uint8_t status, uint8_t type, std::span<const uint8_t> data);
     [[nodiscard]] uint32_t KeepMeta(ByteCursor& track, uint8_t type, uint32_t length);
     [[nodiscard]] uint32_t StoreNote(uint8_t channel, uint8_t note, uint8_t velocity);
@@ -60,9 +65,13 @@ private:
         uint32_t track = 0;
         uint8_t type = 0;  // 0 while there is none
         std::vector<uint8_t> bytes;
+        bool cut = false;    // a text whose field holds less of it
+        uint32_t order = 0;  // its number in the file order
     };
     [[nodiscard]] RawMeta Raw(uint8_t type, const uint8_t* data, uint32_t length) const;
     [[nodiscard]] uint32_t KeepReplaced(RawMeta& last, const RawMeta& next);
+    // The count of texts of the type cut to fit their field.
+    [[nodiscard]] uint32_t& Cuts(uint8_t type);
 
     Reporter& reporter_;
     Progress& progress_;
@@ -75,6 +84,10 @@ private:
     RawMeta lastText_;                    // of the track being read
     RawMeta lastName_;                    // of the track being read
     RawMeta lastCopyright_;
+    // The file order of the controllers and program changes of the tables,
+    // by time, status and controller.
+    std::unordered_map<uint64_t, uint32_t> tableOrders_;
+    KeptOrder order_;
     LeftOut leftOut_;
 };
 

@@ -1,8 +1,10 @@
 #include "smf/SmfWriter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "song/KeptEvents.h"
 #include "song/Song.h"
@@ -21,14 +23,44 @@ savedata Channel(uint32_t time, uint8_t status, uint8_t d0, uint8_t d1 = 0) {
     return savedata{time, status, 0, {d0, d1, 0, 0}, 0};
 }
 
-// Tracks up to the last one with notes, lyrics or kept events.
+// Tracks up to the last one with notes, lyrics, kept events or one of the
+// song's signatures.
 uint32_t TracksToWrite() {
+    const uint32_t signatures =
+        std::max(kept.SignatureAt(Signature::Time).track, kept.SignatureAt(Signature::Key).track);
     for (int t = kTracks - 1; t >= 0; --t) {
-        if (sd.noteCount[t] != 0 || sd.lyricCount[t] != 0 || !kept.Track(t).events.empty()) {
+        if (sd.noteCount[t] != 0 || sd.lyricCount[t] != 0 || !kept.Track(t).events.empty() ||
+            signatures == static_cast<uint32_t>(t)) {
             return static_cast<uint32_t>(t) + 1;
         }
     }
     return 1;
+}
+
+// The time of the track's last kept meta event of the type, if it has one.
+std::optional<uint32_t> LastKept(uint32_t track, uint8_t type) {
+    const std::vector<KeptEvent>& events = kept.Track(track).events;
+    const auto last = std::find_if(events.rbegin(), events.rend(), [type](const KeptEvent& e) {
+        return e.msg == PackMsg(0xFF, type, 0);
+    });
+    return last != events.rend() ? std::optional(last->time) : std::nullopt;
+}
+
+// The place of the last kept copyright notice, in the last track that has one.
+std::optional<SignaturePlace> LastKeptCopyright() {
+    for (uint32_t t = kTracks; t-- > 0;) {
+        if (const auto time = LastKept(t, 0x02)) {
+            return SignaturePlace{*time, t};
+        }
+    }
+    return std::nullopt;
+}
+
+// The power of two that a time signature's second byte gives; a
+// denominator that is none (never read from a file) is written as eighths.
+uint8_t DenominatorPower(uint32_t denominator) {
+    return std::has_single_bit(denominator) ? static_cast<uint8_t>(std::countr_zero(denominator))
+                                            : 3;
 }
 
 }  // namespace
@@ -69,6 +101,7 @@ uint32_t TempoMicroseconds(float tempo) {
 
 int SmfWriter::SaveFile(std::vector<uint8_t>& out) {
     ttracks_ = TracksToWrite();
+    copyrightAfterKept_ = LastKeptCopyright();
     out.clear();
     writehead(out);
     ssd_.reserve(kRecordsAllocated);
@@ -130,6 +163,9 @@ uint32_t SmfWriter::createtrack() {
     eventtotal_ = 0;
     ssd_.clear();
     inOrder_ = true;
+    if (uint32_t r = AddReplacingTexts(); r != 0) {
+        return r;
+    }
     if (uint32_t r = AddConductorEvents(); r != 0) {
         return r;
     }
@@ -142,20 +178,38 @@ uint32_t SmfWriter::createtrack() {
     return AddNotes();
 }
 
-// The song has one key and one time signature; both go at time 0 of
-// track 0, with the tempo changes.
-uint32_t SmfWriter::AddConductorEvents() {
-    if (cctrack_ != 0) {
-        return 0;
+// A track name or copyright notice that replaced others of the file goes
+// after the last of them, so that reading the file again gives it and not
+// one of them; otherwise it opens its track.
+uint32_t SmfWriter::AddReplacingTexts() {
+    nameAfterKept_ = LastKept(cctrack_, 0x03);
+    uint32_t r = 0;
+    if (nameAfterKept_) {
+        r = AddTrackEvent(Meta(*nameAfterKept_, 0x03));
     }
-    const uint8_t exponent = sd.tsDenominator == 4 ? 2 : 3;
-    uint32_t r = AddTrackEvent(Meta(0, 0x59, static_cast<uint8_t>(sd.keySharps), sd.keyMinor));
-    if (r == 0) {
-        r = AddTrackEvent(Meta(0, 0x58, static_cast<uint8_t>(sd.tsNumerator), exponent,
+    if (r == 0 && copyrightAfterKept_ && copyrightAfterKept_->track == cctrack_) {
+        r = AddTrackEvent(Meta(copyrightAfterKept_->time, 0x02));
+    }
+    return r;
+}
+
+// The song has one key and one time signature, each written where the file
+// had it (time 0 of track 0 for a song made here); the tempo changes go to
+// track 0.
+uint32_t SmfWriter::AddConductorEvents() {
+    const SignaturePlace key = kept.SignatureAt(Signature::Key);
+    const SignaturePlace time = kept.SignatureAt(Signature::Time);
+    uint32_t r = 0;
+    if (key.track == cctrack_) {
+        r = AddTrackEvent(Meta(key.time, 0x59, static_cast<uint8_t>(sd.keySharps), sd.keyMinor));
+    }
+    if (r == 0 && time.track == cctrack_) {
+        r = AddTrackEvent(Meta(time.time, 0x58, static_cast<uint8_t>(sd.tsNumerator),
+                               DenominatorPower(sd.tsDenominator),
                                static_cast<uint8_t>(sd.tsClocks),
                                static_cast<uint8_t>(sd.ts32nds)));
     }
-    for (uint32_t i = 0; r == 0 && i < sd.tempoTotal; ++i) {
+    for (uint32_t i = 0; r == 0 && cctrack_ == 0 && i < sd.tempoTotal; ++i) {
         const uint32_t us = TempoMicroseconds(td[i].tempo);
         r = AddTrackEvent(Meta(td[i].time, 0x51, static_cast<uint8_t>(us >> 16),
                                static_cast<uint8_t>(us >> 8), static_cast<uint8_t>(us)));
@@ -234,8 +288,12 @@ int SmfWriter::WriteTrackData() {
         inOrder_ = true;
     }
     trackData_.clear();
-    writetrackname();
-    writecopyright();
+    if (!nameAfterKept_) {
+        writetrackname();
+    }
+    if (!copyrightAfterKept_) {
+        writecopyright();
+    }
     // Kept events go before the records of their time: they came first in
     // the file (a text that a later one replaced, a bank select before its
     // program change).
@@ -262,13 +320,7 @@ int SmfWriter::WriteTrackData() {
 // so that no value can be taken for a status byte.
 void SmfWriter::WriteEvent(const savedata& r) {
     if (r.status == 0xFF) {
-        if (r.metaType == 0x01) {
-            WriteLyric(r);
-            return;
-        }
-        const uint8_t length = r.metaType == 0x51 ? 3 : r.metaType == 0x58 ? 4 : 2;
-        trackData_.insert(trackData_.end(), {0xFF, r.metaType, length});
-        trackData_.insert(trackData_.end(), r.data, r.data + length);
+        WriteMeta(r);
         return;
     }
     trackData_.push_back(r.status);
@@ -276,6 +328,28 @@ void SmfWriter::WriteEvent(const savedata& r) {
     if ((r.status & 0xF0) != 0xC0 && (r.status & 0xF0) != 0xD0) {
         trackData_.push_back(r.data[1] & 0x7F);
     }
+}
+
+// A name or notice that goes after kept ones is written even when empty, so
+// that none of them takes its place.
+void SmfWriter::WriteMeta(const savedata& r) {
+    switch (r.metaType) {
+        case 0x01:
+            WriteLyric(r);
+            return;
+        case 0x02:
+            WriteText(0x02, cpyright,
+                      copyrightSet() != 0 ? strnlen(cpyright, kCopyrightSize - 1) : 0);
+            return;
+        case 0x03:
+            WriteText(0x03, tn[cctrack_], strnlen(tn[cctrack_], kTrackNameSize - 1));
+            return;
+        default:
+            break;
+    }
+    const uint8_t length = r.metaType == 0x51 ? 3 : r.metaType == 0x58 ? 4 : 2;
+    trackData_.insert(trackData_.end(), {0xFF, r.metaType, length});
+    trackData_.insert(trackData_.end(), r.data, r.data + length);
 }
 
 void SmfWriter::WriteKept(const KeptEvent& event, uint32_t& previous) {

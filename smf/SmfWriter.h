@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "smf/Progress.h"
@@ -15,7 +16,7 @@ namespace tw {
 struct savedata {
     uint32_t time;        // absolute ticks
     uint8_t status;       // 0xFF for a meta event, else the channel status byte
-    uint8_t metaType;     // 0x01, 0x51, 0x58 or 0x59; 0 for channel messages
+    uint8_t metaType;     // 0x01, 0x02, 0x03, 0x51, 0x58 or 0x59; 0 for channel messages
     uint8_t data[4];      // the event's data bytes
     uint32_t lyricIndex;  // a lyric's index in lcd
 };
@@ -54,6 +55,7 @@ private:
     [[nodiscard]] int Failed(std::vector<uint8_t>& out, int code, const char* caption);
 
     [[nodiscard]] uint32_t createtrack();
+    [[nodiscard]] uint32_t AddReplacingTexts();
     [[nodiscard]] uint32_t AddConductorEvents();
     [[nodiscard]] uint32_t AddChannelEvents();
     [[nodiscard]] uint32_t AddLyrics();
@@ -62,6 +64,7 @@ private:
 
     [[nodiscard]] int WriteTrackData();
     void WriteEvent(const savedata& record);
+    void WriteMeta(const savedata& record);
     void WriteLyric(const savedata& record);
     void WriteKept(const KeptEvent& event, uint32_t& previous);
     void writetrackname();
@@ -77,6 +80,8 @@ private:
     bool inOrder_ = true;
     uint32_t cctrack_ = 0;
     uint32_t ttracks_ = 0;
+    std::optional<uint32_t> nameAfterKept_;  // the time of the track's name record
+    std::optional<SignaturePlace> copyrightAfterKept_;
     std::vector<uint8_t> trackData_;
 };
 

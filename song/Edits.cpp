@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "song/Clipboard.h"
+#include "song/KeptEvents.h"
 #include "song/Tables.h"
 #include "song/UndoHistory.h"
 
@@ -164,6 +165,9 @@ void MatchCopyrightFlag() {
 
 void SetTimeSignature(uint32_t numerator, uint32_t denominator, uint32_t division) {
     const Step step("Time Settings", {{SongPart::Settings}});
+    if (numerator != sd.tsNumerator || denominator != sd.tsDenominator) {
+        kept.MoveEditedSignature(Signature::Time);
+    }
     sd.tsNumerator = numerator;
     sd.tsDenominator = denominator;
     sd.division = division;

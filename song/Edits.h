@@ -41,6 +41,8 @@ void MatchCopyrightFlag();
 
 // ---- The time signature: sd.tsNumerator, sd.tsDenominator, sd.division -------
 
+// A new numerator or denominator may move the signature's place in the file
+// (KeptEvents::MoveEditedSignature).
 void SetTimeSignature(uint32_t numerator, uint32_t denominator, uint32_t division);
 
 // ---- The tables of the lists: td, ed, pgm and lcd --------------------------------

@@ -42,24 +42,47 @@ struct KeptTrack {
     return MsgStatus(msg) >= 0x80 && MsgStatus(msg) <= 0xEF;
 }
 
+// The song's one time signature (FF 58) and one key signature (FF 59).
+enum class Signature : uint8_t { Time, Key };
+
+[[nodiscard]] constexpr uint8_t MetaType(Signature which) {
+    return which == Signature::Time ? 0x58 : 0x59;
+}
+
+// Where a signature of the song stands in its file.
+struct SignaturePlace {
+    uint32_t time = 0;  // ticks
+    uint32_t track = 0;
+    auto operator<=>(const SignaturePlace&) const = default;
+};
+
 class KeptEvents {
 public:
-    // Both insert after every event of the track of an equal or earlier time.
-    // Beyond the bounds they refuse with a message and kKeptFull.
-    [[nodiscard]] uint32_t AddShort(Reporter& reporter, uint32_t track, uint32_t time,
-                                    uint32_t msg);
+    // Both insert after every event of the track of an equal or earlier time,
+    // or, given `at`, at that index of the track's events, kept within those
+    // of its time: the file reader puts back there an event that it kept only
+    // once a later one replaced it. Beyond the bounds they refuse with a
+    // message and kKeptFull.
+    static constexpr uint32_t kAfterAll = UINT32_MAX;
+    [[nodiscard]] uint32_t AddShort(Reporter& reporter, uint32_t track, uint32_t time, uint32_t msg,
+                                    uint32_t at = kAfterAll);
     [[nodiscard]] uint32_t AddLong(Reporter& reporter, uint32_t track, uint32_t time,
-                                   uint8_t status, uint8_t type, std::span<const uint8_t> data);
+                                   uint8_t status, uint8_t type, std::span<const uint8_t> data,
+                                   uint32_t at = kAfterAll);
 
     [[nodiscard]] const KeptTrack& Track(uint32_t track) const { return tracks_[track]; }
     [[nodiscard]] std::span<const uint8_t> Data(uint32_t track, const KeptEvent& event) const;
     [[nodiscard]] uint32_t Total() const { return total_; }
 
-    // Empties every track and forgets the lyric kinds; the clipboard stays.
+    // Empties every track and forgets the lyric kinds and the signatures'
+    // places; the clipboard stays.
     void Clear();
 
     // Track clipboard: copy, cut (copy and empty) and paste (replace the
     // track's events with the clipboard's). A range copy of notes empties it.
+    // Kept time and key signatures belong to the song, not to the track's
+    // music: they stay where they are, so that the song's own signature,
+    // the last one a file gives, stays the last.
     void CopyTrack(uint32_t track);
     void CutTrack(uint32_t track);
     void PasteTrack(uint32_t track);
@@ -76,13 +99,25 @@ public:
     void SetLyricEvent(uint32_t track, uint32_t time, bool lyricEvent);
     [[nodiscard]] bool IsLyricEvent(uint32_t track, uint32_t time) const;
 
+    // The song's signatures are written back where the file had them, after
+    // the ones they replaced; a song made here has them at time 0 of track 0.
+    void SetSignaturePlace(Signature which, SignaturePlace place);
+    [[nodiscard]] SignaturePlace SignatureAt(Signature which) const {
+        return places_[static_cast<int>(which)];
+    }
+    // An edited signature is the song's from its start: it moves to time 0
+    // of track 0, unless a kept one of its kind would then be read after it
+    // and replace it when the file is opened again; then it stays in place.
+    void MoveEditedSignature(Signature which);
+
 private:
     [[nodiscard]] bool Room(Reporter& reporter, uint32_t bytes) const;
-    void Insert(KeptTrack& into, const KeptEvent& event);
+    void Insert(KeptTrack& into, const KeptEvent& event, uint32_t at);
 
     KeptTrack tracks_[kTracks];
     KeptTrack clipboard_;
     std::vector<uint64_t> lyricEvents_;  // track << 32 | time, ascending
+    SignaturePlace places_[2];
     uint32_t total_ = 0;
     uint32_t bytes_ = 0;
 };

@@ -74,6 +74,8 @@ void PutSettings(Bytes& out) {
     }
     out.Put(sd.keySharps);
     out.Put(sd.keyMinor);
+    out.Put(kept.SignatureAt(Signature::Time));
+    out.Put(kept.SignatureAt(Signature::Key));
 }
 
 void GetSettings(Reader& in) {
@@ -84,6 +86,11 @@ void GetSettings(Reader& in) {
     }
     in.Get(sd.keySharps);
     in.Get(sd.keyMinor);
+    for (Signature which : {Signature::Time, Signature::Key}) {
+        SignaturePlace place;
+        in.Get(place);
+        kept.SetSignaturePlace(which, place);
+    }
 }
 
 void PutKept(Bytes& out, uint32_t track) {

@@ -22,7 +22,7 @@ enum class SongPart : uint8_t {
     Lyrics,      // the lyric list, its per-track counts and sums
     TrackNames,  // every track's name
     Copyright,   // the copyright notice
-    Settings,    // channels of the tracks, time signature and division
+    Settings,    // channels of the tracks, signatures with their places, division
     Kept,        // one track's events that the tables do not hold
 };
 

@@ -98,9 +98,9 @@ protected:
         sd.keySharps = 0;
         sd.keyMinor = 0;
     }
-    int Load(const Bytes& file, ScanMode mode = ScanMode::Indexed) {
+    int Load(const Bytes& file, ScanMode mode = ScanMode::Indexed, LeftOut* leftOut = nullptr) {
         SetDefaults();
-        return LoadBytes(file, reporter, progress, mode);
+        return LoadBytes(file, reporter, progress, mode, leftOut);
     }
     Bytes Save(int expected = kSaveOk, ScanMode mode = ScanMode::Indexed) {
         Bytes out;

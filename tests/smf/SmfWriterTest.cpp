@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cstring>
 #include <random>
+#include <tuple>
 
 #include "smf/SmfFiles.h"
+#include "song/Edits.h"
 #include "song/KeptEvents.h"
+#include "song/UndoHistory.h"
 
 namespace tw {
 namespace {
@@ -182,6 +185,7 @@ Bytes KeptKindsSong() {
                             .Raw({0, 0xB0, 0, 1, 0, 32, 0, 0, 64, 127, 0, 7, 100, 0, 7, 90})
                             .Event(0, {0xC0, 5})
                             .Event(0, {0xC0, 6})  // replaces the program change before it
+                            .Meta(0, 0x05, std::string(70, 'h'))  // longer than a lyric
                             .Meta(0, 0x05, "Hel")
                             .Raw({0, 0x90, 60, 80, 0, 61, 81, 0, 10, 70, 0, 0xA0, 61, 20})
                             .Raw({96, 0xE0, 0, 80, 0, 0xD0, 30, 0, 0x80, 60, 0, 0, 61, 0})
@@ -205,12 +209,15 @@ std::vector<test::TimedEvent> Sorted(std::vector<test::TimedEvent> events) {
 // for a time comes after what was kept, as it came in the file.
 TEST_F(SmfRoundTrip, EventsTheTablesDoNotHoldAreKeptWithTheirTrackThroughSaveAndTrackMoves) {
     const Bytes file = KeptKindsSong();
-    ASSERT_EQ(Load(file), kLoadOk);
+    LeftOut left;
+    ASSERT_EQ(Load(file, ScanMode::Indexed, &left), kLoadOk);
+    EXPECT_EQ(LeftOutItems(left), "") << "a long text that a later one replaced is kept whole";
     EXPECT_STREQ(lcd[0].text, "@V0100");
     EXPECT_EQ(MsgData1(pgm[0].msg), 6);
     EXPECT_EQ(sd.tsNumerator, 4u) << "the song keeps the last signature";
     const auto original = test::Events(file);
-    const auto saved = test::Events(Save());
+    const Bytes bytes = Save();
+    const auto saved = test::Events(bytes);
     ASSERT_EQ(saved.size(), 3u);
     for (std::size_t t = 0; t < 3; ++t) {
         EXPECT_EQ(Sorted(saved[t]), Sorted(original[t])) << "track " << t;
@@ -223,6 +230,8 @@ TEST_F(SmfRoundTrip, EventsTheTablesDoNotHoldAreKeptWithTheirTrackThroughSaveAnd
     };
     EXPECT_LT(at(0, {0xFF, 0x01, '@', 'K'}), at(0, {0xFF, 0x01, '@', 'V'}));
     EXPECT_LT(at(1, {0xB0, 0, 1}), at(1, {0xC0, 6}));
+    ASSERT_EQ(Load(bytes), kLoadOk);
+    EXPECT_EQ(Save(), bytes) << "what a later event replaced keeps its place in the file";
 
     // Cut from track 2, pasted into track 4 on channel 5.
     const auto& kinds = original[2];
@@ -238,6 +247,75 @@ TEST_F(SmfRoundTrip, EventsTheTablesDoNotHoldAreKeptWithTheirTrackThroughSaveAnd
         expected[0] = expected[0] < 0xF0 ? (expected[0] & 0xF0) | 5 : expected[0];
         EXPECT_EQ(moved[4][i], (test::TimedEvent{kinds[i].time, expected})) << i;
     }
+    ASSERT_EQ(Load(test::File(96, {Track().Meta(0, 0x05, std::string(70, 'h'))}), ScanMode::Indexed,
+                   &left),
+              kLoadOk);
+    EXPECT_EQ(left.textsCut, 1u) << "a long lyric that stays is cut";
+}
+
+// The song holds one time and one key signature, the last the file gives;
+// each is written back where it stood, after those it replaced, so that no
+// save moves one and an edited one is the song's when the file is read again.
+// A track name or copyright notice goes after those it replaced too.
+TEST_F(SmfRoundTrip, EverySignatureStaysAtItsTimeAndTrackAndAnEditedOneIsTheSongs) {
+    const Track conductor = Track()
+                                .Meta(0, 0x03, "Conductor")
+                                .Event(0, {0xFF, 0x58, 4, 4, 2, 24, 8})
+                                .Event(0, {0xFF, 0x59, 2, 0, 0})
+                                .Event(0, {0xFF, 0x51, 3, 0x07, 0xA1, 0x20})
+                                .Raw({0, 0x90, 60, 100, 96, 0x80, 60, 0})
+                                .Event(672, {0xFF, 0x58, 4, 2, 1, 24, 8})  // 2/2 from bar 2
+                                .End();
+    // The last track holds only a key signature, at the time of the 2/2.
+    const Track key = Track().Meta(0, 0x03, "Key").Event(768, {0xFF, 0x59, 2, 0xFF, 0}).End();
+    // A name and a copyright notice that replace others at their time.
+    const Track piano = Track()
+                            .Meta(0, 0x03, "Keys")
+                            .Meta(0, 0x02, "(c) 1")
+                            .Meta(0, 0x03, "Piano")
+                            .Meta(0, 0x02, "(c) 2")
+                            .End();
+    const Bytes file = test::File(96, {conductor, piano, key});
+    ASSERT_EQ(Load(file), kLoadOk);
+    EXPECT_EQ(std::tie(sd.tsNumerator, sd.tsDenominator, sd.keySharps), std::tuple(2u, 2u, -1));
+    const Bytes saved = Save();
+    const auto original = test::Events(file);
+    const auto events = test::Events(saved);
+    ASSERT_EQ(events.size(), 3u);
+    for (std::size_t t = 0; t < 3; ++t) {
+        EXPECT_EQ(Sorted(events[t]), Sorted(original[t])) << "track " << t;
+    }
+    ASSERT_EQ(Load(saved), kLoadOk);
+    EXPECT_EQ(std::string(tn[1]) + cpyright, "Piano(c) 2");
+    EXPECT_EQ(Save(), saved);
+
+    kept.CutTrack(0);  // the replaced signatures stay where they were
+    kept.PasteTrack(1);
+    ASSERT_EQ(Load(Save()), kLoadOk);
+    EXPECT_EQ(std::tie(sd.tsNumerator, sd.keySharps), std::tuple(2u, -1));
+
+    ASSERT_EQ(Load(saved), kLoadOk);
+    History().Clear();
+    SetTimeSignature(3, 4, sd.division);
+    EXPECT_EQ(kept.SignatureAt(Signature::Time), SignaturePlace{}) << "after the 4/4 at the start";
+    const Bytes edited = Save();
+    ASSERT_TRUE(History().Undo());
+    EXPECT_EQ(kept.SignatureAt(Signature::Time), (SignaturePlace{768, 0}));
+    EXPECT_EQ(Save(), saved);
+    ASSERT_EQ(Load(edited), kLoadOk);
+    EXPECT_EQ(std::tie(sd.tsNumerator, sd.tsDenominator), std::tuple(3u, 4u));
+    EXPECT_EQ(Save(), edited);
+
+    // A kept signature after the start keeps the edited one where it stands.
+    ASSERT_EQ(Load(test::File(96, {Track()
+                                       .Event(0, {0xFF, 0x58, 4, 4, 2, 24, 8})
+                                       .Event(384, {0xFF, 0x58, 4, 3, 2, 24, 8})
+                                       .Event(384, {0xFF, 0x58, 4, 2, 1, 24, 8})
+                                       .End()})),
+              kLoadOk);
+    SetTimeSignature(5, 4, sd.division);
+    ASSERT_EQ(Load(Save()), kLoadOk);
+    EXPECT_EQ(sd.tsNumerator, 5u);
 }
 
 // The indexed note pairing and sorted track building must give exactly the
