@@ -2,7 +2,6 @@
 
 #include <jack/jack.h>
 #include <jack/midiport.h>
-#include <jack/ringbuffer.h>
 #include <time.h>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/midi/MessageRing.h"
 #include "platform/midi/ShortMsg.h"
 #include "platform/midi/SystemAudio.h"
 
@@ -42,7 +42,7 @@ uint64_t MonotonicUs() {
 struct JackOut::Client {
     jack_client_t* client = nullptr;
     jack_port_t* port = nullptr;
-    jack_ringbuffer_t* ring = nullptr;
+    MessageRing ring{kRingBytes};
     uint64_t rate = 48000;
     uint64_t latencyUs = 0;
     std::atomic<uint64_t> cycles{0};
@@ -51,9 +51,6 @@ struct JackOut::Client {
     ~Client() {
         if (client != nullptr) {
             jack_client_close(client);
-        }
-        if (ring != nullptr) {
-            jack_ringbuffer_free(ring);
         }
     }
 
@@ -67,9 +64,9 @@ struct JackOut::Client {
         const jack_time_t now = jack_get_time();
         jack_nframes_t last = 0;
         Header header{};
-        while (jack_ringbuffer_peek(ring, reinterpret_cast<char*>(&header), sizeof header) ==
-                   sizeof header &&
-               jack_ringbuffer_read_space(ring) >= sizeof header + header.size) {
+        const std::span<uint8_t> headerBytes(reinterpret_cast<uint8_t*>(&header), sizeof header);
+        while (ring.Readable() >= sizeof header) {
+            ring.Peek(headerBytes);
             const uint64_t offset = header.dueUs > now ? (header.dueUs - now) * rate / 1000000 : 0;
             if (offset >= frames) {
                 break;
@@ -81,12 +78,12 @@ struct JackOut::Client {
             if (data == nullptr && jack_midi_get_event_count(buffer) > 0) {
                 break;
             }
-            jack_ringbuffer_read_advance(ring, sizeof header);
+            ring.Skip(sizeof header);
             if (data == nullptr) {
-                jack_ringbuffer_read_advance(ring, header.size);
+                ring.Skip(header.size);
                 continue;
             }
-            jack_ringbuffer_read(ring, reinterpret_cast<char*>(data), header.size);
+            ring.Take(std::span(data, header.size));
             last = frame;
         }
         cycles.fetch_add(1, std::memory_order_release);
@@ -95,11 +92,9 @@ struct JackOut::Client {
 
     bool Start(const std::string& target) {
         port = jack_port_register(client, kPortName, JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-        ring = jack_ringbuffer_create(kRingBytes);
-        if (port == nullptr || ring == nullptr) {
+        if (port == nullptr) {
             return false;
         }
-        (void)jack_ringbuffer_mlock(ring);
         rate = jack_get_sample_rate(client);
         latencyUs = 1000000 * jack_get_buffer_size(client) / rate + kSenderSlackUs;
         jack_set_process_callback(
@@ -117,7 +112,7 @@ struct JackOut::Client {
     void Drain() const {
         const auto until = std::chrono::steady_clock::now() + kCloseWait;
         const auto waiting = [&] { return !shutDown && std::chrono::steady_clock::now() < until; };
-        while (waiting() && jack_ringbuffer_read_space(ring) > 0) {
+        while (waiting() && ring.Readable() > 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         const uint64_t seen = cycles.load(std::memory_order_acquire);
@@ -187,10 +182,7 @@ void JackOut::Queue(std::span<const uint8_t> bytes) {
     record_.resize(sizeof header + bytes.size());
     std::memcpy(record_.data(), &header, sizeof header);
     std::memcpy(record_.data() + sizeof header, bytes.data(), bytes.size());
-    if (jack_ringbuffer_write_space(client_->ring) >= record_.size()) {
-        jack_ringbuffer_write(client_->ring, reinterpret_cast<const char*>(record_.data()),
-                              record_.size());
-    }
+    (void)client_->ring.Write(record_);
 }
 
 }  // namespace tw::midi
