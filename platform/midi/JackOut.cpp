@@ -167,9 +167,7 @@ void JackOut::Write(uint32_t msg) {
     if (length == 0) {
         return;
     }
-    const std::array<uint8_t, 3> bytes = {static_cast<uint8_t>(msg & 0xFF),
-                                          static_cast<uint8_t>((msg >> 8) & 0x7F),
-                                          static_cast<uint8_t>((msg >> 16) & 0x7F)};
+    const std::array<uint8_t, 3> bytes = ShortMsgBytes(msg);
     Queue(std::span(bytes.data(), length));
 }
 

@@ -148,9 +148,7 @@ void RtMidiPort::Write(uint32_t msg) {
     if (length == 0) {
         return;
     }
-    const std::array<unsigned char, 3> bytes = {static_cast<unsigned char>(msg & 0xFF),
-                                                static_cast<unsigned char>((msg >> 8) & 0x7F),
-                                                static_cast<unsigned char>((msg >> 16) & 0x7F)};
+    const std::array<uint8_t, 3> bytes = ShortMsgBytes(msg);
     connection_->client->sendMessage(bytes.data(), length);
 }
 
