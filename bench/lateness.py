@@ -70,7 +70,8 @@ def main():
                 if len(data) == 3 and data[0] & 0xF0 == 0x90 and data[2] > 0]
     ideal = [(tick / tps, channel, key) for tick, channel, key in info["onsets"]]
     pairs, lost = match(captured, ideal, 0.1)
-    due = {when: math.ceil(round(when * tps + 1) * 1000 / tps - 1e-9) / 1000 for when, _, _ in ideal}
+    engine_due = {when: math.ceil(round(when * tps + 1) * 1000 / tps - 1e-9) / 1000
+                  for when, _, _ in ideal}
     if not pairs:
         sys.exit("no note-on of the song was captured")
     late_ms = [(played - due) * 1000.0 for played, due in pairs]
@@ -83,7 +84,7 @@ def main():
     print(f"lateness median:     {statistics.median(late_ms):.2f} ms")
     print(f"lateness 99th pct:   {percentile(late_ms, 0.99):.2f} ms")
     print(f"lateness min / max:  {min(late_ms):.2f} / {max(late_ms):.2f} ms")
-    error_ms = [(played - due[ideal_s]) * 1000.0 for played, ideal_s in pairs]
+    error_ms = [(played - engine_due[ideal_s]) * 1000.0 for played, ideal_s in pairs]
     print(f"against the engine's due moment: median {statistics.median(error_ms):.2f} ms,"
           f" 99th pct {percentile(error_ms, 0.99):.2f} ms,"
           f" min / max {min(error_ms):.2f} / {max(error_ms):.2f} ms")
