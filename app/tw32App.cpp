@@ -33,6 +33,7 @@
 #include "song/Clipboard.h"
 #include "song/Edits.h"
 #include "song/Song.h"
+#include "song/SongLock.h"
 #include "song/UndoHistory.h"
 #include "staff/TimeSet.h"
 
@@ -92,7 +93,7 @@ std::string ProgramDataDir() {
 }
 
 bool Stopped() {
-    return sd.playState == 0;
+    return !SongPlaying();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // midi_capture CLIENT OUT: a JACK MIDI input "CLIENT:input" that writes every
 // message it receives to OUT when stopped (SIGINT or SIGTERM), one per line,
-// "USEC: XX XX XX", USEC being the JACK clock (the system's monotonic clock)
+// "USEC: XX XX XX", USEC being the JACK clock (a monotonic clock of the system)
 // when the cycle that delivered it ran, plus the message's offset in that
 // cycle. Unlike frame counts, these times follow the wall clock even when a
 // dummy-driver server misses or bunches cycles.

@@ -4,16 +4,17 @@
 #   bench/play_accuracy.sh [BUILD_DIR]
 #
 # 1. Plays a two-minute, four-track song with tunewell-cli play through a
-#    private JACK server (dummy driver, 48 kHz, 64-frame periods) into a
-#    capture client (bench/midi_capture.cpp, built here) that stamps each
-#    message with the monotonic clock, and prints the song-clock drift against
-#    that wall clock and the median and 99th-percentile lateness of the
-#    note-ons, with the cycles the server missed and the load average.
+#    private JACK server (dummy driver, 48 kHz, 64-frame periods, real-time
+#    where allowed) into a capture client (bench/midi_capture.cpp, built here)
+#    that stamps each message with JACK's clock, and prints the song-clock
+#    drift against that wall clock and the median and 99th-percentile
+#    lateness of the note-ons, with the cycles the server missed and the load
+#    average.
 # 2. Renders a three-minute, twelve-track song with tunewell-cli render and
 #    prints the seconds of sound made per second of work.
 #
 # PLAY_SECONDS=N shortens the played song; KEEP_WORK=1 keeps the songs and
-# the capture.
+# the capture; JACK_REALTIME=0 runs the server without real-time scheduling.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -40,13 +41,30 @@ g++ -O2 -std=c++20 -o "$work/midi_capture" "$here/midi_capture.cpp" $(pkg-config
 python3 "$here/songs.py" make "$work/play.mid" --seconds "${PLAY_SECONDS:-120}" --tracks 4
 python3 "$here/songs.py" make "$work/render.mid" --seconds 180 --tracks 12
 
-jackd --no-realtime --name "$JACK_DEFAULT_SERVER" -d dummy -r "$rate" -p 64 \
-  >"$work/jackd.log" 2>&1 &
-jackd_pid=$!
-for _ in $(seq 100); do
-  jack_lsp >/dev/null 2>&1 && break
-  sleep 0.1
-done
+# Starts the server with the scheduling options given; true once it serves.
+start_jackd() {
+  jackd "$@" --name "$JACK_DEFAULT_SERVER" -d dummy -r "$rate" -p 64 >"$work/jackd.log" 2>&1 &
+  jackd_pid=$!
+  for _ in $(seq 100); do
+    jack_lsp >/dev/null 2>&1 && return 0
+    kill -0 "$jackd_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill "$jackd_pid" 2>/dev/null && wait "$jackd_pid" 2>/dev/null
+  jackd_pid=""
+  return 1
+}
+# Real-time scheduling where the machine allows it, as on a musician's
+# machine; the playback thread asks for it too, below the server.
+if [ "${JACK_REALTIME:-1}" != 0 ] && start_jackd -R -P 70 &&
+  ! grep -qi "cannot use real-time" "$work/jackd.log"; then
+  scheduling="real-time (SCHED_FIFO, priority 70)"
+else
+  [ -n "$jackd_pid" ] && kill "$jackd_pid" && wait "$jackd_pid" 2>/dev/null || true
+  start_jackd --no-realtime || { echo "jackd did not start" >&2; exit 1; }
+  scheduling="not real-time (refused, or JACK_REALTIME=0)"
+fi
+echo "JACK server:         $scheduling"
 "$work/midi_capture" tw-bench "$work/capture.txt" &
 dump_pid=$!
 port=""

@@ -172,7 +172,9 @@ int PlayCommand(Operands operands) {
     sd.bar = options.fromBar;
     sd.now = static_cast<uint32_t>(startTime);
     sd.markTime = sd.now;
+    Port().SetSendTime(MillisecondStartNs());  // the positioning, at the song clock's start
     static_cast<void>(engine.PlayAll(true));
+    Port().SetSendTime(0);
     const bool finished = RunToEnd(engine, queue, reporter);
     CloseMidiOut();
     if (isatty(STDOUT_FILENO) == 1) {

@@ -213,7 +213,7 @@ void LyricBar::DisplayLyrics(ui::DC& dc) {
 // ---- Entry with the mouse ---------------------------------------------------
 
 bool LyricBar::Editable(int x) {
-    return sd.playState == 0 && x >= kOriginX && x < RightEdge();
+    return !SongPlaying() && x >= kOriginX && x < RightEdge();
 }
 
 void LyricBar::RemoveFound() {

@@ -10,6 +10,7 @@
 #include "song/Clipboard.h"
 #include "song/Edits.h"
 #include "song/Song.h"
+#include "song/SongLock.h"
 #include "song/Tables.h"
 #include "song/Transfer.h"
 #include "staff/SetNr.h"
@@ -166,7 +167,7 @@ void NoteToolbar::UpdateLyricTotal() {
 }
 
 void NoteToolbar::StepLyricTrack(ui::WParam code, LyricBar& lyricBar) {
-    if (sd.playState != 0) {
+    if (SongPlaying()) {
         return;
     }
     if (code == 0 && sd.lyricTrack > 0) {

@@ -11,6 +11,7 @@
 #include "playback/Player.h"
 #include "song/Edits.h"
 #include "song/Song.h"
+#include "song/SongLock.h"
 #include "song/Transfer.h"
 #include "song/Voices.h"
 #include "staff/SetNr.h"
@@ -85,7 +86,7 @@ int TrackHeader::EnterNumber(int mode) {
 }
 
 void TrackHeader::StepBar(ui::WParam step, Player& player) {
-    if (sd.playState != 0) {
+    if (SongPlaying()) {
         return;
     }
     if (step == 0 && sd.bar > 0) {
@@ -105,7 +106,7 @@ void TrackHeader::StepBar(ui::WParam step, Player& player) {
 }
 
 void TrackHeader::GoToBar(uint32_t bar, Player& player) {
-    if (sd.playState != 0) {
+    if (SongPlaying()) {
         return;
     }
     sd.bar = bar;
@@ -114,7 +115,7 @@ void TrackHeader::GoToBar(uint32_t bar, Player& player) {
 }
 
 bool TrackHeader::StepTrack(ui::WParam step) {
-    if (sd.playState != 0) {
+    if (SongPlaying()) {
         return false;
     }
     int track = -1;
@@ -133,7 +134,7 @@ bool TrackHeader::StepTrack(ui::WParam step) {
 }
 
 void TrackHeader::EditTrackName() {
-    if (sd.playState != 0) {
+    if (SongPlaying()) {
         return;
     }
     char name[kTrackNameSize];
@@ -145,7 +146,7 @@ void TrackHeader::EditTrackName() {
 }
 
 bool TrackHeader::StepChannel(ui::WParam step) {
-    if (sd.playState != 0) {
+    if (SongPlaying()) {
         return false;
     }
     if (step == 0 && sd.channel > 0) {
@@ -167,7 +168,7 @@ bool TrackHeader::StepChannel(ui::WParam step) {
 }
 
 void TrackHeader::ChooseVoice() {
-    if (sd.playState != 0) {
+    if (SongPlaying()) {
         return;
     }
     if (sd.channel == 9) {

@@ -67,6 +67,10 @@ public:
         const SongLock lock;
         OpenOrClosed().SendSysEx(message);
     }
+    void SetSendTime(long long monotonicNs) override {
+        const SongLock lock;
+        OpenOrClosed().SetSendTime(monotonicNs);
+    }
     void Reset() override {
         const SongLock lock;
         OpenOrClosed().Reset();

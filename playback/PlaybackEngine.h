@@ -75,6 +75,9 @@ public:
     // Advances sd.now by the milliseconds elapsed since the last call.
     void GetCtTime();
 
+    // The output everything is sent through.
+    [[nodiscard]] midi::MidiOut& Output() { return port_; }
+
     [[nodiscard]] bool Playing() const { return playing_; }
     [[nodiscard]] bool Paused() const { return paused_; }
     [[nodiscard]] uint32_t StartTime() const { return startTime_; }

@@ -40,8 +40,9 @@ void SleepUntil(long long deadlineNs) {
     }
 }
 
-// Real-time scheduling where the user may have it; without it the thread
-// runs at normal priority and only loses precision under load.
+// Real-time scheduling where the user may have it, below JACK's own threads
+// (which run at 70 and above by default); without it the thread runs at
+// normal priority and only loses precision under load.
 void AskForRealTime() {
     sched_param param{};
     param.sched_priority = sched_get_priority_min(SCHED_FIFO) + 10;
@@ -49,6 +50,11 @@ void AskForRealTime() {
 }
 
 }  // namespace
+
+long long MillisecondStartNs() {
+    const long long now = NowNs();
+    return now - now % kNsPerMs;
+}
 
 PlaybackThread::PlaybackThread(PlaybackEngine& engine, TickSource ticks)
     : engine_(engine), ticks_(std::move(ticks)), thread_([this] { Run(); }) {}
@@ -84,7 +90,9 @@ void PlaybackThread::Run() {
         }
         const uint32_t tick = ticks_();
         if (!stepped || tick != lastTick) {
+            engine_.Output().SetSendTime(MillisecondStartNs());
             engine_.Step();
+            engine_.Output().SetSendTime(0);
             steps_.fetch_add(1, std::memory_order_release);
             lastTick = tick;
             stepped = true;

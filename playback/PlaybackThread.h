@@ -10,10 +10,18 @@
 
 namespace tw {
 
+// The moment, on the monotonic clock in nanoseconds, at which the current
+// millisecond began: the engine's millisecond clock, read now, counts from
+// there, so it is the moment of what a step or a positioning sends.
+[[nodiscard]] long long MillisecondStartNs();
+
 // The playback side: a thread of its own that steps the engine while a run
 // is on, under the song lock, waking on absolute deadlines of the monotonic
-// clock every millisecond, so that a busy window delays no note. While
-// nothing plays it sleeps until woken. The engine stays single-threaded:
+// clock every millisecond, so that a busy window delays no note. Each step's
+// messages are stamped with the step's millisecond, so that an output that
+// places messages in time does not pass the wake-up's lateness on. It asks
+// for real-time scheduling, and runs without where that is not allowed.
+// While nothing plays it sleeps until woken. The engine stays single-threaded:
 // every other caller holds the song lock too.
 class PlaybackThread {
 public:

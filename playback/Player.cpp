@@ -83,7 +83,8 @@ void Player::ShowButton(TransportButton button, int pressed) {
 }
 
 // Nothing reads the clock while the playback side sleeps: a run that starts
-// or resumes first takes the time that passed as not played.
+// or resumes first takes the time that passed as not played. What the
+// command sends is stamped with the moment the song clock counts from.
 template <class Command>
 void Player::Transport(Command command) {
     {
@@ -91,7 +92,9 @@ void Player::Transport(Command command) {
         if (!engine_.Playing() || engine_.Paused()) {
             engine_.GetCtTime();
         }
+        engine_.Output().SetSendTime(MillisecondStartNs());
         command();
+        engine_.Output().SetSendTime(0);
     }
     side_.Wake();
     Deliver();
@@ -175,7 +178,7 @@ int Player::EvPlayAll(ui::WParam state, ui::LParam) {
 }
 
 void Player::PlayAllOrStop() {
-    if (sd.playState == 0) {
+    if (!SongPlaying()) {
         (void)EvPlayAll(0, 0);
     } else {
         (void)EvStop(0, 0);

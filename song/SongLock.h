@@ -22,6 +22,10 @@ private:
     std::lock_guard<PriorityMutex> lock_;
 };
 
+// Whether a run is on (Play or Play All). The playback side ends a run on
+// its own thread, so the window reads this under the song lock.
+[[nodiscard]] bool SongPlaying();
+
 // The result of `read` taken under the song lock.
 template <class Read>
 auto Locked(Read read) {

@@ -12,6 +12,7 @@
 #include "song/PageTime.h"
 #include "song/Pitch.h"
 #include "song/Song.h"
+#include "song/SongLock.h"
 #include "song/Transfer.h"
 
 namespace tw {
@@ -151,7 +152,7 @@ int Staff::GetEditStatus(uint32_t* start, uint32_t* end) const {
 uint32_t Staff::GetTime(int x) const { return PageTime(x - kLeftX); }
 
 bool Staff::AcceptsClick(int x) const {
-    return x >= kLeftX && x < rightX_ && sd.playState == 0;
+    return x >= kLeftX && x < rightX_ && !SongPlaying();
 }
 
 void Staff::EvRButtonDown(unsigned, const ui::Point& point) {

@@ -24,6 +24,13 @@ public:
     // cannot take one drops it.
     virtual void SendSysEx(std::span<const uint8_t> message) { (void)message; }
 
+    // The moment at which the messages sent from now on are due, on the
+    // monotonic clock in nanoseconds (CLOCK_MONOTONIC); 0, the start value,
+    // for as soon as possible. An output that can place messages in time
+    // plays each at its moment plus a constant latency, so that a sender
+    // woken late is not heard late; the others send at once.
+    virtual void SetSendTime(long long monotonicNs) { (void)monotonicNs; }
+
     // Leaves nothing sounding: a note-off for every key sounded and not
     // released, then sustain off and All Notes Off on all sixteen channels.
     virtual void Reset() = 0;

@@ -4,10 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <iostream>
-#include <thread>
 
+#include "platform/midi/JackOut.h"
 #include "platform/midi/ShortMsg.h"
 #include "platform/midi/SystemAudio.h"
 
@@ -17,7 +16,6 @@ namespace {
 
 constexpr const char* kClientName = "Tunewell";
 constexpr const char* kPortName = "Tunewell Out";
-constexpr long long kJackCloseSlackUs = 20000;
 
 struct Device {
     RtMidi::Api api;
@@ -90,7 +88,6 @@ std::vector<Device> Devices() {
 struct RtMidiPort::Connection {
     std::unique_ptr<RtMidiOut> client;
     bool failed = false;
-    long long jackPeriodUs = 0;  // 0 for an ALSA port
 };
 
 std::vector<std::string> RtMidiPort::DeviceNames() {
@@ -106,6 +103,9 @@ std::unique_ptr<MidiOut> RtMidiPort::Open(uint32_t device) {
     if (device >= devices.size()) {
         return nullptr;
     }
+    if (devices[device].api == RtMidi::UNIX_JACK) {
+        return JackOut::Open(devices[device].name);
+    }
     auto connection = std::make_unique<Connection>();
     connection->client = Client(devices[device].api, connection->failed);
     if (connection->client == nullptr) {
@@ -120,9 +120,6 @@ std::unique_ptr<MidiOut> RtMidiPort::Open(uint32_t device) {
     if (connection->failed || !connection->client->isPortOpen()) {
         return nullptr;
     }
-    if (devices[device].api == RtMidi::UNIX_JACK) {
-        connection->jackPeriodUs = AwaitJackConnection(devices[device].name);
-    }
     return std::make_unique<RtMidiPort>(std::move(connection));
 }
 
@@ -130,12 +127,6 @@ RtMidiPort::RtMidiPort(std::unique_ptr<Connection> connection)
     : connection_(std::move(connection)) {}
 
 RtMidiPort::~RtMidiPort() {
-    // RtMidi hands JACK messages to the server's next cycles; closing at once
-    // would drop the last ones sent, the final note-offs and reset among them.
-    if (connection_->jackPeriodUs > 0) {
-        std::this_thread::sleep_for(
-            std::chrono::microseconds(4 * connection_->jackPeriodUs + kJackCloseSlackUs));
-    }
     connection_->client->closePort();
 }
 
@@ -157,9 +148,7 @@ void RtMidiPort::Write(uint32_t msg) {
     if (length == 0) {
         return;
     }
-    const std::array<unsigned char, 3> bytes = {static_cast<unsigned char>(msg & 0xFF),
-                                                static_cast<unsigned char>((msg >> 8) & 0x7F),
-                                                static_cast<unsigned char>((msg >> 16) & 0x7F)};
+    const std::array<uint8_t, 3> bytes = ShortMsgBytes(msg);
     connection_->client->sendMessage(bytes.data(), length);
 }
 

@@ -10,8 +10,10 @@
 
 namespace tw::midi {
 
-// A real MIDI output port through RtMidi: an ALSA sequencer port or a JACK
-// MIDI input. Sends go straight to the port; there is no volume control.
+// The machine's MIDI output ports through RtMidi: it lists ALSA sequencer
+// ports and JACK MIDI inputs, and sends to an ALSA port itself; a JACK input
+// is reached through a JackOut, which places each message in time. Sends go
+// straight to the port; there is no volume control.
 class RtMidiPort final : public MidiOut {
 public:
     // The output devices, numbered by their place here: the ALSA sequencer's
@@ -19,8 +21,8 @@ public:
     // JACK's MIDI input ports in name order. Empty, silently, without either.
     [[nodiscard]] static std::vector<std::string> DeviceNames();
 
-    // Opens device number `device` of DeviceNames(); null when it does not
-    // exist or cannot be opened.
+    // Opens device number `device` of DeviceNames(), a JACK one as a JackOut;
+    // null when it does not exist or cannot be opened.
     [[nodiscard]] static std::unique_ptr<MidiOut> Open(uint32_t device);
 
     ~RtMidiPort() override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -42,6 +43,13 @@ constexpr std::size_t ShortMsgLength(uint32_t msg) {
         return 2;
     }
     return status == 0xF2 ? 3 : 1;
+}
+
+// The bytes of a packed short message, status first, data bytes masked to
+// seven bits; the first ShortMsgLength of them go on the wire.
+constexpr std::array<uint8_t, 3> ShortMsgBytes(uint32_t msg) {
+    return {static_cast<uint8_t>(msg & 0xFF), static_cast<uint8_t>((msg >> 8) & 0x7F),
+            static_cast<uint8_t>((msg >> 16) & 0x7F)};
 }
 
 }  // namespace tw::midi

@@ -18,6 +18,7 @@ namespace tw::test {
 // One message a capture received.
 struct Captured {
     std::vector<uint8_t> bytes;
+    uint64_t usec = 0;  // JACK's clock at the message's frame
 
     [[nodiscard]] uint8_t Kind() const { return bytes[0] & 0xF0; }
     [[nodiscard]] bool NoteOn() const { return Kind() == 0x90 && bytes.size() == 3 && bytes[2]; }
@@ -106,12 +107,14 @@ private:
     int Receive(jack_nframes_t frames) {
         void* buffer = jack_port_get_buffer(input_, frames);
         const uint32_t count = jack_midi_get_event_count(buffer);
+        const jack_time_t now = jack_get_time();
+        const uint64_t rate = jack_get_sample_rate(client_);
         const std::lock_guard<std::mutex> lock(mutex_);
         for (uint32_t i = 0; i < count; ++i) {
             jack_midi_event_t event;
             if (jack_midi_event_get(&event, buffer, i) == 0 && event.size > 0) {
-                received_.push_back(
-                    {std::vector<uint8_t>(event.buffer, event.buffer + event.size)});
+                received_.push_back({std::vector<uint8_t>(event.buffer, event.buffer + event.size),
+                                     now + event.time * 1000000 / rate});
             }
         }
         return 0;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+
 #include "platform/midi/Outputs.h"
 #include "tests/support/JackCapture.h"
 #include "tests/support/JackServer.h"
@@ -9,11 +12,20 @@ namespace tw::midi {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+constexpr long long kGapUs = 20300;
+
+long long MonotonicNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 // Two capture clients, zeta and alpha, on a private JACK server: their
 // inputs are listed in name order after the ALSA ports, and an opened port
-// delivers what it is sent and releases on reset what still sounds.
-TEST(JackPort, InputsAreListedInNameOrderAndAnOpenedPortDeliversAndResets) {
+// delivers what it is sent, each message at its send time within the cycle
+// (periods are 10.7 ms here) and never out of order, and releases on reset
+// what still sounds.
+TEST(JackPort, InputsAreListedInNameOrderAndAnOpenedPortDeliversInTimeAndResets) {
     if (!test::HaveJackd()) {
         GTEST_SKIP() << test::kNoJackd;
     }
@@ -37,9 +49,16 @@ TEST(JackPort, InputsAreListedInNameOrderAndAnOpenedPortDeliversAndResets) {
     uint32_t volume = 0;
     if (port != nullptr) {
         EXPECT_FALSE(port->GetVolume(volume)) << "a JACK port has no volume control";
-        for (uint32_t msg : {0x05C1, 0x643C91, 0x644091, 0x004081}) {
-            port->Send(msg);  // program 5, note-ons 60 and 64, note-off 64 on channel 1
-        }
+        // Program 5 and note-on 60, then, 20.3 ms later, note-on 64 and
+        // note-off 64 on channel 1; the reset, stamped earlier, still last.
+        const long long start = MonotonicNs() + 30000000;
+        port->SetSendTime(start);
+        port->Send(0x05C1);
+        port->Send(0x643C91);
+        port->SetSendTime(start + kGapUs * 1000);
+        port->Send(0x644091);
+        port->Send(0x004081);
+        port->SetSendTime(start - 5000000);
         port->Reset();
         port.reset();  // closing waits until JACK has taken every message
     }
@@ -50,14 +69,19 @@ TEST(JackPort, InputsAreListedInNameOrderAndAnOpenedPortDeliversAndResets) {
         expected.push_back({static_cast<uint8_t>(0xB0 | channel), 64, 0});
         expected.push_back({static_cast<uint8_t>(0xB0 | channel), 123, 0});
     }
+    const std::vector<test::Captured> messages = alphaCapture.Messages();
     std::vector<Bytes> received;
-    for (const auto& message : alphaCapture.Messages()) {
+    for (const auto& message : messages) {
         received.push_back(message.bytes);
     }
-    if (received != expected && alphaCapture.LostCycles() > 0) {
+    const bool inTime = messages.size() > 2 && messages[2].usec > messages[1].usec &&
+                        std::llabs(static_cast<long long>(messages[2].usec - messages[1].usec) -
+                                   kGapUs) < 1000;
+    if ((received != expected || !inTime) && alphaCapture.LostCycles() > 0) {
         GTEST_SKIP() << "the JACK server lost " << alphaCapture.LostCycles() << " cycles";
     }
     EXPECT_EQ(received, expected);
+    EXPECT_TRUE(inTime) << "note-on 64 must follow note-on 60 by " << kGapUs << " us";
     EXPECT_TRUE(zetaCapture.Messages().empty());
 }
 
