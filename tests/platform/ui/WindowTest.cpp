@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TestHost.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 
 namespace tw::ui {
@@ -15,13 +16,15 @@ using Log = std::vector<std::string>;
 // Every probe's set-up and destruction, in order.
 Log events;
 
-// Logs its set-up and destruction.
+// Logs its set-up and destruction, counts its paints.
 class Probe : public Control {
 public:
     Probe(Window* parent, int id, int x, int y, int w, int h) : Control(parent, id, x, y, w, h) {}
     ~Probe() override { events.push_back("destroy " + std::to_string(Id())); }
 
     bool childrenExistedAtSetup = true;
+    int paints = 0;
+    bool erased = false;  // the erase flag of the last paint
 
 protected:
     void SetupWindow() override {
@@ -30,6 +33,10 @@ protected:
         for (Window* c : Children()) {
             childrenExistedAtSetup = childrenExistedAtSetup && c->IsCreated();
         }
+    }
+    void Paint(DC&, bool erase, Rect&) override {
+        ++paints;
+        erased = erase;
     }
 };
 
@@ -52,6 +59,37 @@ TEST(Window, ChildrenAreSetUpInOrderOfConstructionAndDestroyedWithTheirParent) {
         events.clear();
     }
     EXPECT_EQ(events, (Log{"destroy 2", "destroy 1", "destroy 11"}));
+}
+
+// A paint without erase is only for what was invalidated without one: an
+// erase asked for survives later invalidations, and a paint that the window
+// system asks for (shown again, or updated where nothing was invalidated)
+// lays the background first.
+TEST(Window, AnEraseAskedForSurvivesLaterInvalidationsWithoutOneAndUnaskedPaintsErase) {
+    TestHost host;
+    auto* probe = new Probe(&host, 1, 0, 0, 30, 20);
+    host.Open();
+    const auto pump = [] { Application::PumpWaitingMessages(); };
+    pump();
+    probe->Invalidate(false);
+    pump();
+    EXPECT_FALSE(probe->erased);
+    probe->Invalidate();
+    probe->InvalidateRect({2, 2, 6, 6}, false);
+    pump();
+    EXPECT_TRUE(probe->erased);
+    probe->InvalidateRect({2, 2, 6, 6}, false);
+    pump();
+    EXPECT_FALSE(probe->erased);
+    probe->UpdateWindow();
+    EXPECT_TRUE(probe->erased);
+    probe->Invalidate(false);
+    pump();
+    const int paints = probe->paints;
+    host.Hide();
+    host.Show();
+    pump();
+    EXPECT_TRUE(probe->paints > paints && probe->erased);
 }
 
 }  // namespace
