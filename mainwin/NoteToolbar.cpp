@@ -1,6 +1,7 @@
 #include "mainwin/NoteToolbar.h"
 
 #include <algorithm>
+#include <span>
 
 #include "controls/Button2.h"
 #include "controls/Display.h"
@@ -17,6 +18,24 @@
 #include "staff/Staff.h"
 
 namespace tw {
+
+namespace {
+
+// Lights button i of a group that has one lit at a time and returns it as
+// the choice; an index outside the group, or the one already chosen,
+// changes nothing.
+uint32_t ChooseOne(std::span<Button2* const> group, uint32_t chosen, ui::LParam i) {
+    if (i < 0 || i >= static_cast<ui::LParam>(group.size()) || static_cast<uint32_t>(i) == chosen) {
+        return chosen;
+    }
+    if (chosen < group.size()) {
+        group[chosen]->SetPosition(0);
+    }
+    group[static_cast<size_t>(i)]->SetPosition(1);
+    return static_cast<uint32_t>(i);
+}
+
+}  // namespace
 
 NoteToolbar::NoteToolbar(ui::Window& panel, Reporter& reporter)
     : panel(panel), reporter(reporter) {}
@@ -109,27 +128,11 @@ void NoteToolbar::PasteDone() {
 }
 
 void NoteToolbar::ChooseMode(ui::LParam i) {
-    if (i < 0 || i >= static_cast<ui::LParam>(noteModeButton.size()) ||
-        static_cast<uint32_t>(i) == sd.noteMode) {
-        return;
-    }
-    if (sd.noteMode < noteModeButton.size()) {
-        noteModeButton[sd.noteMode]->SetPosition(0);
-    }
-    sd.noteMode = static_cast<uint32_t>(i);
-    noteModeButton[sd.noteMode]->SetPosition(1);
+    sd.noteMode = ChooseOne(noteModeButton, sd.noteMode, i);
 }
 
 void NoteToolbar::ChooseType(ui::LParam i) {
-    if (i < 0 || i >= static_cast<ui::LParam>(noteTypeButton.size()) ||
-        static_cast<uint32_t>(i) == sd.noteType) {
-        return;
-    }
-    if (sd.noteType < noteTypeButton.size()) {
-        noteTypeButton[sd.noteType]->SetPosition(0);
-    }
-    sd.noteType = static_cast<uint32_t>(i);
-    noteTypeButton[sd.noteType]->SetPosition(1);
+    sd.noteType = ChooseOne(noteTypeButton, sd.noteType, i);
 }
 
 void NoteToolbar::ChooseSymbol(ui::LParam i) {
